@@ -1,0 +1,41 @@
+#pragma once
+// The engine's persistent configuration: named aliases, each with its
+// parameters ("PATH", "DEFAULT DRIVER"), kept in an INI file.
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morvanta::store {
+
+class AliasConfig {
+public:
+    using Params = std::map<std::string, std::string>;
+
+    explicit AliasConfig(std::filesystem::path file);
+
+    // ~/.config/Morvanta/engine.ini (XDG_CONFIG_HOME honoured).
+    static std::filesystem::path defaultPath();
+
+    const std::filesystem::path& file() const { return file_; }
+
+    // Alias calls act on the persistent file from now on (reads it).
+    // Throws EngineError when the file exists but cannot be read or is malformed.
+    void setConfigModePersistent();
+    bool isAliasKnown(std::string_view name) const;
+    std::optional<Params> aliasParams(std::string_view name) const;
+    // params as "NAME=value"; throws EngineError on a malformed entry or a known alias.
+    void addStandardAlias(std::string_view name, const std::vector<std::string>& params);
+    // Writes the file completely or not at all; throws EngineError on failure.
+    void saveConfig();
+
+private:
+    std::filesystem::path file_;
+    std::map<std::string, Params, std::less<>> aliases_;
+    bool loaded_ = false;
+};
+
+}  // namespace morvanta::store

@@ -1,0 +1,182 @@
+#pragma once
+// Data sets over the vocabulary table: the table itself (Table) and SQL
+// queries (Query). They share one connection per alias, so an edit made
+// through one data set is seen by every other at once.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/engine_error.h"
+#include "store/vocabulary.h"
+
+namespace morvanta::store {
+
+class Database;
+class Session;
+
+enum class DataSetState { Inactive, Browse, Edit, Insert };
+
+// What a data-change notification reports.
+enum class DataEvent {
+    Opened,        // the data set opened
+    Closed,        // the data set closed
+    Scrolled,      // the current record moved
+    FieldChanged,  // a field of the edit buffer changed
+    StateChanged,  // edit, insert, post or cancel
+    DataChanged,   // the records changed (insert, delete, post, refresh)
+};
+
+class DataSet {
+public:
+    using Event = std::function<void(DataSet&)>;
+    using Listener = std::function<void(DataEvent)>;
+
+    DataSet(Session& session, std::string alias);
+    virtual ~DataSet();
+    DataSet(const DataSet&) = delete;
+    DataSet& operator=(const DataSet&) = delete;
+
+    // --- life cycle; open() runs afterOpen, failures throw EngineError
+    virtual void open() = 0;
+    void close();
+    bool active() const { return state_ != DataSetState::Inactive; }
+    DataSetState state() const { return state_; }
+    // false for results that are not a plain selection from the table
+    bool canModify() const { return live_; }
+
+    // --- navigation (a pending edit is posted first)
+    void first();
+    void next();
+    void prior();
+    void last();
+    bool eof() const { return eof_; }
+    bool bof() const { return bof_; }
+    int recNo() const;  // 1-based; 0 when empty or inactive
+    void setRecNo(int recNo);
+    int recordCount() const;
+    bool isEmpty() const { return recordCount() == 0; }
+    void refresh();
+
+    // --- fields of the current record (the edit buffer while editing)
+    Value value(std::string_view field) const;
+    bool isNull(std::string_view field) const;
+    // Text forms: decimal integers, "True"/"False", German date and time.
+    std::string asString(std::string_view field) const;
+    std::int64_t asInteger(std::string_view field) const;  // throws when empty or not a number
+    DateTime asDateTime(std::string_view field) const;      // throws when empty
+    bool asBoolean(std::string_view field) const;
+
+    // --- changes
+    void edit();                                                // runs afterEdit
+    void setValue(std::string_view field, const Value& value);  // in edit/insert state
+    void setAsString(std::string_view field, const std::string& text);  // throws when it does not read
+    void post();    // on failure throws and stays in edit state
+    void cancel();
+    void deleteRecord();  // runs afterDelete
+    // Enters insert state (runs afterInsert), sets the sixteen values and posts.
+    // A refused insert is cancelled: back in browse state on the former record, then throws.
+    void insertRecord(const Record& values);
+    void flushBuffers();
+    void saveToDisk();
+
+    // --- events and listeners
+    Event afterOpen, afterInsert, afterEdit, afterDelete;
+    int subscribe(Listener listener);
+    void unsubscribe(int token);
+
+protected:
+    // Subclasses fill rows_ (row ids in order) or fixed_ (a read-only result).
+    void setRows(std::vector<std::int64_t> rowIds);
+    void setFixedResult(std::vector<std::string> columns, std::vector<std::vector<Value>> rows);
+    void becomeOpen();
+    virtual void reloadRowsAfterChange() {}
+    std::shared_ptr<Database> database();
+    Session& session_;
+    std::string alias_;
+    bool live_ = true;
+
+private:
+    friend class DataSetImpl;
+    void notify(DataEvent event);
+    void requireActive() const;
+    void loadCurrent() const;
+    Value fieldValue(int index) const;
+
+    DataSetState state_ = DataSetState::Inactive;
+    std::shared_ptr<Database> db_;
+    std::vector<std::int64_t> rows_;
+    std::vector<std::string> fixedColumns_;
+    std::vector<std::vector<Value>> fixedRows_;
+    int current_ = -1;  // 0-based index into rows_
+    bool eof_ = true, bof_ = true;
+    Record buffer_;
+    bool inserting_ = false;
+    mutable std::int64_t cachedRow_ = -1;
+    mutable std::uint64_t cachedGeneration_ = 0;
+    mutable Record cache_;
+    std::map<int, Listener> listeners_;
+    int nextToken_ = 1;
+};
+
+// The whole vocabulary table in key order.
+class Table : public DataSet {
+public:
+    Table(Session& session, std::string alias, std::string tableName);
+    void open() override;
+
+protected:
+    void reloadRowsAfterChange() override;
+
+private:
+    std::string tableName_;
+};
+
+// An SQL statement in the engine's dialect. A plain "SELECT * FROM Vokabel ..."
+// gives a live result (editable, values read from the table); any other
+// selection gives a read-only result held in memory.
+class Query : public DataSet {
+public:
+    Query(Session& session, std::string alias);
+    void setSql(std::vector<std::string> lines);
+    const std::vector<std::string>& sql() const { return sql_; }
+    void clearSql() { sql_.clear(); }
+    void addSqlLine(std::string line) { sql_.push_back(std::move(line)); }
+    std::string sqlText() const;  // lines joined by '\n'
+
+    // Carries out a statement that changes data; a selection only is checked.
+    void execSql();
+    // Opens the selection as a result set; a statement that is no selection throws.
+    void open() override;
+
+private:
+    std::vector<std::string> sql_;
+};
+
+// Points widgets at one data set at a time and forwards its notifications.
+class DataSource {
+public:
+    using Listener = std::function<void(DataEvent)>;
+    DataSource() = default;
+    ~DataSource();
+    DataSource(const DataSource&) = delete;
+    DataSource& operator=(const DataSource&) = delete;
+
+    DataSet* dataSet() const { return dataSet_; }
+    void setDataSet(DataSet* dataSet);  // notifies listeners with Opened
+    int subscribe(Listener listener);
+    void unsubscribe(int token);
+
+private:
+    void forward(DataEvent event);
+    DataSet* dataSet_ = nullptr;
+    int token_ = 0;
+    std::map<int, Listener> listeners_;
+    int nextToken_ = 1;
+};
+
+}  // namespace morvanta::store

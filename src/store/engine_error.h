@@ -1,0 +1,19 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+
+namespace morvanta::store {
+
+// Every failure of the engine: carries the engine's message and, where it came
+// from SQLite, the extended result code.
+class EngineError : public std::runtime_error {
+public:
+    explicit EngineError(const std::string& message, int code = 0)
+        : std::runtime_error(message), code_(code) {}
+    int code() const noexcept { return code_; }
+
+private:
+    int code_;
+};
+
+}  // namespace morvanta::store
