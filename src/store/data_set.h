@@ -29,6 +29,7 @@ enum class DataEvent {
     FieldChanged,  // a field of the edit buffer changed
     StateChanged,  // edit, insert, post or cancel
     DataChanged,   // the records changed (insert, delete, post, refresh)
+    UpdateRecord,  // bound widgets: write pending input into the edit buffer now
 };
 
 class DataSet {
@@ -170,6 +171,8 @@ public:
     void setDataSet(DataSet* dataSet);  // notifies listeners with Opened
     int subscribe(Listener listener);
     void unsubscribe(int token);
+    // Asks every bound widget to write its pending input into the record (before a post).
+    void updateRecord() { forward(DataEvent::UpdateRecord); }
 
 private:
     void forward(DataEvent event);

@@ -1,0 +1,64 @@
+// The main window's start-up step.
+
+#include <QTabWidget>
+#include <chrono>
+
+#include "app/tform1.h"
+#include "platform/guard.h"
+
+namespace morvanta::app {
+
+namespace {
+constexpr char kAlias[] = "Vokabel";
+}
+
+// Makes sure the alias "Vokabel" exists; false when the application must end.
+bool TForm1::ensureAlias() {
+    bool known = false;
+    const bool readable = platform::Guarded(*dialogs_, [&] {
+        config_.setConfigModePersistent();
+        known = config_.isAliasKnown(kAlias);
+    });
+    if (!readable) return false;
+    if (known) return true;  // used unchanged, whatever folder or driver it names
+
+    try {
+        const QString folder = programDir_ + QStringLiteral("/Database");
+        config_.addStandardAlias(kAlias, {"PATH=" + folder.toStdString(), "DEFAULT DRIVER=PARADOX"});
+        config_.saveConfig();
+    } catch (const std::exception&) {
+        dialogs_->showInfo(QStringLiteral(
+            "Die Erschaffung eines Datenbank Alias schlug fehl!\r\n"
+            "Mögliche Fehlerursache:keine Borland Database Engine installiert."));
+        return false;
+    }
+    dialogs_->showInfo(QStringLiteral("Created Database Alias."));
+    return true;
+}
+
+void TForm1::FormCreate() {
+    // The check for old Windows versions has nothing to check on this platform.
+    resize(kStartWidth, kStartHeight);
+
+    if (!ensureAlias()) quitRequested_ = true;  // the remaining steps still run
+
+    if (ownedRandom_) {
+        const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
+        ownedRandom_->seed(static_cast<std::uint64_t>(ticks));
+    }
+
+    const bool opened = platform::Guarded(*dialogs_, [this] {
+        Table1.open();
+        Query1.open();
+    });
+    if (!opened) return;
+
+    PageControl1->setCurrentWidget(TabSheet1);
+    // DBEdit8, DBEdit7 and NoteEdit stretch with the window: their pages anchor them.
+    StatusBar1->setPanelText(
+        0, QString::number(Table1.recordCount()) + QStringLiteral(" Vokabeln gespeichert"));
+    quizState.RightCount = 0;
+    quizState.WrongCount = 0;
+}
+
+}  // namespace morvanta::app

@@ -1,0 +1,19 @@
+#include <QApplication>
+#include <QTimer>
+
+#include "app/tform1.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Morvanta"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Morvanta"));
+
+    morvanta::app::TForm1 form;
+    if (form.quitRequested()) {
+        // The request takes effect once the event loop runs.
+        QTimer::singleShot(0, &application, &QCoreApplication::quit);
+    } else {
+        form.show();
+    }
+    return application.exec();
+}

@@ -1,0 +1,140 @@
+#include "app/tform1.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <chrono>
+
+#include "entry/browse_page.h"
+#include "entry/entry_page.h"
+#include "exchange/export_page.h"
+#include "platform/app_icon.h"
+#include "platform/fonts.h"
+#include "platform/link_label.h"
+#include "quiz/quiz_page.h"
+#include "quiz/selection_page.h"
+
+namespace morvanta::app {
+
+TForm1::TForm1(TForm1Options options, QWidget* parent)
+    : QMainWindow(parent),
+      config_(options.configPath),
+      session_(config_),
+      Table1(session_, "Vokabel", "Vokabel.DB"),
+      Query1(session_, "Vokabel"),
+      Query2(session_, "Vokabel"),
+      programDir_(options.programDir.isEmpty() ? QCoreApplication::applicationDirPath()
+                                               : options.programDir) {
+    if (options.dialogs) {
+        dialogs_ = options.dialogs;
+    } else {
+        ownedDialogs_ = std::make_unique<platform::QtDialogs>(this);
+        dialogs_ = ownedDialogs_.get();
+    }
+    if (options.clock) {
+        clock_ = options.clock;
+    } else {
+        ownedClock_ = std::make_unique<store::SystemClock>();
+        clock_ = ownedClock_.get();
+    }
+    if (options.random) {
+        random_ = options.random;
+    } else {
+        ownedRandom_ = std::make_unique<platform::StdRandom>(0);
+        random_ = ownedRandom_.get();
+    }
+
+    Query1.setSql({"SELECT * FROM Vokabel WHERE Marked=True;"});
+    DataSource1.setDataSet(&Table1);
+    DataSource2.setDataSet(&Query1);
+    Table1.afterInsert = [this](store::DataSet& ds) { Table1AfterInsert(ds); };
+    Table1.afterEdit = [this](store::DataSet& ds) { Table1AfterInsert(ds); };
+    Table1.afterDelete = [this](store::DataSet& ds) { Table1AfterInsert(ds); };
+
+    buildFrame();
+    FormCreate();
+}
+
+TForm1::~TForm1() {
+    // Pages hold data links into the data sets; they go first.
+    delete centralWidget();
+    DataSource1.setDataSet(nullptr);
+    DataSource2.setDataSet(nullptr);
+}
+
+void TForm1::buildFrame() {
+    setWindowTitle(QString::fromUtf8(kCaption));
+    setWindowIcon(platform::AppIcon());
+    setFont(platform::UiFont(12));
+    setMinimumSize(kStartWidth, kStartHeight);
+
+    StatusBar1 = new platform::StatusBar1(this);
+    setStatusBar(StatusBar1);
+
+    context_ = std::make_unique<platform::FormContext>(platform::FormContext{
+        Table1, Query1, Query2, DataSource1, DataSource2, *dialogs_, *StatusBar1, fileDialogs,
+        *clock_, *random_});
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    PageControl1 = new QTabWidget(central);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    layout->addWidget(PageControl1);
+    setCentralWidget(central);
+
+    browsePage = new entry::BrowsePage(*context_);
+    entryPage = new entry::EntryPage(*context_);
+    quizPage = new quiz::QuizPage(*context_);
+    selectionPage = new quiz::SelectionPage(*context_);
+    exportPage = new exchange::ExportPage(*context_);
+    TabSheet1 = browsePage;
+    TabSheet2 = entryPage;
+    TabSheet4 = selectionPage;
+    TabSheet3 = quizPage;
+    TabSheet5 = exportPage;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
+    TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
+    TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
+    PageControl1->addTab(TabSheet1, QStringLiteral("Suche / Ändern"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("Eingabe"));
+    PageControl1->addTab(TabSheet4, QStringLiteral("Vokabelauswahl für -->"));
+    PageControl1->addTab(TabSheet3, QStringLiteral("Vokabelabfrage"));
+    PageControl1->addTab(TabSheet5, QStringLiteral("Export"));
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    TabSheet3->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(TabSheet3, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenu1->popup(TabSheet3->mapToGlobal(pos)); });
+
+    const QString address = QString::fromUtf8(kWebAddress);
+    Label42 = new platform::LinkLabel(address, TabSheet4);
+    Label42->setObjectName(QStringLiteral("Label42"));
+    link = new platform::LinkLabel(address, TabSheet5);
+    link->setObjectName(QStringLiteral("link"));
+    connect(Label42, &platform::LinkLabel::clicked, this, &TForm1::GotoURLClick);
+    connect(link, &platform::LinkLabel::clicked, this, &TForm1::GotoURLClick);
+
+    resize(kStartWidth, kStartHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(kStartWidth / 2, kStartHeight / 2));
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FormResize();
+}
+
+}  // namespace morvanta::app

@@ -1,0 +1,120 @@
+#pragma once
+// The main window: owns the data sets, the quiz state, the dialogs, the
+// status bar and the five pages, and runs the start-up step.
+
+#include <QMainWindow>
+#include <QString>
+#include <filesystem>
+#include <memory>
+
+#include "platform/dialogs.h"
+#include "platform/form_context.h"
+#include "platform/random_source.h"
+#include "platform/status_bar.h"
+#include "quiz/quiz_state.h"
+#include "store/alias_config.h"
+#include "store/data_set.h"
+#include "store/date_time.h"
+#include "store/session.h"
+
+class QMenu;
+class QTabWidget;
+
+namespace morvanta::entry {
+class BrowsePage;
+class EntryPage;
+}  // namespace morvanta::entry
+namespace morvanta::quiz {
+class QuizPage;
+class SelectionPage;
+}  // namespace morvanta::quiz
+namespace morvanta::exchange {
+class ExportPage;
+}
+namespace morvanta::platform {
+class LinkLabel;
+}
+
+namespace morvanta::app {
+
+inline constexpr char kCaption[] = "Quorvik Morvanta  --- BETA";
+inline constexpr char kWebAddress[] = "https://morvanta.example";
+inline constexpr int kStartWidth = 586;
+inline constexpr int kStartHeight = 520;
+
+struct TForm1Options {
+    std::filesystem::path configPath = store::AliasConfig::defaultPath();
+    QString programDir;                          // folder of the program file
+    platform::Dialogs* dialogs = nullptr;        // null: Qt's message boxes and file dialogs
+    const store::Clock* clock = nullptr;         // null: the system clock
+    platform::RandomSource* random = nullptr;    // null: a generator seeded from the clock
+};
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+    // Declared first: the data sets below are built on them.
+    store::AliasConfig config_;
+    store::Session session_;
+
+public:
+    explicit TForm1(TForm1Options options = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The start-up step asked the application to end (alias could not be created).
+    bool quitRequested() const { return quitRequested_; }
+
+    // Handlers of the frame.
+    void FormCreate();
+    void FormResize();
+    void GotoURLClick();
+    void Table1AfterInsert(store::DataSet& dataSet);
+
+    // Owned parts, for the pages' cross-page steps and for tests.
+    store::AliasConfig& aliasConfig() { return config_; }
+    store::Table Table1;
+    store::Query Query1;
+    store::Query Query2;
+    store::DataSource DataSource1;
+    store::DataSource DataSource2;
+    quiz::QuizState quizState;
+
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QWidget* TabSheet2 = nullptr;
+    QWidget* TabSheet4 = nullptr;
+    QWidget* TabSheet3 = nullptr;
+    QWidget* TabSheet5 = nullptr;
+    entry::BrowsePage* browsePage = nullptr;
+    entry::EntryPage* entryPage = nullptr;
+    quiz::SelectionPage* selectionPage = nullptr;
+    quiz::QuizPage* quizPage = nullptr;
+    exchange::ExportPage* exportPage = nullptr;
+    platform::StatusBar1* StatusBar1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    platform::LinkLabel* Label42 = nullptr;
+    platform::LinkLabel* link = nullptr;
+    platform::FileDialogs fileDialogs;
+
+    platform::Dialogs& dialogs() { return *dialogs_; }
+    platform::FormContext& context() { return *context_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildFrame();
+    bool ensureAlias();
+
+    QString programDir_;
+    std::unique_ptr<platform::Dialogs> ownedDialogs_;
+    platform::Dialogs* dialogs_ = nullptr;
+    std::unique_ptr<store::Clock> ownedClock_;
+    const store::Clock* clock_ = nullptr;
+    std::unique_ptr<platform::StdRandom> ownedRandom_;
+    platform::RandomSource* random_ = nullptr;
+    std::unique_ptr<platform::FormContext> context_;
+    bool quitRequested_ = false;
+};
+
+}  // namespace morvanta::app

@@ -1,0 +1,134 @@
+#pragma once
+// Data-aware controls: each shows one field of its data source's current
+// record, puts the data set into edit state when typed into and writes the
+// typed text into the record (on leaving the control, or when the data source
+// asks with updateRecord() before a post).
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QWidget>
+
+#include "platform/dialogs.h"
+#include "store/data_set.h"
+
+class QPushButton;
+
+namespace morvanta::platform {
+
+// Shared binding logic: which source and field, subscription, guarded writes.
+class FieldLink {
+public:
+    FieldLink(store::DataSource& source, QString field, Dialogs& dialogs);
+    ~FieldLink();
+    FieldLink(const FieldLink&) = delete;
+    FieldLink& operator=(const FieldLink&) = delete;
+
+    store::DataSource& source() const { return source_; }
+    const QString& field() const { return field_; }
+    store::DataSet* dataSet() const { return source_.dataSet(); }
+    bool hasRecord() const;          // active and not empty
+    QString text() const;            // field as text, empty without record
+    std::string raw() const;         // field as raw text bytes
+    bool startEdit();                // browse -> edit; false (and reported) on failure
+    bool write(const QString& text); // setAsString; false (and reported) on failure
+    bool writeRaw(const std::string& bytes);
+    Dialogs& dialogs() const { return dialogs_; }
+
+    std::function<void()> onReload;  // show the field again
+    std::function<void()> onUpdate;  // write pending input
+
+private:
+    store::DataSource& source_;
+    QString field_;
+    Dialogs& dialogs_;
+    int token_ = 0;
+};
+
+class DBEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    DBEdit(store::DataSource& source, const QString& field, Dialogs& dialogs,
+           QWidget* parent = nullptr);
+    FieldLink& link() { return link_; }
+
+private:
+    void reload();
+    void update();
+    FieldLink link_;
+    bool modified_ = false;
+    bool loading_ = false;
+};
+
+// Checked stores "True", unchecked "False".
+class DBCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    DBCheckBox(store::DataSource& source, const QString& field, Dialogs& dialogs,
+               const QString& caption, QWidget* parent = nullptr);
+    FieldLink& link() { return link_; }
+
+private:
+    void reload();
+    FieldLink link_;
+    bool loading_ = false;
+};
+
+// A rich-text field (RTF with Shift-JIS escapes) shown as its text; edits are
+// saved back as an RTF document.
+class DBRichEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    DBRichEdit(store::DataSource& source, const QString& field, Dialogs& dialogs,
+               QWidget* parent = nullptr);
+    FieldLink& link() { return link_; }
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void reload();
+    void update();
+    FieldLink link_;
+    bool modified_ = false;
+    bool loading_ = false;
+};
+
+// A plain multi-line text field (the Hepburn editor).
+class DBMemo : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    DBMemo(store::DataSource& source, const QString& field, Dialogs& dialogs,
+           QWidget* parent = nullptr);
+    FieldLink& link() { return link_; }
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void reload();
+    void update();
+    FieldLink link_;
+    bool modified_ = false;
+    bool loading_ = false;
+};
+
+// Record navigator: first, prior, next, last, delete ("Delete record?"), post, cancel, refresh.
+class DBNavigator : public QWidget {
+    Q_OBJECT
+public:
+    enum Button { First, Prior, Next, Last, Delete, Post, Cancel, Refresh };
+    DBNavigator(store::DataSource& source, Dialogs& dialogs, QWidget* parent = nullptr);
+    QPushButton* button(Button b) const { return buttons_[b]; }
+    void click(Button b);
+
+private:
+    void updateButtons();
+    store::DataSource& source_;
+    Dialogs& dialogs_;
+    QPushButton* buttons_[8]{};
+    int token_ = 0;
+};
+
+}  // namespace morvanta::platform

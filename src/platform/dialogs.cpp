@@ -1,0 +1,74 @@
+#include "platform/dialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QApplication>
+#include <QMessageBox>
+
+namespace morvanta::platform {
+
+QString QtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) entries << parts[i];
+    return entries.join(QStringLiteral(";;"));
+}
+
+QString WithDefaultExtension(const QString& fileName, const FileDialogSpec& spec) {
+    if (fileName.isEmpty() || !QFileInfo(fileName).suffix().isEmpty()) return fileName;
+    // The filter's first pattern decides ("*.vad" -> ".vad").
+    const QStringList parts = spec.filter.split(QLatin1Char('|'));
+    QString pattern = parts.size() >= 2 ? parts[1].section(QLatin1Char(';'), 0, 0) : spec.defaultExt;
+    pattern.remove(QLatin1Char('*'));
+    if (!pattern.isEmpty() && !pattern.startsWith(QLatin1Char('.')))
+        pattern.prepend(QLatin1Char('.'));
+    if (pattern.isEmpty() || pattern == QStringLiteral(".")) return fileName;
+    return fileName + pattern;
+}
+
+void QtDialogs::showError(const QString& text) {
+    QMessageBox::critical(owner_, QApplication::applicationName(), text);
+}
+
+void QtDialogs::showInfo(const QString& text) {
+    QMessageBox::information(owner_, QApplication::applicationName(), text);
+}
+
+bool QtDialogs::confirm(const QString& question) {
+    return QMessageBox::question(owner_, QApplication::applicationName(), question,
+                                 QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+std::optional<QString> QtDialogs::askFileName(const FileDialogSpec& spec) {
+    const QString filter = QtFilter(spec.filter);
+    QFileDialog::Options options;
+    if (!spec.save) options |= QFileDialog::ReadOnly;
+    QString name = spec.save ? QFileDialog::getSaveFileName(owner_, QString(), QString(), filter,
+                                                            nullptr, options)
+                             : QFileDialog::getOpenFileName(owner_, QString(), QString(), filter,
+                                                            nullptr, options);
+    if (name.isEmpty()) return std::nullopt;
+    return spec.save ? WithDefaultExtension(name, spec) : name;
+}
+
+bool ScriptedDialogs::confirm(const QString& question) {
+    messages.push_back({Message::Question, question});
+    return confirmAnswers.isEmpty() ? true : confirmAnswers.takeFirst();
+}
+
+std::optional<QString> ScriptedDialogs::askFileName(const FileDialogSpec& spec) {
+    askedDialogs.push_back(spec);
+    if (fileAnswers.isEmpty()) return std::nullopt;
+    auto answer = fileAnswers.takeFirst();
+    if (answer && spec.save) return WithDefaultExtension(*answer, spec);
+    return answer;
+}
+
+QStringList ScriptedDialogs::texts() const {
+    QStringList out;
+    for (const auto& m : messages) out << m.text;
+    return out;
+}
+
+}  // namespace morvanta::platform

@@ -1,0 +1,69 @@
+#pragma once
+// Message boxes and file dialogs behind one interface: Qt's in the program,
+// a scripted fake in tests.
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <optional>
+
+namespace morvanta::platform {
+
+// A file dialog as the main window owns it: its name, filter ("Text (*.x)|*.x")
+// and default extension.
+struct FileDialogSpec {
+    QString name;
+    QString filter;
+    QString defaultExt;
+    bool save = false;
+};
+
+// "Vokabelabfrage (*.vad)|*.vad" -> "Vokabelabfrage (*.vad)" for Qt's dialogs.
+QString QtFilter(const QString& filter);
+// A name typed without an extension gets the extension of the dialog's filter.
+QString WithDefaultExtension(const QString& fileName, const FileDialogSpec& spec);
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual void showError(const QString& text) = 0;
+    virtual void showInfo(const QString& text) = 0;
+    // OK/Cancel question; true for OK.
+    virtual bool confirm(const QString& question) = 0;
+    // The chosen file name, or nullopt when cancelled.
+    virtual std::optional<QString> askFileName(const FileDialogSpec& spec) = 0;
+};
+
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* owner) : owner_(owner) {}
+    void showError(const QString& text) override;
+    void showInfo(const QString& text) override;
+    bool confirm(const QString& question) override;
+    std::optional<QString> askFileName(const FileDialogSpec& spec) override;
+
+private:
+    QWidget* owner_;
+};
+
+// Records every message and answers from a script; for tests and headless runs.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Message {
+        enum Kind { Error, Info, Question } kind;
+        QString text;
+    };
+    void showError(const QString& text) override { messages.push_back({Message::Error, text}); }
+    void showInfo(const QString& text) override { messages.push_back({Message::Info, text}); }
+    bool confirm(const QString& question) override;
+    std::optional<QString> askFileName(const FileDialogSpec& spec) override;
+
+    QList<Message> messages;
+    QList<bool> confirmAnswers;                    // taken from the front; default true
+    QList<std::optional<QString>> fileAnswers;     // taken from the front; default cancel
+    QList<FileDialogSpec> askedDialogs;
+    QStringList texts() const;
+    void clear() { messages.clear(); }
+};
+
+}  // namespace morvanta::platform

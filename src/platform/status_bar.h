@@ -1,0 +1,22 @@
+#pragma once
+// The main window's status bar: four panels of fixed width.
+
+#include <QLabel>
+#include <QStatusBar>
+#include <array>
+
+namespace morvanta::platform {
+
+class StatusBar1 : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit StatusBar1(QWidget* parent = nullptr);
+    void setPanelText(int panel, const QString& text);
+    QString panelText(int panel) const;
+    QLabel* panel(int index) const { return panels_.at(index); }
+
+private:
+    std::array<QLabel*, 4> panels_{};
+};
+
+}  // namespace morvanta::platform
