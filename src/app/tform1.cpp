@@ -87,9 +87,10 @@ void TForm1::buildFrame() {
 
     browsePage = new entry::BrowsePage(*context_);
     entryPage = new entry::EntryPage(*context_);
-    quizPage = new quiz::QuizPage(*context_);
-    selectionPage = new quiz::SelectionPage(*context_);
-    exportPage = new exchange::ExportPage(*context_);
+    quizPage = new quiz::QuizPage(*context_, quizState);
+    selectionPage = new quiz::SelectionPage(*context_, quizState, *quizPage);
+    exportPage = new exchange::ExportPage(*context_, quizState, *entryPage);
+    Query1.afterOpen = [this](store::DataSet&) { selectionPage->Query1AfterOpen(); };
     TabSheet1 = browsePage;
     TabSheet2 = entryPage;
     TabSheet4 = selectionPage;
@@ -108,6 +109,7 @@ void TForm1::buildFrame() {
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    quizPage->fillPopupMenu(PopupMenu1);
     TabSheet3->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(TabSheet3, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu1->popup(TabSheet3->mapToGlobal(pos)); });

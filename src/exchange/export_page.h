@@ -4,17 +4,24 @@
 
 #include "platform/form_context.h"
 #include "platform/layout.h"
+#include "quiz/quiz_state.h"
+
+namespace morvanta::entry {
+class EntryPage;
+}
 
 namespace morvanta::exchange {
 
 class ExportPage : public QWidget {
     Q_OBJECT
 public:
-    ExportPage(platform::FormContext& context, QWidget* parent = nullptr);
-    void applyColumns(const platform::ColumnLayout& columns);
+    ExportPage(platform::FormContext& context, quiz::QuizState& state, entry::EntryPage& entryPage,
+               QWidget* parent = nullptr);
 
 private:
     platform::FormContext& context_;
+    quiz::QuizState& state_;
+    entry::EntryPage& entryPage_;
 };
 
 }  // namespace morvanta::exchange

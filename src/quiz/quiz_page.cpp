@@ -2,7 +2,10 @@
 
 namespace morvanta::quiz {
 
-QuizPage::QuizPage(platform::FormContext& context, QWidget* parent) : QWidget(parent), context_(context) {}
+QuizPage::QuizPage(platform::FormContext& context, QuizState& state, QWidget* parent)
+    : QWidget(parent), context_(context), state_(state) {}
+
+void QuizPage::fillPopupMenu(QMenu*) {}
 
 void QuizPage::applyColumns(const platform::ColumnLayout&) {}
 
