@@ -1,9 +1,221 @@
 #include "entry/entry_page.h"
 
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <limits>
+
+#include "entry/kana_change.h"
+#include "entry/new_word.h"
+#include "platform/fonts.h"
+#include "platform/guard.h"
+#include "store/type_words.h"
+
 namespace morvanta::entry {
 
-EntryPage::EntryPage(platform::FormContext& context, QWidget* parent) : QWidget(parent), context_(context) {}
+namespace {
 
-void EntryPage::applyColumns(const platform::ColumnLayout&) {}
+const QString kNoTranslation =
+    QStringLiteral("Die Vokabel kann nicht eingeben werden, da keine Übersetzung existiert!");
+const QString kDuplicate = QStringLiteral(
+    "Es Existiert schon eine Vokabel mit der gleichen Kombination: Hepburn - Übersetzungen!");
+
+constexpr int kButtonWidth = 107;
+constexpr int kButtonRightGap = 20;
+
+QLabel* AddLabel(QWidget* page, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, page);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+platform::RichLineEdit* AddRichEdit(QWidget* page, const char* name, int left) {
+    auto* edit = new platform::RichLineEdit(page);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setFont(platform::JapaneseFont(29));
+    edit->setGeometry(left, 96, 177, 57);
+    return edit;
+}
+
+QLineEdit* AddTranslationEdit(QWidget* page, const char* name, int left) {
+    auto* edit = new QLineEdit(page);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setFont(platform::JapaneseFont(12));
+    // Translations are German: the input method stays off here.
+    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    edit->setGeometry(left, 176, 177, 21);
+    return edit;
+}
+
+}  // namespace
+
+EntryPage::EntryPage(platform::FormContext& context, QWidget* parent)
+    : QWidget(parent), context_(context) {
+    buildWidgets();
+    connect(HiraKataEdit, &QLineEdit::textChanged, this, [this] { HiraKataEditChange(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+}
+
+void EntryPage::buildWidgets() {
+    const platform::ColumnLayout start = platform::ComputeColumns(586);
+    AddLabel(this, QStringLiteral("Kanji"), start.c1, 80);
+    kanaLabel_ = AddLabel(this, QStringLiteral("Hiragana / Katakana"), start.c2, 80);
+    hepburnLabel_ = AddLabel(this, QStringLiteral("Hepburn"), start.c3, 80);
+    AddLabel(this, QStringLiteral("Translation 1"), start.c1, 160);
+    t2Label_ = AddLabel(this, QStringLiteral("Translation 2"), start.c2, 160);
+    t3Label_ = AddLabel(this, QStringLiteral("Translation 3"), start.c3, 160);
+    AddLabel(this, QStringLiteral("Lektion"), start.c1, 208);
+    typLabel_ = AddLabel(this, QStringLiteral("Typ"), start.c2, 208);
+    accentLabel_ = AddLabel(this, QStringLiteral("Akzent"), start.c3, 208);
+    AddLabel(this, QStringLiteral("Beschreibung / Bemerkung"), start.c1, 256);
+
+    // Created in tab order.
+    KanjiEdit = AddRichEdit(this, "KanjiEdit", start.c1);
+    HiraKataEdit = AddRichEdit(this, "HiraKataEdit", start.c2);
+    T1Edit = AddTranslationEdit(this, "T1Edit", start.c1);
+    T2Edit = AddTranslationEdit(this, "T2Edit", start.c2);
+    T3Edit = AddTranslationEdit(this, "T3Edit", start.c3);
+
+    Accent = new QSpinBox(this);
+    Accent->setObjectName(QStringLiteral("Accent"));
+    Accent->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    Accent->setValue(0);
+    Accent->setGeometry(start.c3, 224, 177, 21);
+
+    NoteEdit = new QLineEdit(this);
+    NoteEdit->setObjectName(QStringLiteral("NoteEdit"));
+    NoteEdit->setGeometry(start.c1, 272, 545, 21);
+
+    HepburnEdit = AddRichEdit(this, "HepburnEdit", start.c3);
+    // Romaji are typed directly: the input method stays closed.
+    HepburnEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
+
+    TypEdit = new QComboBox(this);
+    TypEdit->setObjectName(QStringLiteral("TypEdit"));
+    for (std::string_view word : store::kTypeWords)
+        TypEdit->addItem(QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())));
+    TypEdit->setCurrentIndex(-1);
+    TypEdit->setGeometry(start.c2, 224, 177, 21);
+
+    Lesson = new QSpinBox(this);
+    Lesson->setObjectName(QStringLiteral("Lesson"));
+    Lesson->setRange(1, 255);
+    Lesson->setValue(1);
+    Lesson->setGeometry(start.c1, 224, 177, 21);
+
+    Button1 = new QPushButton(QStringLiteral("Eintragen"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    Button1->resize(kButtonWidth, 25);
+    placeButton();
+
+    setTabOrder(KanjiEdit, HiraKataEdit);
+    setTabOrder(HiraKataEdit, T1Edit);
+    setTabOrder(T1Edit, T2Edit);
+    setTabOrder(T2Edit, T3Edit);
+    setTabOrder(T3Edit, Accent);
+    setTabOrder(Accent, NoteEdit);
+    setTabOrder(NoteEdit, HepburnEdit);
+    setTabOrder(HepburnEdit, TypEdit);
+    setTabOrder(TypEdit, Lesson);
+    setTabOrder(Lesson, Button1);
+}
+
+void EntryPage::applyColumns(const platform::ColumnLayout& c) {
+    KanjiEdit->setGeometry(c.c1, 96, c.a, 57);
+    T1Edit->setGeometry(c.c1, 176, c.a, 21);
+    Lesson->setGeometry(c.c1, 224, c.a, 21);
+    HiraKataEdit->setGeometry(c.c2, 96, c.a, 57);
+    T2Edit->setGeometry(c.c2, 176, c.a, 21);
+    TypEdit->setGeometry(c.c2, 224, c.a, 21);
+    kanaLabel_->move(c.c2, 80);
+    t2Label_->move(c.c2, 160);
+    typLabel_->move(c.c2, 208);
+    HepburnEdit->setGeometry(c.c3, 96, c.a, 57);
+    T3Edit->setGeometry(c.c3, 176, c.a, 21);
+    Accent->setGeometry(c.c3, 224, c.a, 21);
+    hepburnLabel_->move(c.c3, 80);
+    t3Label_->move(c.c3, 160);
+    accentLabel_->move(c.c3, 208);
+    // The note spans the three columns (545 at the start width).
+    NoteEdit->setGeometry(c.c1, 272, c.c3 + c.a - c.c1 - 2, 21);
+}
+
+void EntryPage::placeButton() { Button1->move(width() - kButtonWidth - kButtonRightGap, 304); }
+
+void EntryPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeButton();
+}
+
+// Enter in any widget of the page stores the word, as the page's default button.
+void EntryPage::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Button1->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void EntryPage::HiraKataEditChange() {
+    platform::Guarded(context_.dialogs, [this] {
+        HepburnEdit->setText(QString::fromStdString(HepburnFromKanaRtf(HiraKataEdit->saveRtf())));
+    });
+}
+
+void EntryPage::Button1Click() {
+    platform::Guarded(context_.dialogs, [this] {
+        if (T1Edit->text().isEmpty()) {
+            context_.dialogs.showError(kNoTranslation);
+            return;
+        }
+        if (!storeWord()) return;
+        clearFields();
+        KanjiEdit->setFocus();
+    });
+}
+
+// Inserts the word and reopens the table and the quiz query so the quiz sees it.
+// A refused insert keeps the page as typed.
+bool EntryPage::storeWord() {
+    NewWord word;
+    word.translation1 = T1Edit->text().toStdString();
+    word.translation2 = T2Edit->text().toStdString();
+    word.translation3 = T3Edit->text().toStdString();
+    word.hepburn = HepburnEdit->text().toStdString();
+    word.kanjiRtf = KanjiEdit->saveRtf();
+    word.hiraKataRtf = HiraKataEdit->saveRtf();
+    word.accent = Accent->value();
+    word.note = NoteEdit->text().toStdString();
+    word.type = TypEdit->currentIndex() >= 0 ? TypEdit->currentText().toStdString() : std::string();
+    word.lesson = Lesson->value();
+
+    try {
+        context_.Table1.insertRecord(NewWordRecord(word, context_.clock));
+    } catch (const store::EngineError&) {
+        context_.dialogs.showError(kDuplicate);
+        return false;
+    }
+    context_.Table1.flushBuffers();
+    context_.Query1.close();
+    context_.Table1.close();
+    context_.Table1.open();
+    context_.Query1.open();
+    return true;
+}
+
+void EntryPage::clearFields() {
+    T1Edit->clear();
+    T2Edit->clear();
+    T3Edit->clear();
+    HepburnEdit->clear();
+    KanjiEdit->clear();
+    NoteEdit->clear();
+    HiraKataEdit->clear();  // runs the kana change once more, on the empty field
+}
 
 }  // namespace morvanta::entry

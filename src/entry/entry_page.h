@@ -1,20 +1,61 @@
 #pragma once
+// The page "Eingabe": a new word is typed here and stored with "Eintragen".
 
 #include <QWidget>
 
 #include "platform/form_context.h"
 #include "platform/layout.h"
+#include "platform/rich_line_edit.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
 
 namespace morvanta::entry {
 
 class EntryPage : public QWidget {
     Q_OBJECT
 public:
-    EntryPage(platform::FormContext& context, QWidget* parent = nullptr);
+    explicit EntryPage(platform::FormContext& context, QWidget* parent = nullptr);
     void applyColumns(const platform::ColumnLayout& columns);
 
+    // "Eintragen": stores the page as a new word.
+    void Button1Click();
+    // Fills the Hepburn field from the kana field on every change.
+    void HiraKataEditChange();
+
+    // Widgets in tab order; the XML import and Button13 fill them too.
+    platform::RichLineEdit* KanjiEdit = nullptr;
+    platform::RichLineEdit* HiraKataEdit = nullptr;
+    QLineEdit* T1Edit = nullptr;
+    QLineEdit* T2Edit = nullptr;
+    QLineEdit* T3Edit = nullptr;
+    QSpinBox* Accent = nullptr;
+    QLineEdit* NoteEdit = nullptr;
+    platform::RichLineEdit* HepburnEdit = nullptr;
+    QComboBox* TypEdit = nullptr;
+    QSpinBox* Lesson = nullptr;
+    QPushButton* Button1 = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void buildWidgets();
+    bool storeWord();
+    void clearFields();
+    void placeButton();
+
     platform::FormContext& context_;
+    QLabel* kanaLabel_ = nullptr;
+    QLabel* hepburnLabel_ = nullptr;
+    QLabel* t2Label_ = nullptr;
+    QLabel* t3Label_ = nullptr;
+    QLabel* typLabel_ = nullptr;
+    QLabel* accentLabel_ = nullptr;
 };
 
 }  // namespace morvanta::entry
