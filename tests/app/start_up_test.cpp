@@ -1,0 +1,202 @@
+#include <QFile>
+#include <QTabWidget>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/layout.h"
+#include "support/form_fixture.h"
+
+namespace morvanta {
+namespace {
+
+using testing::FormFixture;
+using StartUp = FormFixture;
+
+const QString kCreated = QStringLiteral("Created Database Alias.");
+
+TEST_F(StartUp, FirstStartCreatesTheAliasOnceAndOpensTheEmptyTable) {
+    app::TForm1& form = makeForm();
+    EXPECT_EQ(dialogs.texts(), QStringList{kCreated});
+    EXPECT_FALSE(form.quitRequested());
+
+    store::AliasConfig config(configPath());
+    config.setConfigModePersistent();
+    const auto params = config.aliasParams("Vokabel");
+    ASSERT_TRUE(params.has_value());
+    EXPECT_EQ(params->at("PATH"), (programDir + QStringLiteral("/Database")).toStdString());
+    EXPECT_EQ(params->at("DEFAULT DRIVER"), "PARADOX");
+
+    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("0 Vokabeln gespeichert"));
+    EXPECT_EQ(form.StatusBar1->panelText(1), QString());
+    EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet1);
+    EXPECT_EQ(form.size(), QSize(586, 520));
+    EXPECT_EQ(form.minimumSize(), QSize(586, 520));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Quorvik Morvanta  --- BETA"));
+    EXPECT_TRUE(form.Table1.active());
+    EXPECT_TRUE(form.Query1.active());
+    EXPECT_FALSE(form.Query2.active());
+
+    // The second start finds the alias and says nothing.
+    dialogs.clear();
+    makeForm();
+    EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(StartUp, AnExistingAliasIsUsedUnchanged) {
+    // An alias pointing at another folder with a table holding one word.
+    const QString other = dir.path() + QStringLiteral("/elsewhere");
+    ASSERT_TRUE(QDir().mkpath(other));
+    const auto otherTable = std::filesystem::path(other.toStdString()) / "Vokabel.DB";
+    store::CreateVocabularyFile(otherTable);
+    {
+        store::AliasConfig config(configPath());
+        config.setConfigModePersistent();
+        config.addStandardAlias("Vokabel", {"PATH=" + other.toStdString(), "DEFAULT DRIVER=OTHER"});
+        config.saveConfig();
+        store::Session session(config);
+        store::Table table(session, "Vokabel", "Vokabel.DB");
+        table.open();
+        table.insertRecord({std::string("Haus"), std::string(), std::string(), std::string("ie"),
+                            std::string(), std::string(), std::int64_t{0}, std::string(),
+                            clock.time, clock.time, std::int64_t{0}, std::int64_t{0}, true,
+                            std::string(), false, std::int64_t{1}});
+    }
+    app::TForm1& form = makeForm();
+    EXPECT_TRUE(dialogs.texts().isEmpty());
+    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("1 Vokabeln gespeichert"));
+    store::AliasConfig config(configPath());
+    config.setConfigModePersistent();
+    EXPECT_EQ(config.aliasParams("Vokabel")->at("DEFAULT DRIVER"), "OTHER");
+}
+
+TEST_F(StartUp, AMissingTableIsReportedAndTheWindowStillOpens) {
+    std::filesystem::remove_all(tablePath().parent_path());
+    app::TForm1& form = makeForm();
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[0].text, kCreated);
+    EXPECT_EQ(dialogs.messages[1].kind, platform::ScriptedDialogs::Message::Error);
+    EXPECT_FALSE(dialogs.messages[1].text.isEmpty());
+    EXPECT_FALSE(form.quitRequested());
+    EXPECT_FALSE(form.Table1.active());
+    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("Vokabel"));
+    EXPECT_FALSE(std::filesystem::exists(tablePath())) << "the program never creates the table";
+}
+
+TEST_F(StartUp, ATableFileThatIsNoTableIsReportedAndKept) {
+    {
+        std::ofstream garbage(tablePath(), std::ios::binary | std::ios::trunc);
+        garbage << "this is not a vocabulary table";
+    }
+    app::TForm1& form = makeForm();
+    EXPECT_FALSE(form.Table1.active());
+    ASSERT_GE(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages.back().kind, platform::ScriptedDialogs::Message::Error);
+    std::ifstream kept(tablePath(), std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(kept)), {});
+    EXPECT_EQ(content, "this is not a vocabulary table");
+}
+
+TEST_F(StartUp, AnUnwritableConfigurationEndsTheApplicationAfterItsMessage) {
+    // The configuration's folder is a file, so nothing can be written there.
+    std::filesystem::create_directories(configPath().parent_path().parent_path());
+    { std::ofstream blocker(configPath().parent_path()); }
+    app::TForm1& form = makeForm();
+    ASSERT_FALSE(dialogs.messages.isEmpty());
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("Die Erschaffung eines Datenbank Alias schlug fehl!\r\n"
+                             "Mögliche Fehlerursache:keine Borland Database Engine installiert."));
+    EXPECT_EQ(dialogs.messages[0].kind, platform::ScriptedDialogs::Message::Info);
+    EXPECT_TRUE(form.quitRequested());
+}
+
+TEST_F(StartUp, AGarbledConfigurationIsReportedNotOverwritten) {
+    std::filesystem::create_directories(configPath().parent_path());
+    {
+        std::ofstream garbage(configPath(), std::ios::binary);
+        garbage << "[Vokabel\nPATH\x01\x02=\n\xff\xfe garbage";
+    }
+    app::TForm1& form = makeForm();
+    EXPECT_TRUE(form.quitRequested());
+    ASSERT_FALSE(dialogs.messages.isEmpty());
+    EXPECT_EQ(dialogs.messages[0].kind, platform::ScriptedDialogs::Message::Error);
+    std::ifstream kept(configPath(), std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(kept)), {});
+    EXPECT_EQ(content, "[Vokabel\nPATH\x01\x02=\n\xff\xfe garbage");
+}
+
+TEST(Layout, ColumnsFollowTheWindowWidth) {
+    constexpr auto narrow = platform::ComputeColumns(586);
+    EXPECT_EQ(narrow.a, 177);
+    EXPECT_EQ(narrow.c1, 12);
+    EXPECT_EQ(narrow.c2, 197);
+    EXPECT_EQ(narrow.c3, 382);
+    constexpr auto wide = platform::ComputeColumns(812);
+    EXPECT_EQ(wide.a, 252);
+    EXPECT_EQ(wide.c2, 272);
+    EXPECT_EQ(wide.c3, 532);
+    EXPECT_EQ(812 - (wide.c3 + wide.a), 28);
+    for (int w = 586; w < 1200; w += 3) {
+        SCOPED_TRACE(w);
+        EXPECT_EQ(platform::ComputeColumns(w + 3).a, platform::ComputeColumns(w).a + 1);
+        EXPECT_EQ(platform::ComputeColumns(w + 1).a, platform::ComputeColumns(w).a);
+    }
+}
+
+TEST_F(StartUp, FrameHoldsFivePagesFourPanelsAndTheDialogs) {
+    app::TForm1& form = makeForm();
+    const QStringList captions = {QStringLiteral("Suche / Ändern"), QStringLiteral("Eingabe"),
+                                  QStringLiteral("Vokabelauswahl für -->"),
+                                  QStringLiteral("Vokabelabfrage"), QStringLiteral("Export")};
+    ASSERT_EQ(form.PageControl1->count(), 5);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(form.PageControl1->tabText(i), captions[i]);
+    EXPECT_EQ(form.PageControl1->widget(2), form.TabSheet4);
+    EXPECT_EQ(form.PageControl1->widget(3), form.TabSheet3);
+
+    const int widths[4] = {160, 50, 160, 100};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(form.StatusBar1->panel(i)->width(), widths[i]);
+    EXPECT_EQ(form.StatusBar1->panel(0)->alignment(), Qt::AlignCenter);
+
+    EXPECT_EQ(form.fileDialogs.SaveDialog1.filter, QStringLiteral("Rich Text Format (*.rtf)|*.rtf"));
+    EXPECT_EQ(form.fileDialogs.SaveDialog2.filter, QStringLiteral("Vokabelabfrage (*.vad)|*.vad"));
+    EXPECT_EQ(form.fileDialogs.DialogXMLOpen1.filter, QStringLiteral("XML Datei (*.xml)|*.xml"));
+    EXPECT_TRUE(form.fileDialogs.OpenDialog1.filter.isEmpty());
+    EXPECT_EQ(platform::QtFilter(form.fileDialogs.SaveDialog2.filter),
+              QStringLiteral("Vokabelabfrage (*.vad)"));
+    EXPECT_EQ(platform::WithDefaultExtension(QStringLiteral("/tmp/quiz"), form.fileDialogs.SaveDialog2),
+              QStringLiteral("/tmp/quiz.vad"));
+    EXPECT_EQ(platform::WithDefaultExtension(QStringLiteral("/tmp/list"), form.fileDialogs.SaveDialog1),
+              QStringLiteral("/tmp/list.rtf"));
+    EXPECT_EQ(platform::WithDefaultExtension(QStringLiteral("/tmp/a.txt"), form.fileDialogs.DialogXMLExport),
+              QStringLiteral("/tmp/a.txt"));
+}
+
+TEST_F(StartUp, CommitAndCountWritesPanelZero) {
+    app::TForm1& form = makeForm();
+    auto word = [&](const char* translation) {
+        return store::Record{std::string(translation), std::string(), std::string(),
+                             std::string("inu"), std::string(), std::string(), std::int64_t{0},
+                             std::string(), clock.time, clock.time, std::int64_t{0},
+                             std::int64_t{0}, true, std::string(), false, std::int64_t{1}};
+    };
+    form.Table1.insertRecord(word("Hund"));
+    // Counted when insert state began: the new word is not in it yet.
+    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("0 Vokabeln in der DB"));
+    form.Table1.insertRecord(word("Katze"));
+    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("1 Vokabeln in der DB"));
+    form.Table1.first();
+    form.Table1.deleteRecord();
+    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("1 Vokabeln in der DB"));
+    EXPECT_EQ(form.Table1.recordCount(), 1);
+    // Editing through a query does not count; editing the table does.
+    form.StatusBar1->setPanelText(0, QStringLiteral("x"));
+    form.Query1.first();
+    form.Query1.edit();
+    form.Query1.cancel();
+    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("x"));
+    form.Table1.edit();
+    form.Table1.cancel();
+    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("1 Vokabeln in der DB"));
+}
+
+}  // namespace
+}  // namespace morvanta
