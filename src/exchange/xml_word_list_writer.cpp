@@ -1,0 +1,150 @@
+#include "exchange/xml_word_list_writer.h"
+
+#include <QSysInfo>
+#include <QtEndian>
+#include <cstdio>
+
+namespace morvanta::exchange {
+
+namespace {
+
+constexpr QStringView kCrLf = u"\r\n";
+constexpr char16_t kReplacement = u'\uFFFD';
+
+// Characters XML 1.0 cannot carry, not even as a character reference.
+bool IsForbiddenBmp(char16_t c) {
+    if (c < 0x20) return c != u'\t' && c != u'\n' && c != u'\r';
+    return c == 0xFFFE || c == 0xFFFF;
+}
+
+bool NeedsCare(char16_t c) {
+    return c < 0x20 || c == u'&' || c == u'<' || c == u'>' || (c >= 0xD800 && c <= 0xDFFF) ||
+           c >= 0xFFFE;
+}
+
+}  // namespace
+
+QString XmlDateText(const std::optional<store::DateTime>& date) {
+    const store::DateTime d = date.value_or(store::DateTime{});
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", d.year, d.month, d.day,
+                  d.hour, d.minute, d.second);
+    return QString::fromLatin1(text);
+}
+
+void XmlWordListWriter::appendLine(QStringView line) {
+    buffer_.append(line);
+    buffer_.append(kCrLf);
+}
+
+// &, < and > become entities; any line break becomes CR LF; a character XML
+// cannot carry becomes U+FFFD, so the file stays well-formed and the gap shows.
+void XmlWordListWriter::appendValue(QStringView value) {
+    const qsizetype n = value.size();
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = value[i].unicode();
+        if (!NeedsCare(c)) continue;
+        if (c == u'\t') continue;
+        buffer_.append(value.mid(run, i - run));
+        run = i + 1;
+        switch (c) {
+            case u'&': buffer_.append(u"&amp;"); break;
+            case u'<': buffer_.append(u"&lt;"); break;
+            case u'>': buffer_.append(u"&gt;"); break;
+            case u'\r':
+                if (i + 1 < n && value[i + 1] == u'\n') {
+                    ++i;
+                    run = i + 1;
+                }
+                buffer_.append(kCrLf);
+                break;
+            case u'\n': buffer_.append(kCrLf); break;
+            default:
+                if (QChar::isHighSurrogate(c) && i + 1 < n && value[i + 1].isLowSurrogate()) {
+                    run = i;  // a valid pair stays as it is
+                    ++i;
+                } else if (IsForbiddenBmp(c) || QChar::isSurrogate(c)) {
+                    buffer_.append(QChar(kReplacement));
+                }
+                break;
+        }
+    }
+    buffer_.append(value.mid(run));
+}
+
+void XmlWordListWriter::AddElementLine(QStringView name, QStringView value,
+                                       QStringView attributes) {
+    if (value.isEmpty()) return;
+    buffer_.append(u"    <");
+    buffer_.append(name);
+    buffer_.append(u' ');
+    buffer_.append(attributes);
+    buffer_.append(u" >");
+    appendValue(value);
+    buffer_.append(u"</");
+    buffer_.append(name);
+    buffer_.append(u'>');
+    buffer_.append(kCrLf);
+}
+
+void XmlWordListWriter::AddPlainElementLine(QStringView name, QStringView value) {
+    if (value.isEmpty()) return;
+    buffer_.append(u"    <");
+    buffer_.append(name);
+    buffer_.append(u'>');
+    appendValue(value);
+    buffer_.append(u"</");
+    buffer_.append(name);
+    buffer_.append(u'>');
+    buffer_.append(kCrLf);
+}
+
+void XmlWordListWriter::begin(const QString& description) {
+    const QString uri = QString::fromUtf16(kWordListNamespace);
+    appendLine(u"<?xml version=\"1.0\" ?>");
+    appendLine(u"");
+    appendLine(u"<lqw:wordlist xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"");
+    appendLine(QStringLiteral("             xmlns:lqw=\"") + uri + u'"');
+    appendLine(QStringLiteral("             xsi:schemaLocation=\"") + uri +
+               QStringLiteral(" wordlist.xsd\">"));
+    appendLine(u"");
+    AddElementLine(u"description", description, u"xml:lang=\"de\"");
+}
+
+void XmlWordListWriter::addWord(const XmlWord& w, const XmlExportOptions& options) {
+    appendLine(u"  <word xsi:type=\"lqw:japaneseword\">");
+    AddElementLine(u"word", w.word, u"xml:lang=\"ja\"");
+    if (w.reading != w.word) AddElementLine(u"reading", w.reading, u"xml:lang=\"ja\"");
+    AddElementLine(u"transliteration", w.transliteration, u"system=\"hepburn\"");
+    AddElementLine(u"translation", w.translations[0], u"xml:lang=\"de\" priority=\"1\"");
+    AddElementLine(u"translation", w.translations[1], u"xml:lang=\"de\" priority=\"2\"");
+    AddElementLine(u"translation", w.translations[2], u"xml:lang=\"de\" priority=\"3\"");
+    AddPlainElementLine(u"lesson", w.lesson);
+    AddPlainElementLine(u"type", w.type);
+    AddElementLine(u"description", w.description, u"xml:lang=\"de\"");
+    if (options.includeDates) {
+        AddPlainElementLine(u"dateentered", XmlDateText(w.dateEntered));
+        AddPlainElementLine(u"dateasked", XmlDateText(w.dateAsked));
+    }
+    if (options.includeStatistics) {
+        AddPlainElementLine(u"countasked", w.countAsked);
+        AddPlainElementLine(u"countwrong", w.countWrong);
+    }
+    AddPlainElementLine(u"tone", w.tone);
+    appendLine(u"  </word>");
+    appendLine(u"");
+}
+
+void XmlWordListWriter::finish() { appendLine(u"</lqw:wordlist>"); }
+
+QByteArray XmlWordListWriter::bytes() const {
+    QByteArray out;
+    out.resize(2 + buffer_.size() * 2);
+    out[0] = char(0xFF);
+    out[1] = char(0xFE);
+    qToLittleEndian<char16_t>(buffer_.utf16(), buffer_.size(), out.data() + 2);
+    return out;
+}
+
+}  // namespace morvanta::exchange
