@@ -33,9 +33,14 @@ public:
     void saveConfig();
 
 private:
+    // Reads the file once, on first use.
+    void ensureLoaded() const;
+    // The stored name of an alias (names compare case-insensitively), or nullptr.
+    const std::string* findAlias(std::string_view name) const;
+
     std::filesystem::path file_;
-    std::map<std::string, Params, std::less<>> aliases_;
-    bool loaded_ = false;
+    mutable std::map<std::string, Params, std::less<>> aliases_;
+    mutable bool loaded_ = false;
 };
 
 }  // namespace morvanta::store

@@ -91,37 +91,53 @@ public:
     void unsubscribe(int token);
 
 protected:
+    enum class Change { Inserted, Posted, Deleted };
+
     // Subclasses fill rows_ (row ids in order) or fixed_ (a read-only result).
     void setRows(std::vector<std::int64_t> rowIds);
     void setFixedResult(std::vector<std::string> columns, std::vector<std::vector<Value>> rows);
     void becomeOpen();
-    virtual void reloadRowsAfterChange() {}
+    // After a write through this data set: place the written row and the cursor.
+    virtual void reloadRowsAfterChange(Change change, std::int64_t rowId);
+    // refresh(): re-read what the data set shows.
+    virtual void reread() {}
     std::shared_ptr<Database> database();
+    std::int64_t currentRowId() const;
+
     Session& session_;
     std::string alias_;
     bool live_ = true;
+    std::vector<std::int64_t> rows_;
+    int current_ = -1;  // 0-based index into rows_ (or fixedRows_)
 
 private:
-    friend class DataSetImpl;
+    friend class DataSource;
     void notify(DataEvent event);
     void requireActive() const;
+    void requireEditing() const;
+    void checkBrowseMode();  // posts a pending edit
+    void moveTo(int index);
     void loadCurrent() const;
-    Value fieldValue(int index) const;
+    int fieldIndexOf(std::string_view field) const;  // field or column index; throws
+    FieldKind kindOf(int index) const;
+    void writeBuffer();       // stores the edit buffer (insert or update)
+    void leaveEditing(DataSetState next);
 
     DataSetState state_ = DataSetState::Inactive;
     std::shared_ptr<Database> db_;
-    std::vector<std::int64_t> rows_;
     std::vector<std::string> fixedColumns_;
     std::vector<std::vector<Value>> fixedRows_;
-    int current_ = -1;  // 0-based index into rows_
     bool eof_ = true, bof_ = true;
     Record buffer_;
     bool inserting_ = false;
+    int beforeInsert_ = -1;
     mutable std::int64_t cachedRow_ = -1;
     mutable std::uint64_t cachedGeneration_ = 0;
     mutable Record cache_;
     std::map<int, Listener> listeners_;
     int nextToken_ = 1;
+    // Lets a data source outliving this data set notice that it is gone.
+    std::shared_ptr<char> alive_ = std::make_shared<char>();
 };
 
 // The whole vocabulary table in key order.
@@ -131,9 +147,12 @@ public:
     void open() override;
 
 protected:
-    void reloadRowsAfterChange() override;
+    void reloadRowsAfterChange(Change change, std::int64_t rowId) override;
+    void reread() override;
 
 private:
+    std::vector<std::int64_t> readKeyOrder();
+    int keyPosition(std::int64_t rowId);  // where the row belongs in rows_
     std::string tableName_;
 };
 
@@ -155,6 +174,8 @@ public:
     void open() override;
 
 private:
+    void openLive(const std::string& where, const std::string& orderBy);
+    void openFixed(const std::string& sql, bool singleTable);
     std::vector<std::string> sql_;
 };
 
@@ -176,7 +197,9 @@ public:
 
 private:
     void forward(DataEvent event);
+    void detach();
     DataSet* dataSet_ = nullptr;
+    std::weak_ptr<char> alive_;
     int token_ = 0;
     std::map<int, Listener> listeners_;
     int nextToken_ = 1;

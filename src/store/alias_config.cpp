@@ -1,0 +1,182 @@
+#include "store/alias_config.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "store/engine_error.h"
+
+namespace morvanta::store {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
+        if (x != y) return false;
+    }
+    return true;
+}
+
+bool Printable(std::string_view s) {
+    for (char c : s)
+        if (c == '\n' || c == '\r' || c == '\0') return false;
+    return true;
+}
+
+std::string Quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+
+}  // namespace
+
+AliasConfig::AliasConfig(fs::path file) : file_(std::move(file)) {}
+
+fs::path AliasConfig::defaultPath() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    fs::path base;
+    if (xdg != nullptr && *xdg == '/') {
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = fs::path(home != nullptr && *home != '\0' ? home : ".") / ".config";
+    }
+    return base / "Morvanta" / "engine.ini";
+}
+
+void AliasConfig::setConfigModePersistent() {
+    loaded_ = false;
+    ensureLoaded();
+}
+
+void AliasConfig::ensureLoaded() const {
+    if (loaded_) return;
+    std::map<std::string, Params, std::less<>> aliases;
+    std::error_code ec;
+    if (fs::exists(file_, ec)) {
+        std::ifstream in(file_, std::ios::binary);
+        if (!in)
+            throw EngineError("Cannot read the configuration file " + Quoted(file_) + ": " +
+                              std::strerror(errno));
+        std::string line;
+        Params* section = nullptr;
+        int number = 0;
+        auto malformed = [&](const std::string& why) {
+            return EngineError("The configuration file " + Quoted(file_) + " is malformed (line " +
+                               std::to_string(number) + ": " + why + ").");
+        };
+        while (std::getline(in, line)) {
+            ++number;
+            std::string_view text = Trim(line);
+            if (text.empty() || text.front() == ';' || text.front() == '#') continue;
+            if (text.front() == '[') {
+                if (text.back() != ']' || text.size() < 3) throw malformed("bad section header");
+                std::string name(Trim(text.substr(1, text.size() - 2)));
+                for (const auto& [known, params] : aliases)
+                    if (SameName(known, name)) throw malformed("alias '" + name + "' twice");
+                section = &aliases[name];
+                continue;
+            }
+            size_t eq = text.find('=');
+            if (eq == std::string_view::npos) throw malformed("expected NAME=value");
+            if (section == nullptr) throw malformed("entry outside an alias section");
+            std::string key(Trim(text.substr(0, eq)));
+            if (key.empty()) throw malformed("empty parameter name");
+            (*section)[key] = std::string(Trim(text.substr(eq + 1)));
+        }
+        if (in.bad())
+            throw EngineError("Cannot read the configuration file " + Quoted(file_) + ".");
+    }
+    aliases_ = std::move(aliases);
+    loaded_ = true;
+}
+
+const std::string* AliasConfig::findAlias(std::string_view name) const {
+    ensureLoaded();
+    for (const auto& entry : aliases_)
+        if (SameName(entry.first, name)) return &entry.first;
+    return nullptr;
+}
+
+bool AliasConfig::isAliasKnown(std::string_view name) const { return findAlias(name) != nullptr; }
+
+std::optional<AliasConfig::Params> AliasConfig::aliasParams(std::string_view name) const {
+    const std::string* stored = findAlias(name);
+    if (stored == nullptr) return std::nullopt;
+    return aliases_.find(*stored)->second;
+}
+
+void AliasConfig::addStandardAlias(std::string_view name, const std::vector<std::string>& params) {
+    std::string_view trimmed = Trim(name);
+    if (trimmed.empty() || !Printable(trimmed) || trimmed.find_first_of("[]") != std::string::npos)
+        throw EngineError("Invalid alias name '" + std::string(name) + "'.");
+    if (isAliasKnown(trimmed)) throw EngineError("Alias '" + std::string(trimmed) + "' already exists.");
+    Params parsed;
+    for (const std::string& param : params) {
+        size_t eq = param.find('=');
+        std::string key(eq == std::string::npos ? std::string_view{} : Trim(std::string_view(param).substr(0, eq)));
+        if (eq == std::string::npos || key.empty() || !Printable(param))
+            throw EngineError("Invalid alias parameter '" + param + "': expected NAME=value.");
+        parsed[key] = std::string(Trim(std::string_view(param).substr(eq + 1)));
+    }
+    aliases_[std::string(trimmed)] = std::move(parsed);
+}
+
+void AliasConfig::saveConfig() {
+    ensureLoaded();
+    std::ostringstream out;
+    for (const auto& [name, params] : aliases_) {
+        out << '[' << name << "]\n";
+        for (const auto& [key, value] : params) out << key << '=' << value << '\n';
+        out << '\n';
+    }
+    const std::string text = out.str();
+    auto fail = [&](const std::string& why) {
+        return EngineError("Cannot save the configuration file " + Quoted(file_) + ": " + why);
+    };
+    std::error_code ec;
+    fs::path folder = file_.parent_path();
+    if (!folder.empty()) {
+        fs::create_directories(folder, ec);
+        if (ec) throw fail(ec.message());
+    }
+    // Write beside the file and rename: the old file stays whole if anything fails.
+    fs::path temp = file_;
+    temp += ".tmp" + std::to_string(::getpid());
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (f == nullptr) throw fail(std::strerror(errno));
+    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = ::fsync(::fileno(f)) == 0 && ok;
+    int savedErrno = errno;
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok) {
+        fs::remove(temp, ec);
+        throw fail(std::strerror(savedErrno));
+    }
+    fs::rename(temp, file_, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        throw fail(ec.message());
+    }
+}
+
+}  // namespace morvanta::store

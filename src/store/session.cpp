@@ -1,0 +1,34 @@
+#include "store/session.h"
+
+#include "store/database.h"
+#include "store/engine_error.h"
+#include "store/vocabulary.h"
+
+namespace morvanta::store {
+
+Session::Session(AliasConfig& config) : config_(config) {}
+
+Session::~Session() = default;
+
+std::shared_ptr<Database> Session::connect(std::string_view alias) {
+    std::string key;
+    for (char c : alias) key += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    auto it = connections_.find(key);
+    if (it != connections_.end()) return it->second;
+
+    auto params = config_.aliasParams(alias);
+    if (!params) throw EngineError("Unknown database alias '" + std::string(alias) + "'.");
+    const std::string* path = nullptr;
+    for (const auto& [name, value] : *params) {
+        std::string upper;
+        for (char c : name) upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+        if (upper == "PATH") path = &value;
+    }
+    if (path == nullptr || path->empty())
+        throw EngineError("The database alias '" + std::string(alias) + "' names no folder (PATH).");
+    auto db = Database::open(std::filesystem::path(*path) / kTableFileName);
+    connections_.emplace(key, db);
+    return db;
+}
+
+}  // namespace morvanta::store

@@ -1,0 +1,22 @@
+#pragma once
+// Turns statements in the program's SQL dialect (double-quoted literals, German
+// dates, True/False, closing ';') into SQLite, and recognises the plain
+// selections from the vocabulary table that can be shown as live results.
+
+#include <string>
+#include <string_view>
+
+namespace morvanta::store {
+
+struct TranslatedSql {
+    std::string sql;             // the SQLite statement
+    bool plainSelect = false;    // SELECT * FROM Vokabel [WHERE ...] [ORDER BY ...]
+    std::string where;           // its condition (empty: all rows)
+    std::string orderBy;         // its order terms (empty: key order)
+    bool singleTableSelect = false;  // a selection from Vokabel alone without its own order
+};
+
+// Throws EngineError on text that cannot be read (an open quote, an unreadable date).
+TranslatedSql TranslateSql(std::string_view text);
+
+}  // namespace morvanta::store

@@ -1,0 +1,89 @@
+#include "store/statement.h"
+
+#include "store/engine_error.h"
+
+namespace morvanta::store {
+
+void ThrowSqliteError(sqlite3* db, int rc, std::string_view context) {
+    std::string message(context);
+    int code = rc;
+    if (db != nullptr && sqlite3_errcode(db) != SQLITE_OK) {
+        code = sqlite3_extended_errcode(db);
+        if (!message.empty()) message += ": ";
+        message += sqlite3_errmsg(db);
+    } else {
+        if (!message.empty()) message += ": ";
+        message += sqlite3_errstr(rc);
+    }
+    throw EngineError(message, code);
+}
+
+Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
+    sqlite3_stmt* raw = nullptr;
+    const char* tail = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail);
+    stmt_.reset(raw);
+    if (rc != SQLITE_OK) ThrowSqliteError(db, rc);
+    if (raw == nullptr) throw EngineError("The SQL text holds no statement.");
+    const char* end = sql.data() + sql.size();
+    for (const char* p = tail; p != nullptr && p < end; ++p) {
+        if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n' && *p != ';')
+            throw EngineError("Only one SQL statement can be carried out at a time.");
+    }
+}
+
+void Statement::check(int rc) const {
+    if (rc != SQLITE_OK) ThrowSqliteError(db_, rc);
+}
+
+void Statement::bindNull(int index) { check(sqlite3_bind_null(stmt_.get(), index)); }
+void Statement::bindInt(int index, std::int64_t value) {
+    check(sqlite3_bind_int64(stmt_.get(), index, value));
+}
+void Statement::bindDouble(int index, double value) {
+    check(sqlite3_bind_double(stmt_.get(), index, value));
+}
+void Statement::bindText(int index, std::string_view text) {
+    check(sqlite3_bind_text(stmt_.get(), index, text.data(), static_cast<int>(text.size()),
+                            SQLITE_TRANSIENT));
+}
+
+bool Statement::step() {
+    int rc = sqlite3_step(stmt_.get());
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    // Reset so the statement can be used again; the error stays on the connection.
+    sqlite3_reset(stmt_.get());
+    ThrowSqliteError(db_, rc);
+}
+
+void Statement::reset() {
+    sqlite3_reset(stmt_.get());
+    sqlite3_clear_bindings(stmt_.get());
+}
+
+void Statement::run() {
+    while (step()) {
+    }
+}
+
+int Statement::columnCount() const { return sqlite3_column_count(stmt_.get()); }
+int Statement::columnType(int column) const { return sqlite3_column_type(stmt_.get(), column); }
+std::string Statement::columnName(int column) const {
+    const char* name = sqlite3_column_name(stmt_.get(), column);
+    return name ? name : "";
+}
+std::int64_t Statement::columnInt(int column) const {
+    return sqlite3_column_int64(stmt_.get(), column);
+}
+double Statement::columnDouble(int column) const {
+    return sqlite3_column_double(stmt_.get(), column);
+}
+std::string_view Statement::columnText(int column) const {
+    auto text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_.get(), column));
+    if (text == nullptr) return {};
+    return {text, static_cast<size_t>(sqlite3_column_bytes(stmt_.get(), column))};
+}
+bool Statement::readOnly() const { return sqlite3_stmt_readonly(stmt_.get()) != 0; }
+
+}  // namespace morvanta::store

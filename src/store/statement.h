@@ -1,0 +1,49 @@
+#pragma once
+// A prepared SQLite statement owned by a unique_ptr; errors become EngineError.
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace morvanta::store {
+
+class Statement {
+public:
+    // Prepares exactly one statement; trailing text other than blanks is refused.
+    Statement(sqlite3* db, std::string_view sql);
+
+    void bindNull(int index);
+    void bindInt(int index, std::int64_t value);
+    void bindDouble(int index, double value);
+    void bindText(int index, std::string_view text);
+
+    // One step: true while a row is there, false when done; throws on failure.
+    bool step();
+    void reset();
+    void run();  // steps to the end
+
+    int columnCount() const;
+    int columnType(int column) const;
+    std::string columnName(int column) const;
+    std::int64_t columnInt(int column) const;
+    double columnDouble(int column) const;
+    std::string_view columnText(int column) const;
+    bool readOnly() const;
+    sqlite3_stmt* handle() const { return stmt_.get(); }
+
+private:
+    void check(int rc) const;
+    struct Finalizer {
+        void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+    };
+    sqlite3* db_;
+    std::unique_ptr<sqlite3_stmt, Finalizer> stmt_;
+};
+
+// Throws EngineError with the connection's message and extended code.
+[[noreturn]] void ThrowSqliteError(sqlite3* db, int rc, std::string_view context = {});
+
+}  // namespace morvanta::store
