@@ -3,15 +3,26 @@
 
 #include <string>
 
+#include "quiz/ask_queue.h"
+
 namespace morvanta::quiz {
 
 struct QuizState {
     std::string SelectionSql;
     int SelectionCount = 0;
-    std::string AskQueue;  // four upper-case hex digits per entry, no separator
+    QuestionQueue AskQueue;  // text form: four upper-case hex digits per entry
     int DoneCount = 0;
     int RightCount = 0;
     int WrongCount = 0;
+};
+
+// The quiz options of the selection page, read at the moment of each answer.
+struct QuizOptions {
+    bool WrongShowagain = true;
+    bool DoubleWrong = true;
+    bool Chunk = true;
+    int ChunkSize = 7;
+    bool IgnoreCaps = true;
 };
 
 }  // namespace morvanta::quiz

@@ -1,0 +1,22 @@
+#pragma once
+// Checking an answer and the texts the quiz shows about it.
+
+#include <string>
+#include <string_view>
+
+namespace morvanta::quiz {
+
+// Right if not empty and equal to a translation, exactly or (ignoreCaps)
+// after single-byte upper-casing. Nothing is trimmed. UTF-8 texts.
+bool IsRightAnswer(std::string_view answer, std::string_view t1, std::string_view t2,
+                   std::string_view t3, bool ignoreCaps);
+
+// "Nein - Die Übersetzung war :" and the three translations, each on its own line.
+std::string WrongAnswerMessage(std::string_view t1, std::string_view t2, std::string_view t3);
+
+// "3 Richtig und 1 Falsch"
+std::string ScoreText(int right, int wrong);
+// "5/42"
+std::string ProgressText(int done, int count);
+
+}  // namespace morvanta::quiz

@@ -1,0 +1,40 @@
+#pragma once
+// The quiz status file (.vad): six lines in code page 1252, each ended by CR LF:
+// header, first SQL line, SelectionCount, DoneCount, current record number, AskQueue.
+// Reader and writer work on bytes; the handlers open the files.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace morvanta::quiz {
+
+inline constexpr char kStatusFileHeader[] = "Quorvik Morvanta Query File";
+
+struct StatusFileContent {
+    std::string sqlLine;  // UTF-8
+    int selectionCount = 0;
+    int doneCount = 0;
+    int recNo = 0;
+    std::string queueText;  // four hex digits per entry
+};
+
+// The first line is not the header.
+class NotAStatusFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A line is missing or does not read; nothing of the file may be used.
+class DamagedStatusFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Throws std::runtime_error when the SQL line holds a character code page 1252 lacks.
+std::string WriteStatusFile(const StatusFileContent& content);
+
+// Reads and checks the whole file before anything is used.
+StatusFileContent ReadStatusFile(std::string_view bytes);
+
+}  // namespace morvanta::quiz
