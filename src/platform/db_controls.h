@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QWidget>
+#include <functional>
+#include <string>
 
 #include "platform/dialogs.h"
 #include "store/data_set.h"
@@ -17,7 +19,8 @@ class QPushButton;
 
 namespace morvanta::platform {
 
-// Shared binding logic: which source and field, subscription, guarded writes.
+// Shared binding logic: which source and field, subscription, pending input,
+// guarded writes. The control supplies how to show and how to read its text.
 class FieldLink {
 public:
     FieldLink(store::DataSource& source, QString field, Dialogs& dialogs);
@@ -28,22 +31,40 @@ public:
     store::DataSource& source() const { return source_; }
     const QString& field() const { return field_; }
     store::DataSet* dataSet() const { return source_.dataSet(); }
-    bool hasRecord() const;          // active and not empty
+    bool hasRecord() const;          // active and positioned on a record
     QString text() const;            // field as text, empty without record
     std::string raw() const;         // field as raw text bytes
     bool startEdit();                // browse -> edit; false (and reported) on failure
     bool write(const QString& text); // setAsString; false (and reported) on failure
     bool writeRaw(const std::string& bytes);
+    void put(const QString& text);           // setAsString; throws on failure
+    void putRaw(const std::string& bytes);   // the field's bytes as they are; throws
     Dialogs& dialogs() const { return dialogs_; }
 
-    std::function<void()> onReload;  // show the field again
-    std::function<void()> onUpdate;  // write pending input
+    // The user changed the control: enters edit state and marks the input
+    // pending. False when the data set cannot be edited; the control then shows
+    // the field again.
+    bool userEdited();
+    bool modified() const { return modified_; }
+    // Writes pending input (reported on failure, input kept); for focus loss.
+    void commitPending();
+    // Shows the field again, dropping pending input.
+    void reload();
+
+    std::function<void()> onReload;         // show the field again
+    std::function<void()> onUpdate;         // write pending input; throws on failure
 
 private:
+    void handle(store::DataEvent event);
+    bool editing() const;
+
     store::DataSource& source_;
     QString field_;
+    std::string fieldName_;
     Dialogs& dialogs_;
     int token_ = 0;
+    bool modified_ = false;
+    bool reloading_ = false;
 };
 
 class DBEdit : public QLineEdit {
@@ -53,12 +74,13 @@ public:
            QWidget* parent = nullptr);
     FieldLink& link() { return link_; }
 
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
     void reload();
     void update();
     FieldLink link_;
-    bool modified_ = false;
-    bool loading_ = false;
 };
 
 // Checked stores "True", unchecked "False".
@@ -71,12 +93,12 @@ public:
 
 private:
     void reload();
+    void toggledByUser(bool checked);
     FieldLink link_;
-    bool loading_ = false;
 };
 
 // A rich-text field (RTF with Shift-JIS escapes) shown as its text; edits are
-// saved back as an RTF document.
+// saved back as an RTF document. setReadOnly(true) gives the read-only view.
 class DBRichEdit : public QTextEdit {
     Q_OBJECT
 public:
@@ -91,7 +113,6 @@ private:
     void reload();
     void update();
     FieldLink link_;
-    bool modified_ = false;
     bool loading_ = false;
 };
 
@@ -110,7 +131,6 @@ private:
     void reload();
     void update();
     FieldLink link_;
-    bool modified_ = false;
     bool loading_ = false;
 };
 
@@ -120,10 +140,14 @@ class DBNavigator : public QWidget {
 public:
     enum Button { First, Prior, Next, Last, Delete, Post, Cancel, Refresh };
     DBNavigator(store::DataSource& source, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~DBNavigator() override;
     QPushButton* button(Button b) const { return buttons_[b]; }
+    // Runs a button's action (reported through the dialogs on failure).
     void click(Button b);
 
 private:
+    void act(Button b);
+    void postPending(store::DataSet& dataSet);
     void updateButtons();
     store::DataSource& source_;
     Dialogs& dialogs_;

@@ -1,0 +1,33 @@
+// A plain multi-line text edit bound to one field.
+
+#include "platform/db_controls.h"
+
+namespace morvanta::platform {
+
+DBMemo::DBMemo(store::DataSource& source, const QString& field, Dialogs& dialogs, QWidget* parent)
+    : QPlainTextEdit(parent), link_(source, field, dialogs) {
+    setTabChangesFocus(true);
+    link_.onReload = [this] { reload(); };
+    link_.onUpdate = [this] { update(); };
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!loading_) link_.userEdited();
+    });
+    reload();
+}
+
+void DBMemo::reload() {
+    const QString value = link_.text();
+    if (value == toPlainText()) return;
+    loading_ = true;
+    setPlainText(value);
+    loading_ = false;
+}
+
+void DBMemo::update() { link_.put(toPlainText()); }
+
+void DBMemo::focusOutEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusOutEvent(event);
+    link_.commitPending();
+}
+
+}  // namespace morvanta::platform
