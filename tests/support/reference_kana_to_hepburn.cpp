@@ -1,0 +1,49 @@
+#include "support/reference_kana_to_hepburn.h"
+
+#include "text/fast_strings.h"
+#include "text/kana_table.h"
+
+namespace morvanta::reference {
+
+namespace {
+
+std::string ReplaceAll(const std::string& text, std::string_view key, std::string_view by) {
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t hit = text.find(key); hit != std::string::npos; hit = text.find(key, from)) {
+        out.append(text, from, hit - from);
+        out.append(by);
+        from = hit + key.size();
+    }
+    out.append(text, from);
+    return out;
+}
+
+void SmallTsu(std::string& s, std::string_view key) {
+    const int keyLen = static_cast<int>(key.size());
+    int p = text::LocateText(key, s, true, 1, true);
+    while (p > 0 && p + keyLen <= static_cast<int>(s.size())) {
+        const char following = s[static_cast<std::size_t>(p + keyLen - 1)];
+        s = s.substr(0, static_cast<std::size_t>(p - 1)) + following + s.substr(static_cast<std::size_t>(p + keyLen - 1));
+        p = text::LocateText(key, s, true, p + 1, true);
+    }
+}
+
+}  // namespace
+
+std::string KanaToHepburn(std::string_view escapes) {
+    std::string s(escapes);
+    s = ReplaceAll(s, "\\f0", "");
+    s = ReplaceAll(s, "\\f1", "");
+    for (const auto& row : text::KanaTable()) s = ReplaceAll(s, row.key, row.romaji);
+    SmallTsu(s, "\\'82\\'c1");
+    SmallTsu(s, "\\'83\\'62");
+    for (auto p = s.find("\\'"); p != std::string::npos; p = s.find("\\'")) s.erase(p, 4);
+    std::size_t b = 0;
+    std::size_t e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+    return s.substr(b, e - b);
+}
+
+}  // namespace morvanta::reference
