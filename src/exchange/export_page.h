@@ -12,11 +12,15 @@ class EntryPage;
 
 namespace morvanta::exchange {
 
+class XmlExportGroup;
+
 class ExportPage : public QWidget {
     Q_OBJECT
 public:
     ExportPage(platform::FormContext& context, quiz::QuizState& state, entry::EntryPage& entryPage,
                QWidget* parent = nullptr);
+
+    XmlExportGroup* TntGroupBox1 = nullptr;  // "XML Export"
 
 private:
     platform::FormContext& context_;

@@ -1,0 +1,19 @@
+#pragma once
+// The quiz selection's records as word-list XML values.
+
+#include <QByteArray>
+
+#include "exchange/xml_word_list_writer.h"
+#include "store/data_set.h"
+
+namespace morvanta::exchange {
+
+// The current record's display texts; Kanji and Hira-Kata as their plain text.
+XmlWord WordFromRecord(const store::DataSet& record);
+
+// The whole document for the records of `words`, walked from its first record
+// to its end. Where the walk leaves the data set is the caller's affair.
+void BuildWordList(store::DataSet& words, const XmlExportOptions& options,
+                   XmlWordListWriter& writer);
+
+}  // namespace morvanta::exchange
