@@ -1,12 +1,178 @@
 #include "quiz/quiz_page.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include "platform/db_controls.h"
+#include "platform/fonts.h"
+
 namespace morvanta::quiz {
 
+namespace {
+
+// Distance of the right-anchored controls to the page's right edge.
+constexpr int kRightGap = 20;
+constexpr int kCheckWidth = 65;
+
+QLabel* MakeLabel(QWidget* parent, const char* caption, int left, int top) {
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QCheckBox* MakeShowBox(QWidget* parent, const char* name, bool checked, int top) {
+    auto* box = new QCheckBox(QStringLiteral("Anzeigen"), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setChecked(checked);
+    box->setGeometry(0, top, kCheckWidth, 17);
+    return box;
+}
+
+QFrame* MakeFrame(QWidget* parent, const char* name) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    return frame;
+}
+
+// The view fills its frame inside the frame's border.
+void PlaceInFrame(QFrame* frame, QWidget* view, int left, int top, int width, int height) {
+    frame->setGeometry(left, top, width, height);
+    view->setGeometry(2, 2, width - 4, height - 4);
+}
+
+}  // namespace
+
 QuizPage::QuizPage(platform::FormContext& context, QuizState& state, QWidget* parent)
-    : QWidget(parent), context_(context), state_(state) {}
+    : QWidget(parent), context_(context), state_(state) {
+    buildDisplays();
+    applyColumns(platform::ComputeColumns(586));
+}
 
-void QuizPage::fillPopupMenu(QMenu*) {}
+void QuizPage::buildDisplays() {
+    auto& source = context_.DataSource2;
+    auto& dialogs = context_.dialogs;
 
-void QuizPage::applyColumns(const platform::ColumnLayout&) {}
+    Label30 = new QLabel(this);
+    Label30->setObjectName(QStringLiteral("Label30"));
+    Label30->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    KanjiLabel = MakeLabel(this, "Kanji", 12, 80);
+    KanaLabel = MakeLabel(this, "Hiragana / Katakana", 197, 80);
+    HepburnLabel = MakeLabel(this, "Hepburn", 382, 80);
+    AnswerLabel = MakeLabel(this, "Übersetzung ?", 12, 160);
+    TypeLabel = MakeLabel(this, "Typ", 382, 160);
+    NoteLabel = MakeLabel(this, "Beschreibung / Bemerkung", 12, 256);
+
+    CheckBox1 = MakeShowBox(this, "CheckBox1", true, 78);
+    CheckBox2 = MakeShowBox(this, "CheckBox2", true, 78);
+    CheckBox3 = MakeShowBox(this, "CheckBox3", false, 78);
+    CheckBox9 = MakeShowBox(this, "CheckBox9", true, 158);
+    CheckBox4 = MakeShowBox(this, "CheckBox4", false, 254);
+
+    KanjiFrame = MakeFrame(this, "KanjiFrame");
+    KanaFrame = MakeFrame(this, "KanaFrame");
+    HepburnFrame = MakeFrame(this, "HepburnFrame");
+    TypeFrame = MakeFrame(this, "TypeFrame");
+
+    DBRichEdit1 = new platform::DBRichEdit(source, QStringLiteral("Kanji"), dialogs, KanjiFrame);
+    DBRichEdit2 = new platform::DBRichEdit(source, QStringLiteral("Hira-Kata"), dialogs, KanaFrame);
+    DBRichEdit3 = new platform::DBRichEdit(source, QStringLiteral("Hepburn"), dialogs, HepburnFrame);
+    DBRichEdit1->setObjectName(QStringLiteral("DBRichEdit1"));
+    DBRichEdit2->setObjectName(QStringLiteral("DBRichEdit2"));
+    DBRichEdit3->setObjectName(QStringLiteral("DBRichEdit3"));
+    for (auto* view : {DBRichEdit1, DBRichEdit2, DBRichEdit3}) {
+        view->setReadOnly(true);
+        view->setFont(platform::JapaneseFont(16));
+    }
+    DBRichEdit3->setFont(platform::JapaneseFont(29));
+    DBRichEdit3->setVisible(false);
+
+    DBEdit13 = new platform::DBEdit(source, QStringLiteral("Type"), dialogs, TypeFrame);
+    DBEdit13->setObjectName(QStringLiteral("DBEdit13"));
+    DBEdit13->setEnabled(false);
+    DBEdit8 = new platform::DBEdit(source, QStringLiteral("Note"), dialogs, this);
+    DBEdit8->setObjectName(QStringLiteral("DBEdit8"));
+    DBEdit8->setVisible(false);
+
+    // Hidden fields of the booking.
+    DBEdit9 = new platform::DBEdit(source, QStringLiteral("DateAsked"), dialogs, this);
+    DBEdit10 = new platform::DBEdit(source, QStringLiteral("NumberAsked"), dialogs, this);
+    DBEdit11 = new platform::DBEdit(source, QStringLiteral("NumberWrong"), dialogs, this);
+    DBEdit12 = new platform::DBEdit(source, QStringLiteral("Marked"), dialogs, this);
+    DBEdit9->setObjectName(QStringLiteral("DBEdit9"));
+    DBEdit10->setObjectName(QStringLiteral("DBEdit10"));
+    DBEdit11->setObjectName(QStringLiteral("DBEdit11"));
+    DBEdit12->setObjectName(QStringLiteral("DBEdit12"));
+    for (auto* hidden : {DBEdit9, DBEdit10, DBEdit11, DBEdit12}) {
+        hidden->setVisible(false);
+        hidden->setReadOnly(true);
+    }
+
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Button2 = new QPushButton(QStringLiteral("OK"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setDefault(true);
+
+    connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
+    connect(CheckBox2, &QCheckBox::clicked, this, [this] { CheckBox2Click(); });
+    connect(CheckBox3, &QCheckBox::clicked, this, [this] { CheckBox3Click(); });
+    connect(CheckBox4, &QCheckBox::clicked, this, [this] { CheckBox4Click(); });
+    connect(CheckBox9, &QCheckBox::clicked, this, [this] { CheckBox9Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    // The page is no dialog, so the default button is pressed here on Enter.
+    connect(Edit1, &QLineEdit::returnPressed, Button2, &QPushButton::click);
+}
+
+void QuizPage::fillPopupMenu(QMenu* PopupMenu1) {
+    AbfrageStatusSpeichern1 = PopupMenu1->addAction(QStringLiteral("Abfrage Status Speichern"));
+    AbfrageStatusSpeichern1->setObjectName(QStringLiteral("AbfrageStatusSpeichern1"));
+    AbfrageStatusLaden1 = PopupMenu1->addAction(QStringLiteral("Abfrage Status Laden"));
+    AbfrageStatusLaden1->setObjectName(QStringLiteral("AbfrageStatusLaden1"));
+    N1 = PopupMenu1->addSeparator();
+    N1->setObjectName(QStringLiteral("N1"));
+    connect(AbfrageStatusSpeichern1, &QAction::triggered, this,
+            [this] { AbfrageStatusSpeichern1Click(); });
+    connect(AbfrageStatusLaden1, &QAction::triggered, this, [this] { AbfrageStatusLaden1Click(); });
+}
+
+void QuizPage::applyColumns(const platform::ColumnLayout& c) {
+    PlaceInFrame(KanjiFrame, DBRichEdit1, c.c1, 96, c.a, 57);
+    Edit1->setGeometry(c.c1, 176, c.a, 21);
+    CheckBox1->move(c.a - 53, CheckBox1->y());
+
+    PlaceInFrame(KanaFrame, DBRichEdit2, c.c2, 96, c.a, 57);
+    KanaLabel->move(c.c2, KanaLabel->y());
+    CheckBox2->move(2 * c.a - 45, CheckBox2->y());
+
+    PlaceInFrame(TypeFrame, DBEdit13, c.c3, 176, c.a, 25);
+    PlaceInFrame(HepburnFrame, DBRichEdit3, c.c3, 96, c.a, 57);
+    TypeLabel->move(c.c3, TypeLabel->y());
+    HepburnLabel->move(c.c3, HepburnLabel->y());
+}
+
+void QuizPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int right = width() - kRightGap;
+    Label30->setGeometry(right - 200, 16, 200, 17);
+    for (QCheckBox* box : {CheckBox3, CheckBox9, CheckBox4})
+        box->move(right - kCheckWidth, box->y());
+    Button2->setGeometry(right - 75, 216, 75, 25);
+    DBEdit8->setGeometry(12, 272, std::max(40, right - 12), 21);
+}
+
+void QuizPage::CheckBox1Click() { DBRichEdit1->setVisible(CheckBox1->isChecked()); }
+void QuizPage::CheckBox2Click() { DBRichEdit2->setVisible(CheckBox2->isChecked()); }
+void QuizPage::CheckBox3Click() { DBRichEdit3->setVisible(CheckBox3->isChecked()); }
+void QuizPage::CheckBox4Click() { DBEdit8->setVisible(CheckBox4->isChecked()); }
+void QuizPage::CheckBox9Click() { DBEdit13->setVisible(CheckBox9->isChecked()); }
 
 }  // namespace morvanta::quiz

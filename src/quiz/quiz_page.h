@@ -1,12 +1,26 @@
 #pragma once
+// The page "Vokabelabfrage": shows the current word of the quiz query, checks
+// the typed answer, books it in the record and moves on through the queue.
 
 #include <QWidget>
+#include <functional>
 
 #include "platform/form_context.h"
 #include "platform/layout.h"
 #include "quiz/quiz_state.h"
 
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
 class QMenu;
+class QPushButton;
+
+namespace morvanta::platform {
+class DBEdit;
+class DBRichEdit;
+}  // namespace morvanta::platform
 
 namespace morvanta::quiz {
 
@@ -18,9 +32,65 @@ public:
     // Adds the quiz status items to the main window's pop-up menu.
     void fillPopupMenu(QMenu* PopupMenu1);
 
+    // The selection page supplies the quiz options and the score display.
+    void setOptionsSource(std::function<QuizOptions()> source) { options_ = std::move(source); }
+    void setScoreShower(std::function<void()> show) { showScore_ = std::move(show); }
+
+    void Button2Click();
+    void NextWord(bool right);
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void CheckBox4Click();
+    void CheckBox9Click();
+    void AbfrageStatusSpeichern1Click();
+    void AbfrageStatusLaden1Click();
+
+    QLabel* KanjiLabel = nullptr;
+    QLabel* KanaLabel = nullptr;
+    QLabel* HepburnLabel = nullptr;
+    QLabel* TypeLabel = nullptr;
+    QLabel* NoteLabel = nullptr;
+    QLabel* AnswerLabel = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QCheckBox* CheckBox3 = nullptr;
+    QCheckBox* CheckBox4 = nullptr;
+    QCheckBox* CheckBox9 = nullptr;
+    QFrame* KanjiFrame = nullptr;
+    QFrame* KanaFrame = nullptr;
+    QFrame* HepburnFrame = nullptr;
+    QFrame* TypeFrame = nullptr;
+    platform::DBRichEdit* DBRichEdit1 = nullptr;  // Kanji
+    platform::DBRichEdit* DBRichEdit2 = nullptr;  // Hira-Kata
+    platform::DBRichEdit* DBRichEdit3 = nullptr;  // Hepburn
+    platform::DBEdit* DBEdit8 = nullptr;          // Note
+    platform::DBEdit* DBEdit13 = nullptr;         // Type
+    platform::DBEdit* DBEdit9 = nullptr;          // DateAsked, hidden
+    platform::DBEdit* DBEdit10 = nullptr;         // NumberAsked, hidden
+    platform::DBEdit* DBEdit11 = nullptr;         // NumberWrong, hidden
+    platform::DBEdit* DBEdit12 = nullptr;         // Marked, hidden
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QLabel* Label30 = nullptr;
+    QAction* AbfrageStatusSpeichern1 = nullptr;
+    QAction* AbfrageStatusLaden1 = nullptr;
+    QAction* N1 = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void buildDisplays();
+    void bookAnswer(bool right);
+    void saveStatus();
+    void loadStatus();
+    QuizOptions options() const { return options_ ? options_() : QuizOptions{}; }
+
     platform::FormContext& context_;
     QuizState& state_;
+    std::function<QuizOptions()> options_;
+    std::function<void()> showScore_;
 };
 
 }  // namespace morvanta::quiz

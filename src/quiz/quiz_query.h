@@ -1,0 +1,23 @@
+#pragma once
+// Steps on the quiz query shared by the selection page, the quiz page and the status file.
+
+#include <string>
+#include <vector>
+
+#include "quiz/quiz_state.h"
+#include "store/data_set.h"
+
+namespace morvanta::platform {
+class StatusBar1;
+}
+
+namespace morvanta::quiz {
+
+// Close, clear the SQL lines, put in the new ones, execute once, open.
+// Opening runs the after-open step.
+void RunQuizQuery(store::Query& query, std::vector<std::string> lines);
+
+// Status bar panel 3: "<right> Richtig und <wrong> Falsch".
+void ShowScore(platform::StatusBar1& statusBar, const QuizState& state);
+
+}  // namespace morvanta::quiz
