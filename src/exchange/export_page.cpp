@@ -1,14 +1,92 @@
 #include "exchange/export_page.h"
 
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
 #include "entry/entry_page.h"
 #include "exchange/xml_export_group.h"
 
 namespace morvanta::exchange {
 
+namespace {
+
+QPushButton* NamedButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QLabel* NamedLabel(const QString& name, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+}  // namespace
+
 ExportPage::ExportPage(platform::FormContext& context, quiz::QuizState& state,
                        entry::EntryPage& entryPage, QWidget* parent)
-    : QWidget(parent), context_(context), state_(state), entryPage_(entryPage) {
-    TntGroupBox1 = new XmlExportGroup(context, entryPage, this);
+    : QWidget(parent),
+      programDir(QCoreApplication::applicationDirPath()),
+      context_(context),
+      state_(state),
+      entryPage_(entryPage) {
+    auto* page = new QHBoxLayout(this);
+    mainColumn_ = new QVBoxLayout;
+    mainColumn_->addWidget(buildRtfRows());
+    mainColumn_->addWidget(TntGroupBox1 = new XmlExportGroup(context, entryPage, this));
+    mainColumn_->addStretch(1);
+    page->addLayout(mainColumn_, 1);
+    page->addWidget(buildHiddenColumn(), 0, Qt::AlignTop);
+}
+
+QWidget* ExportPage::buildRtfRows() {
+    auto* box = new QWidget(this);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    Button3 = NamedButton(QStringLiteral("Button3"), QStringLiteral("RTF Export"), box);
+    Label3 = NamedLabel(QStringLiteral("Label3"), QStringLiteral("Vokabel-Übungs Listen"), box);
+    Button10 = NamedButton(QStringLiteral("Button10"), QStringLiteral("RTF Export"), box);
+    Label10 = NamedLabel(QStringLiteral("Label10"), QStringLiteral("Kanji isolieren"), box);
+    Label11 = NamedLabel(QStringLiteral("Label11"), QStringLiteral("Achtung dauert sehr lange!"),
+                         box);
+    grid->addWidget(Button3, 0, 0);
+    grid->addWidget(Label3, 0, 1);
+    grid->addWidget(Button10, 1, 0);
+    grid->addWidget(Label10, 1, 1);
+    grid->addWidget(Label11, 2, 1);
+    grid->setColumnStretch(2, 1);
+
+    // Carries the known-character list of the kanji list.
+    Memo2 = new QPlainTextEdit(box);
+    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2->setVisible(false);
+
+    connect(Button3, &QPushButton::clicked, this, &ExportPage::Button3Click);
+    connect(Button10, &QPushButton::clicked, this, &ExportPage::Button10Click);
+    return box;
+}
+
+QWidget* ExportPage::buildHiddenColumn() {
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Button11 = NamedButton(QStringLiteral("Button11"), QStringLiteral("Import-Special"), column);
+    Button12 = NamedButton(QStringLiteral("Button12"), QStringLiteral("Button12"), column);
+    Button13 = NamedButton(QStringLiteral("Button13"), QStringLiteral("Button13"), column);
+    for (QPushButton* button : {Button11, Button12, Button13}) {
+        layout->addWidget(button);
+        button->setVisible(false);  // nothing in the program shows them
+    }
+    connect(Button11, &QPushButton::clicked, this, &ExportPage::Button11Click);
+    connect(Button12, &QPushButton::clicked, this, &ExportPage::Button12Click);
+    connect(Button13, &QPushButton::clicked, this, &ExportPage::Button13Click);
+    return column;
 }
 
 }  // namespace morvanta::exchange

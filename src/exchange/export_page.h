@@ -1,10 +1,19 @@
 #pragma once
+// The page "Export": the RTF practice list and kanji list, and the hidden
+// special import, word dump and reading romanisation.
 
+#include <QString>
 #include <QWidget>
 
+#include "exchange/rtf_kanji_list.h"
 #include "platform/form_context.h"
 #include "platform/layout.h"
 #include "quiz/quiz_state.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QVBoxLayout;
 
 namespace morvanta::entry {
 class EntryPage;
@@ -20,12 +29,39 @@ public:
     ExportPage(platform::FormContext& context, quiz::QuizState& state, entry::EntryPage& entryPage,
                QWidget* parent = nullptr);
 
+    // Practice list and kanji list.
+    void Button3Click();
+    void Button10Click();
+    // Special import, word dump, reading romanisation.
+    void Button11Click();
+    void Button12Click();
+    void Button13Click();
+
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button10 = nullptr;
+    QLabel* Label3 = nullptr;   // "Vokabel-Übungs Listen"
+    QLabel* Label10 = nullptr;  // "Kanji isolieren"
+    QLabel* Label11 = nullptr;  // "Achtung dauert sehr lange!"
+    QPlainTextEdit* Memo2 = nullptr;
+    QPushButton* Button11 = nullptr;
+    QPushButton* Button12 = nullptr;
+    QPushButton* Button13 = nullptr;
     XmlExportGroup* TntGroupBox1 = nullptr;  // "XML Export"
 
+    // Folder of hirakata.txt: the program's folder.
+    QString programDir;
+    // The known-character list of the last kanji list run.
+    const KnownCharacters& knownCharacters() const { return known_; }
+
 private:
+    QWidget* buildRtfRows();
+    QWidget* buildHiddenColumn();
+
     platform::FormContext& context_;
     quiz::QuizState& state_;
     entry::EntryPage& entryPage_;
+    QVBoxLayout* mainColumn_ = nullptr;  // page groups, top to bottom
+    KnownCharacters known_;
 };
 
 }  // namespace morvanta::exchange

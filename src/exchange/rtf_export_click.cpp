@@ -1,0 +1,79 @@
+// "RTF Export": the practice list (Button3) and the kanji list (Button10).
+
+#include <QPlainTextEdit>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "exchange/atomic_file.h"
+#include "exchange/export_page.h"
+#include "exchange/file_names.h"
+#include "exchange/progress_dialog.h"
+#include "exchange/query_walk.h"
+#include "exchange/rtf_practice_list.h"
+#include "platform/guard.h"
+#include "text/codepage.h"
+
+namespace morvanta::exchange {
+
+namespace {
+
+void LoadKanaList(KnownCharacters& known, const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("Cannot open file \"" + file.string() +
+                                 "\". " + std::strerror(errno));
+    known.loadKanaList(in);
+}
+
+QString JoinLines(const std::vector<std::string>& lines) {
+    std::string all;
+    for (const std::string& l : lines) {
+        all += l;
+        all += '\n';
+    }
+    return QString::fromStdString(text::Cp1252ToUtf8(all));
+}
+
+}  // namespace
+
+void ExportPage::Button3Click() {
+    platform::Guarded(context_.dialogs, [this] {
+        const auto name = context_.dialogs.askFileName(context_.fileDialogs.SaveDialog1);
+        if (!name) return;
+        QueryWalk walk(context_.Query1);
+        AtomicFile file(ToPath(*name));
+        RunProgress progress(this, QStringLiteral("Vokabel-Übungs Listen"),
+                             context_.Query1.recordCount());
+        if (!WritePracticeList(file.stream(), context_.Query1, progress.callback())) {
+            walk.restoreStart();
+            return;
+        }
+        file.commit();
+    });
+}
+
+void ExportPage::Button10Click() {
+    platform::Guarded(context_.dialogs, [this] {
+        const auto name = context_.dialogs.askFileName(context_.fileDialogs.SaveDialog1);
+        if (!name) return;
+        QueryWalk walk(context_.Query1);
+        known_.clear();
+        context_.Query1.first();
+        LoadKanaList(known_, ToPath(programDir + QStringLiteral("/hirakata.txt")));
+        {
+            RunProgress progress(this, QStringLiteral("Kanji isolieren"),
+                                 context_.Query1.recordCount());
+            if (!CollectKanji(known_, context_.Query1, progress.callback())) {
+                walk.restoreStart();
+                return;
+            }
+        }
+        Memo2->setPlainText(JoinLines(known_.lines()));
+        AtomicFile file(ToPath(*name));
+        WriteKanjiList(file.stream(), known_);
+        file.commit();
+    });
+}
+
+}  // namespace morvanta::exchange

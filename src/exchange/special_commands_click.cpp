@@ -1,0 +1,69 @@
+// The hidden commands: special import (Button11), word dump (Button12) and
+// the reading's romanisation into the entry page (Button13).
+
+#include <QLineEdit>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "entry/entry_page.h"
+#include "exchange/atomic_file.h"
+#include "exchange/export_page.h"
+#include "exchange/file_names.h"
+#include "exchange/progress_dialog.h"
+#include "exchange/query_walk.h"
+#include "exchange/special_import.h"
+#include "exchange/word_dump.h"
+#include "platform/guard.h"
+#include "text/escape_runs.h"
+
+namespace morvanta::exchange {
+
+void ExportPage::Button11Click() {
+    platform::Guarded(context_.dialogs, [this] {
+        const auto name = context_.dialogs.askFileName(context_.fileDialogs.OpenDialog1);
+        if (!name) return;
+        const std::filesystem::path path = ToPath(*name);
+        SpecialImportResult result;
+        {
+            std::ifstream in(path, std::ios::binary);
+            if (!in)
+                throw std::runtime_error("Cannot open file \"" + path.string() + "\". " +
+                                         std::strerror(errno));
+            std::error_code ec;
+            const auto size = std::filesystem::file_size(path, ec);
+            RunProgress progress(this, QStringLiteral("Import-Special"),
+                                 ec ? 1 : static_cast<std::int64_t>(size));
+            result = RunSpecialImport(in, context_.Table1, context_.clock, progress.callback());
+        }
+        // The count comes first, also when a bad word ended the import.
+        context_.dialogs.showInfo(QString::fromStdString(SpecialImportMessage(result)));
+        if (result.error) std::rethrow_exception(result.error);
+    });
+}
+
+void ExportPage::Button12Click() {
+    platform::Guarded(context_.dialogs, [this] {
+        const auto name = context_.dialogs.askFileName(context_.fileDialogs.SaveDialog1);
+        if (!name) return;
+        QueryWalk walk(context_.Query1);
+        AtomicFile file(ToPath(*name));
+        RunProgress progress(this, QStringLiteral("Button12"), context_.Query1.recordCount());
+        if (!WriteWordDump(file.stream(), context_.Query1, progress.callback())) {
+            walk.restoreStart();
+            return;
+        }
+        file.commit();
+    });
+}
+
+void ExportPage::Button13Click() {
+    platform::Guarded(context_.dialogs, [this] {
+        const std::string kana = context_.Table1.asString("Hira-Kata");
+        const std::string romaji = text::KanaToHepburn(text::IsolateRtfEscapes(kana));
+        entryPage_.HepburnEdit->setText(QString::fromStdString(romaji));
+    });
+}
+
+}  // namespace morvanta::exchange
