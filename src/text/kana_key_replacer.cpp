@@ -1,6 +1,9 @@
 #include "text/kana_key_replacer.h"
 
 #include <cstdint>
+#include <functional>
+#include <queue>
+#include <utility>
 #include <vector>
 
 #include "text/kana_index.h"
@@ -35,7 +38,7 @@ private:
     bool KeyStartsAt(int node, std::string_view key) const;
     void Replace(int node, int row);
     void QueueKeysReachingInto(int node, int row);
-    void Queue(int row, int node) { buckets_[static_cast<std::size_t>(row)].push_back(node); }
+    void Queue(int row, int node) { queue_.emplace(row, node); }
     void ScanOriginal(std::string_view text);
 
     std::vector<char> ch_;
@@ -43,10 +46,11 @@ private:
     std::vector<int> prev_;
     std::vector<std::uint8_t> alive_;
     int head_ = kNone;
-    std::vector<std::vector<int>> buckets_;  // candidate key starts per row
+    // Candidate key starts, by row: (row, node), earliest row on top.
+    std::priority_queue<std::pair<int, int>, std::vector<std::pair<int, int>>, std::greater<>> queue_;
 };
 
-KeyReplacer::KeyReplacer(std::string_view text) : buckets_(kKanaRowCount) {
+KeyReplacer::KeyReplacer(std::string_view text) {
     const int n = static_cast<int>(text.size());
     // Each replacement adds at most three romaji nodes for at least eight removed.
     const std::size_t cap = text.size() + text.size() / 2 + 4;
@@ -170,18 +174,20 @@ void KeyReplacer::QueueKeysReachingInto(int node, int row) {
 
 std::string KeyReplacer::Run() {
     const auto& table = KanaTable();
+    std::vector<int> candidates;
     std::vector<int> found;
-    for (std::size_t row = 0; row < table.size(); ++row) {
-        std::vector<int>& candidates = buckets_[row];
-        if (candidates.empty()) continue;
-        // Decide every occurrence on the text as it stands before this pass;
-        // what the pass itself inserts is not searched again.
+    while (!queue_.empty()) {
+        const int row = queue_.top().first;
+        candidates.clear();
+        for (; !queue_.empty() && queue_.top().first == row; queue_.pop()) candidates.push_back(queue_.top().second);
+        // Decide every occurrence on the text as it stands before this row's
+        // pass; what the pass itself inserts is not searched again.
+        const std::string_view key = table[static_cast<std::size_t>(row)].key;
         found.clear();
         for (int node : candidates)
-            if (alive_[static_cast<std::size_t>(node)] && KeyStartsAt(node, table[row].key)) found.push_back(node);
+            if (alive_[static_cast<std::size_t>(node)] && KeyStartsAt(node, key)) found.push_back(node);
         for (int node : found)
-            if (alive_[static_cast<std::size_t>(node)]) Replace(node, static_cast<int>(row));
-        std::vector<int>().swap(candidates);
+            if (alive_[static_cast<std::size_t>(node)]) Replace(node, row);
     }
     std::string out;
     out.reserve(ch_.size());

@@ -1,5 +1,7 @@
 #include "support/reference_kana_to_hepburn.h"
 
+#include <string.h>
+
 #include "text/fast_strings.h"
 #include "text/kana_table.h"
 
@@ -7,16 +9,22 @@ namespace morvanta::reference {
 
 namespace {
 
-std::string ReplaceAll(const std::string& text, std::string_view key, std::string_view by) {
+// One replace-all pass: a new text when the key occurs, otherwise the text
+// stays as it is (as a string library hands back the same string).
+void ReplaceAll(std::string& text, std::string_view key, std::string_view by) {
+    const char* from = text.data();
+    const char* const end = text.data() + text.size();
+    const void* hit = memmem(from, text.size(), key.data(), key.size());
+    if (hit == nullptr) return;
     std::string out;
-    std::size_t from = 0;
-    for (std::size_t hit = text.find(key); hit != std::string::npos; hit = text.find(key, from)) {
-        out.append(text, from, hit - from);
-        out.append(by);
-        from = hit + key.size();
+    for (; hit != nullptr; hit = memmem(from, static_cast<std::size_t>(end - from), key.data(), key.size())) {
+        const char* at = static_cast<const char*>(hit);
+        out.append(from, static_cast<std::size_t>(at - from));
+        out.append(by.data(), by.size());
+        from = at + key.size();
     }
-    out.append(text, from);
-    return out;
+    out.append(from, static_cast<std::size_t>(end - from));
+    text.swap(out);
 }
 
 void SmallTsu(std::string& s, std::string_view key) {
@@ -33,9 +41,9 @@ void SmallTsu(std::string& s, std::string_view key) {
 
 std::string KanaToHepburn(std::string_view escapes) {
     std::string s(escapes);
-    s = ReplaceAll(s, "\\f0", "");
-    s = ReplaceAll(s, "\\f1", "");
-    for (const auto& row : text::KanaTable()) s = ReplaceAll(s, row.key, row.romaji);
+    ReplaceAll(s, "\\f0", "");
+    ReplaceAll(s, "\\f1", "");
+    for (const auto& row : text::KanaTable()) ReplaceAll(s, row.key, row.romaji);
     SmallTsu(s, "\\'82\\'c1");
     SmallTsu(s, "\\'83\\'62");
     for (auto p = s.find("\\'"); p != std::string::npos; p = s.find("\\'")) s.erase(p, 4);
