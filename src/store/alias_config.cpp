@@ -43,7 +43,12 @@ bool Printable(std::string_view s) {
     return true;
 }
 
-std::string Quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+std::string Quoted(const fs::path& p) {
+    std::string text = "'";
+    text += p.string();
+    text += '\'';
+    return text;
+}
 
 }  // namespace
 

@@ -176,19 +176,21 @@ void ClassifyWords(std::vector<Token>& tokens) {
                 t.text = SingleQuoted(t.value);
             }
         } else if (t.kind == Tok::Ident && (Same(t.value, "True") || Same(t.value, "False"))) {
-            t.text = Same(t.value, "True") ? "1" : "0";
+            t.text.assign(1, Same(t.value, "True") ? '1' : '0');
             t.kind = Tok::Number;
         } else if (afterFrom && t.kind == Tok::Ident && i + 2 < tokens.size() &&
                    tokens[i + 1].text == "." && IsWord(tokens[i + 2], "DB")) {
             tokens[i + 1].kind = tokens[i + 2].kind = Tok::Space;  // Vokabel.DB is the table
-            tokens[i + 1].text = tokens[i + 2].text = "";
+            tokens[i + 1].text.clear();
+            tokens[i + 2].text.clear();
         } else if (IsWord(t, "Hira") && i + 2 < tokens.size() && tokens[i + 1].text == "-" &&
                    IsWord(tokens[i + 2], "Kata")) {
             t.kind = Tok::QuotedIdent;
             t.value = "Hira-Kata";
             t.text = "\"Hira-Kata\"";
             tokens[i + 1].kind = tokens[i + 2].kind = Tok::Space;
-            tokens[i + 1].text = tokens[i + 2].text = "";
+            tokens[i + 1].text.clear();
+            tokens[i + 2].text.clear();
         }
         previous = &t;
     }

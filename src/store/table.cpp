@@ -67,7 +67,41 @@ std::vector<std::int64_t> Table::readKeyOrder() {
 
 int Table::keyPosition(std::int64_t rowId) {
     Database& db = *database();
-    Key key = ReadKey(db, rowId);
+    // The index finds the record that follows in key order; its place is the new one's.
+    // Row values with a collation cannot use the index, so the search goes field by field.
+    static const std::array<std::string, 5> followerSql = [] {
+        const char* names[4] = {"Translation1", "Translation2", "Translation3", "Hepburn"};
+        std::array<std::string, 5> sql;
+        for (int level = 4; level >= 0; --level) {
+            std::string where;
+            for (int i = 0; i < level; ++i)
+                where += std::string(names[i]) + " COLLATE MORVANTA_KEY = ?" + std::to_string(i + 1) + " AND ";
+            where += level == 4 ? std::string("rowid > ?5")
+                                : std::string(names[level]) + " COLLATE MORVANTA_KEY > ?" +
+                                      std::to_string(level + 1);
+            sql[static_cast<size_t>(4 - level)] = "SELECT rowid FROM Vokabel WHERE " + where +
+                                                  " ORDER BY " + std::string(KeyOrderSql()) + " LIMIT 1";
+        }
+        return sql;
+    }();
+    Key own = ReadKey(db, rowId);
+    bool found = false;
+    std::int64_t follower = 0;
+    for (const std::string& sql : followerSql) {
+        Statement& next = db.cached(sql);
+        int parameters = sqlite3_bind_parameter_count(next.handle());
+        for (int i = 0; i < 4 && i < parameters; ++i) next.bindText(i + 1, own[static_cast<size_t>(i)]);
+        if (parameters == 5) next.bindInt(5, rowId);
+        found = next.step();
+        if (found) follower = next.columnInt(0);
+        next.reset();
+        if (found) break;
+    }
+    if (!found) return static_cast<int>(rows_.size());
+    auto it = std::find(rows_.begin(), rows_.end(), follower);
+    if (it != rows_.end()) return static_cast<int>(it - rows_.begin());
+    // The follower came from another data set: search by comparing keys.
+    const Key& key = own;
     size_t low = 0, high = rows_.size();
     while (low < high) {
         size_t mid = (low + high) / 2;
@@ -80,8 +114,12 @@ int Table::keyPosition(std::int64_t rowId) {
 void Table::reloadRowsAfterChange(Change change, std::int64_t rowId) {
     // The table always shows key order: the written record moves to its place
     // and stays current; after a delete the next record becomes current.
-    auto it = std::find(rows_.begin(), rows_.end(), rowId);
-    if (it != rows_.end()) rows_.erase(it);
+    bool atCurrent = current_ >= 0 && current_ < static_cast<int>(rows_.size()) &&
+                     rows_[static_cast<size_t>(current_)] == rowId;
+    if (change != Change::Inserted) {
+        auto it = atCurrent ? rows_.begin() + current_ : std::find(rows_.begin(), rows_.end(), rowId);
+        if (it != rows_.end()) rows_.erase(it);
+    }
     if (change == Change::Deleted) {
         current_ = std::min(current_, static_cast<int>(rows_.size()) - 1);
         return;
