@@ -1,0 +1,153 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <set>
+
+#include "quiz/quiz_fixture.h"
+
+namespace morvanta::quiz {
+namespace {
+
+using testsupport::Word;
+
+class SelectionPageTest : public testsupport::QuizFixture {};
+
+std::vector<store::Record> LessonWords() {
+    return {Word("Hund", "", "", 1),     Word("Katze", "", "", 1), Word("Maus", "", "", 2, "Joshi"),
+            Word("Baum", "", "", 1),     Word("Berg", "", "", 3),
+            Word("Fluss", "", "", 1, "Meishi", false)};
+}
+
+TEST_F(SelectionPageTest, StartStateAndEnablingRules) {
+    startWith({});
+    SelectionPage& s = selection();
+    EXPECT_EQ(s.QERatio->text().size(), 1);  // Qt drops the blanks; the SQL uses the mask text
+    EXPECT_EQ(s.ratioText(), QStringLiteral(" .   "));
+    EXPECT_EQ(s.QEAge->date(), QDate(2007, 1, 1));
+    EXPECT_EQ(s.QELesson->value(), 1);
+    EXPECT_EQ(s.QELesson->minimum(), INT_MIN);
+    EXPECT_EQ(s.QEtype->count(), 12);
+    EXPECT_EQ(s.QEtype->currentIndex(), -1);
+    EXPECT_EQ(s.ChunkSize->value(), 7);
+    EXPECT_TRUE(s.RandomCheckBox->isChecked());
+    EXPECT_TRUE(s.IgnoreCapsBox->isChecked());
+    EXPECT_EQ(s.Memo1->toPlainText(), QStringLiteral("SELECT * FROM Vokabel WHERE Marked=True;"));
+    for (QWidget* w : std::initializer_list<QWidget*>{s.QERatio, s.QEAge, s.QEAskedDate, s.QELesson,
+                                                       s.QEtype, s.Memo1, s.Button5, s.Button4})
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+
+    s.QCRatio->click();
+    s.QCtype->click();
+    EXPECT_TRUE(s.QERatio->isEnabled());
+    EXPECT_TRUE(s.QEtype->isEnabled());
+    s.QCRatio->click();
+    EXPECT_FALSE(s.QERatio->isEnabled());
+
+    s.CheckBox5->click();
+    EXPECT_TRUE(s.Memo1->isEnabled());
+    EXPECT_TRUE(s.Button4->isEnabled());
+    EXPECT_FALSE(s.GroupBox1->isEnabled());
+    EXPECT_FALSE(s.Button8->isEnabled());
+    s.Memo1->setPlainText(QStringLiteral("SELECT * FROM Vokabel;"));
+    s.Button5->click();  // only the memo changes
+    EXPECT_EQ(s.Memo1->toPlainText(), QStringLiteral("SELECT * FROM Vokabel WHERE Marked=True;"));
+    EXPECT_EQ(form->Query1.sql(),
+              std::vector<std::string>{"SELECT * FROM Vokabel WHERE Marked=True;"});
+}
+
+TEST_F(SelectionPageTest, AfterOpenBuildsQueueAndAsksItsHeadFirst) {
+    startWith(LessonWords());
+    EXPECT_EQ(state().SelectionCount, 5);  // the marked words
+    EXPECT_EQ(panel(2), QStringLiteral("5 Vokabeln ausgewählt"));
+    EXPECT_EQ(panel(3), QStringLiteral("0 Richtig und 0 Falsch"));
+    EXPECT_EQ(page().Label30->text(), QStringLiteral("0/5"));
+    EXPECT_TRUE(page().Button2->isEnabled());
+    const auto entries = state().AskQueue.entries();
+    EXPECT_EQ(std::set<int>(entries.begin(), entries.end()), (std::set<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(form->Query1.recNo(), state().AskQueue.head());
+
+    selection().RandomCheckBox->click();
+    selection().Button9->click();
+    EXPECT_EQ(form->Query1.sql(), std::vector<std::string>{"SELECT * FROM Vokabel;"});
+    EXPECT_EQ(state().AskQueue.text(), "000100020003000400050006");
+    EXPECT_EQ(form->Query1.recNo(), 1);
+    EXPECT_EQ(page().Label30->text(), QStringLiteral("0/6"));
+}
+
+TEST_F(SelectionPageTest, CriteriaRunTheBuiltStatement) {
+    startWith(LessonWords());
+    SelectionPage& s = selection();
+    s.RandomCheckBox->click();
+    s.QCtype->click();
+    s.QCLesson->click();  // ticked after the type, still written first
+    s.QELesson->setValue(1);
+    s.QEtype->setCurrentIndex(0);
+    s.Button8->click();
+    EXPECT_EQ(state().SelectionSql,
+              "SELECT * FROM Vokabel WHERE  Lesson = 1 AND type = \"Meishi\" AND 1=1;");
+    EXPECT_EQ(form->Query1.sql(), std::vector<std::string>{state().SelectionSql});
+    EXPECT_EQ(state().SelectionCount, 4);  // marked or not
+    EXPECT_EQ(state().AskQueue.text(), "0001000200030004");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+
+    s.QCAge->click();  // entered before 1 January 2007: all of them
+    s.Button8->click();
+    EXPECT_EQ(state().SelectionCount, 4);
+
+    s.QELesson->setValue(99);
+    s.Button8->click();
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{QStringLiteral("Keine Vokabel mit diesen Eigenschaften gefunden.")});
+    EXPECT_EQ(page().Label30->text(), QStringLiteral("Keine Vokabel ausgewählt"));
+    EXPECT_EQ(panel(2), QStringLiteral("Keine Vokabel ausgewählt"));
+    EXPECT_FALSE(page().Button2->isEnabled());
+}
+
+TEST_F(SelectionPageTest, ValidRatioSelectsAndEmptyRatioFailsToTheErrorReport) {
+    startWith(LessonWords());
+    SelectionPage& s = selection();
+    s.QCRatio->click();
+    s.QERatio->setText(QStringLiteral("0.250"));
+    s.Button8->click();
+    EXPECT_EQ(state().SelectionSql,
+              "SELECT * FROM Vokabel WHERE  NumberAsked * 0.250 < NumberWrong AND 1=1;");
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{QStringLiteral("Keine Vokabel mit diesen Eigenschaften gefunden.")});
+
+    dialogs.messages.clear();
+    s.QERatio->clear();
+    s.Button8->click();
+    EXPECT_EQ(state().SelectionSql,
+              "SELECT * FROM Vokabel WHERE  NumberAsked *  .    < NumberWrong AND 1=1;");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].kind, platform::ScriptedDialogs::Message::Error);
+    EXPECT_FALSE(form->Query1.active());
+}
+
+TEST_F(SelectionPageTest, OwnSqlKeepsOptionsAndReportsSqlFehler) {
+    startWith(LessonWords());
+    SelectionPage& s = selection();
+    s.RandomCheckBox->click();
+    s.CheckBox5->click();
+    s.Memo1->setPlainText(QStringLiteral("SELECT * FROM Vokabel\nWHERE Lesson = 1;\n"));
+    const std::string before = state().SelectionSql;
+    s.Button4->click();
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(form->Query1.sql(),
+              (std::vector<std::string>{"SELECT * FROM Vokabel", "WHERE Lesson = 1;"}));
+    EXPECT_EQ(state().SelectionCount, 4);
+    EXPECT_EQ(state().AskQueue.text(), "0001000200030004");  // table order still applies
+    EXPECT_EQ(state().SelectionSql, before);
+
+    s.Memo1->setPlainText(QStringLiteral("SELECT * FROM Nirgends;"));
+    s.Button4->click();
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("SQL Fehler")});
+    EXPECT_FALSE(form->Query1.active());
+}
+
+}  // namespace
+}  // namespace morvanta::quiz
