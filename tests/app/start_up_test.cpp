@@ -15,9 +15,9 @@ using StartUp = FormFixture;
 const QString kCreated = QStringLiteral("Created Database Alias.");
 
 TEST_F(StartUp, FirstStartCreatesTheAliasOnceAndOpensTheEmptyTable) {
-    app::TForm1& form = makeForm();
+    app::TForm1& w = makeForm();
     EXPECT_EQ(dialogs.texts(), QStringList{kCreated});
-    EXPECT_FALSE(form.quitRequested());
+    EXPECT_FALSE(w.quitRequested());
 
     store::AliasConfig config(configPath());
     config.setConfigModePersistent();
@@ -26,15 +26,15 @@ TEST_F(StartUp, FirstStartCreatesTheAliasOnceAndOpensTheEmptyTable) {
     EXPECT_EQ(params->at("PATH"), (programDir + QStringLiteral("/Database")).toStdString());
     EXPECT_EQ(params->at("DEFAULT DRIVER"), "PARADOX");
 
-    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("0 Vokabeln gespeichert"));
-    EXPECT_EQ(form.StatusBar1->panelText(1), QString());
-    EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet1);
-    EXPECT_EQ(form.size(), QSize(586, 520));
-    EXPECT_EQ(form.minimumSize(), QSize(586, 520));
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Quorvik Morvanta  --- BETA"));
-    EXPECT_TRUE(form.Table1.active());
-    EXPECT_TRUE(form.Query1.active());
-    EXPECT_FALSE(form.Query2.active());
+    EXPECT_EQ(w.StatusBar1->panelText(0), QStringLiteral("0 Vokabeln gespeichert"));
+    EXPECT_EQ(w.StatusBar1->panelText(1), QString());
+    EXPECT_EQ(w.PageControl1->currentWidget(), w.TabSheet1);
+    EXPECT_EQ(w.size(), QSize(586, 520));
+    EXPECT_EQ(w.minimumSize(), QSize(586, 520));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quorvik Morvanta  --- BETA"));
+    EXPECT_TRUE(w.Table1.active());
+    EXPECT_TRUE(w.Query1.active());
+    EXPECT_FALSE(w.Query2.active());
 
     // The second start finds the alias and says nothing.
     dialogs.clear();
@@ -61,9 +61,9 @@ TEST_F(StartUp, AnExistingAliasIsUsedUnchanged) {
                             clock.time, clock.time, std::int64_t{0}, std::int64_t{0}, true,
                             std::string(), false, std::int64_t{1}});
     }
-    app::TForm1& form = makeForm();
+    app::TForm1& w = makeForm();
     EXPECT_TRUE(dialogs.texts().isEmpty());
-    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("1 Vokabeln gespeichert"));
+    EXPECT_EQ(w.StatusBar1->panelText(0), QStringLiteral("1 Vokabeln gespeichert"));
     store::AliasConfig config(configPath());
     config.setConfigModePersistent();
     EXPECT_EQ(config.aliasParams("Vokabel")->at("DEFAULT DRIVER"), "OTHER");
@@ -71,14 +71,14 @@ TEST_F(StartUp, AnExistingAliasIsUsedUnchanged) {
 
 TEST_F(StartUp, AMissingTableIsReportedAndTheWindowStillOpens) {
     std::filesystem::remove_all(tablePath().parent_path());
-    app::TForm1& form = makeForm();
+    app::TForm1& w = makeForm();
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages[0].text, kCreated);
     EXPECT_EQ(dialogs.messages[1].kind, platform::ScriptedDialogs::Message::Error);
     EXPECT_FALSE(dialogs.messages[1].text.isEmpty());
-    EXPECT_FALSE(form.quitRequested());
-    EXPECT_FALSE(form.Table1.active());
-    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("Vokabel"));
+    EXPECT_FALSE(w.quitRequested());
+    EXPECT_FALSE(w.Table1.active());
+    EXPECT_EQ(w.StatusBar1->panelText(0), QStringLiteral("Vokabel"));
     EXPECT_FALSE(std::filesystem::exists(tablePath())) << "the program never creates the table";
 }
 
@@ -87,8 +87,8 @@ TEST_F(StartUp, ATableFileThatIsNoTableIsReportedAndKept) {
         std::ofstream garbage(tablePath(), std::ios::binary | std::ios::trunc);
         garbage << "this is not a vocabulary table";
     }
-    app::TForm1& form = makeForm();
-    EXPECT_FALSE(form.Table1.active());
+    app::TForm1& w = makeForm();
+    EXPECT_FALSE(w.Table1.active());
     ASSERT_GE(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages.back().kind, platform::ScriptedDialogs::Message::Error);
     std::ifstream kept(tablePath(), std::ios::binary);
@@ -100,13 +100,13 @@ TEST_F(StartUp, AnUnwritableConfigurationEndsTheApplicationAfterItsMessage) {
     // The configuration's folder is a file, so nothing can be written there.
     std::filesystem::create_directories(configPath().parent_path().parent_path());
     { std::ofstream blocker(configPath().parent_path()); }
-    app::TForm1& form = makeForm();
+    app::TForm1& w = makeForm();
     ASSERT_FALSE(dialogs.messages.isEmpty());
     EXPECT_EQ(dialogs.messages[0].text,
               QStringLiteral("Die Erschaffung eines Datenbank Alias schlug fehl!\r\n"
                              "Mögliche Fehlerursache:keine Borland Database Engine installiert."));
     EXPECT_EQ(dialogs.messages[0].kind, platform::ScriptedDialogs::Message::Info);
-    EXPECT_TRUE(form.quitRequested());
+    EXPECT_TRUE(w.quitRequested());
 }
 
 TEST_F(StartUp, AGarbledConfigurationIsReportedNotOverwritten) {
@@ -115,8 +115,8 @@ TEST_F(StartUp, AGarbledConfigurationIsReportedNotOverwritten) {
         std::ofstream garbage(configPath(), std::ios::binary);
         garbage << "[Vokabel\nPATH\x01\x02=\n\xff\xfe garbage";
     }
-    app::TForm1& form = makeForm();
-    EXPECT_TRUE(form.quitRequested());
+    app::TForm1& w = makeForm();
+    EXPECT_TRUE(w.quitRequested());
     ASSERT_FALSE(dialogs.messages.isEmpty());
     EXPECT_EQ(dialogs.messages[0].kind, platform::ScriptedDialogs::Message::Error);
     std::ifstream kept(configPath(), std::ios::binary);
@@ -143,59 +143,59 @@ TEST(Layout, ColumnsFollowTheWindowWidth) {
 }
 
 TEST_F(StartUp, FrameHoldsFivePagesFourPanelsAndTheDialogs) {
-    app::TForm1& form = makeForm();
+    app::TForm1& w = makeForm();
     const QStringList captions = {QStringLiteral("Suche / Ändern"), QStringLiteral("Eingabe"),
                                   QStringLiteral("Vokabelauswahl für -->"),
                                   QStringLiteral("Vokabelabfrage"), QStringLiteral("Export")};
-    ASSERT_EQ(form.PageControl1->count(), 5);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(form.PageControl1->tabText(i), captions[i]);
-    EXPECT_EQ(form.PageControl1->widget(2), form.TabSheet4);
-    EXPECT_EQ(form.PageControl1->widget(3), form.TabSheet3);
+    ASSERT_EQ(w.PageControl1->count(), 5);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(w.PageControl1->tabText(i), captions[i]);
+    EXPECT_EQ(w.PageControl1->widget(2), w.TabSheet4);
+    EXPECT_EQ(w.PageControl1->widget(3), w.TabSheet3);
 
     const int widths[4] = {160, 50, 160, 100};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(form.StatusBar1->panel(i)->width(), widths[i]);
-    EXPECT_EQ(form.StatusBar1->panel(0)->alignment(), Qt::AlignCenter);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(w.StatusBar1->panel(i)->width(), widths[i]);
+    EXPECT_EQ(w.StatusBar1->panel(0)->alignment(), Qt::AlignCenter);
 
-    EXPECT_EQ(form.fileDialogs.SaveDialog1.filter, QStringLiteral("Rich Text Format (*.rtf)|*.rtf"));
-    EXPECT_EQ(form.fileDialogs.SaveDialog2.filter, QStringLiteral("Vokabelabfrage (*.vad)|*.vad"));
-    EXPECT_EQ(form.fileDialogs.DialogXMLOpen1.filter, QStringLiteral("XML Datei (*.xml)|*.xml"));
-    EXPECT_TRUE(form.fileDialogs.OpenDialog1.filter.isEmpty());
-    EXPECT_EQ(platform::QtFilter(form.fileDialogs.SaveDialog2.filter),
+    EXPECT_EQ(w.fileDialogs.SaveDialog1.filter, QStringLiteral("Rich Text Format (*.rtf)|*.rtf"));
+    EXPECT_EQ(w.fileDialogs.SaveDialog2.filter, QStringLiteral("Vokabelabfrage (*.vad)|*.vad"));
+    EXPECT_EQ(w.fileDialogs.DialogXMLOpen1.filter, QStringLiteral("XML Datei (*.xml)|*.xml"));
+    EXPECT_TRUE(w.fileDialogs.OpenDialog1.filter.isEmpty());
+    EXPECT_EQ(platform::QtFilter(w.fileDialogs.SaveDialog2.filter),
               QStringLiteral("Vokabelabfrage (*.vad)"));
-    EXPECT_EQ(platform::WithDefaultExtension(QStringLiteral("/tmp/quiz"), form.fileDialogs.SaveDialog2),
+    EXPECT_EQ(platform::WithDefaultExtension(QStringLiteral("/tmp/quiz"), w.fileDialogs.SaveDialog2),
               QStringLiteral("/tmp/quiz.vad"));
-    EXPECT_EQ(platform::WithDefaultExtension(QStringLiteral("/tmp/list"), form.fileDialogs.SaveDialog1),
+    EXPECT_EQ(platform::WithDefaultExtension(QStringLiteral("/tmp/list"), w.fileDialogs.SaveDialog1),
               QStringLiteral("/tmp/list.rtf"));
-    EXPECT_EQ(platform::WithDefaultExtension(QStringLiteral("/tmp/a.txt"), form.fileDialogs.DialogXMLExport),
+    EXPECT_EQ(platform::WithDefaultExtension(QStringLiteral("/tmp/a.txt"), w.fileDialogs.DialogXMLExport),
               QStringLiteral("/tmp/a.txt"));
 }
 
 TEST_F(StartUp, CommitAndCountWritesPanelZero) {
-    app::TForm1& form = makeForm();
+    app::TForm1& w = makeForm();
     auto word = [&](const char* translation) {
         return store::Record{std::string(translation), std::string(), std::string(),
                              std::string("inu"), std::string(), std::string(), std::int64_t{0},
                              std::string(), clock.time, clock.time, std::int64_t{0},
                              std::int64_t{0}, true, std::string(), false, std::int64_t{1}};
     };
-    form.Table1.insertRecord(word("Hund"));
+    w.Table1.insertRecord(word("Hund"));
     // Counted when insert state began: the new word is not in it yet.
-    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("0 Vokabeln in der DB"));
-    form.Table1.insertRecord(word("Katze"));
-    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("1 Vokabeln in der DB"));
-    form.Table1.first();
-    form.Table1.deleteRecord();
-    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("1 Vokabeln in der DB"));
-    EXPECT_EQ(form.Table1.recordCount(), 1);
+    EXPECT_EQ(w.StatusBar1->panelText(0), QStringLiteral("0 Vokabeln in der DB"));
+    w.Table1.insertRecord(word("Katze"));
+    EXPECT_EQ(w.StatusBar1->panelText(0), QStringLiteral("1 Vokabeln in der DB"));
+    w.Table1.first();
+    w.Table1.deleteRecord();
+    EXPECT_EQ(w.StatusBar1->panelText(0), QStringLiteral("1 Vokabeln in der DB"));
+    EXPECT_EQ(w.Table1.recordCount(), 1);
     // Editing through a query does not count; editing the table does.
-    form.StatusBar1->setPanelText(0, QStringLiteral("x"));
-    form.Query1.first();
-    form.Query1.edit();
-    form.Query1.cancel();
-    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("x"));
-    form.Table1.edit();
-    form.Table1.cancel();
-    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("1 Vokabeln in der DB"));
+    w.StatusBar1->setPanelText(0, QStringLiteral("x"));
+    w.Query1.first();
+    w.Query1.edit();
+    w.Query1.cancel();
+    EXPECT_EQ(w.StatusBar1->panelText(0), QStringLiteral("x"));
+    w.Table1.edit();
+    w.Table1.cancel();
+    EXPECT_EQ(w.StatusBar1->panelText(0), QStringLiteral("1 Vokabeln in der DB"));
 }
 
 }  // namespace

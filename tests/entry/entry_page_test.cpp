@@ -39,8 +39,8 @@ TEST(KanaChange, OnlyTheFirst32000CharactersOfTheDocumentCount) {
 }
 
 TEST_F(EntryPageTest, TypingKanaFillsHepburnAtEveryKeystroke) {
-    app::TForm1& form = makeForm();
-    entry::EntryPage& page = *form.entryPage;
+    app::TForm1& w = makeForm();
+    entry::EntryPage& page = *w.entryPage;
     page.HiraKataEdit->setText(QStringLiteral("かな"));
     EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("kana"));
     page.HiraKataEdit->setText(QStringLiteral("きって"));
@@ -59,46 +59,46 @@ TEST_F(EntryPageTest, TypingKanaFillsHepburnAtEveryKeystroke) {
 }
 
 TEST_F(EntryPageTest, EnterStoresAWordWithTheDefaults) {
-    app::TForm1& form = makeForm();
-    entry::EntryPage& page = *form.entryPage;
-    form.show();
-    form.PageControl1->setCurrentWidget(form.TabSheet2);
+    app::TForm1& w = makeForm();
+    entry::EntryPage& page = *w.entryPage;
+    w.show();
+    w.PageControl1->setCurrentWidget(w.TabSheet2);
     page.Lesson->setValue(3);
     QTest::keyClicks(page.T1Edit, QStringLiteral("Hund"));
     QTest::keyClick(page.T1Edit, Qt::Key_Return);
 
-    ASSERT_EQ(form.Table1.recordCount(), 1) << dialogs.texts().join(QLatin1Char('|')).toStdString();
-    form.Table1.first();
-    EXPECT_EQ(form.Table1.asString("Translation1"), "Hund");
-    EXPECT_EQ(form.Table1.asString("Translation2"), "");
-    EXPECT_EQ(form.Table1.asString("Hepburn"), "");
-    EXPECT_EQ(form.Table1.asInteger("Accent"), 0);
-    EXPECT_EQ(form.Table1.asInteger("Lesson"), 3);
-    EXPECT_EQ(form.Table1.asString("Type"), "");
-    EXPECT_EQ(form.Table1.asString("Marked"), "True");
-    EXPECT_EQ(form.Table1.asString("CardPrinted"), "False");
-    EXPECT_EQ(form.Table1.asInteger("NumberAsked"), 0);
-    EXPECT_EQ(form.Table1.asInteger("NumberWrong"), 0);
-    EXPECT_EQ(form.Table1.asDateTime("DateEntered"), clock.time);
-    EXPECT_EQ(form.Table1.asDateTime("DateAsked"), clock.time);
+    ASSERT_EQ(w.Table1.recordCount(), 1) << dialogs.texts().join(QLatin1Char('|')).toStdString();
+    w.Table1.first();
+    EXPECT_EQ(w.Table1.asString("Translation1"), "Hund");
+    EXPECT_EQ(w.Table1.asString("Translation2"), "");
+    EXPECT_EQ(w.Table1.asString("Hepburn"), "");
+    EXPECT_EQ(w.Table1.asInteger("Accent"), 0);
+    EXPECT_EQ(w.Table1.asInteger("Lesson"), 3);
+    EXPECT_EQ(w.Table1.asString("Type"), "");
+    EXPECT_EQ(w.Table1.asString("Marked"), "True");
+    EXPECT_EQ(w.Table1.asString("CardPrinted"), "False");
+    EXPECT_EQ(w.Table1.asInteger("NumberAsked"), 0);
+    EXPECT_EQ(w.Table1.asInteger("NumberWrong"), 0);
+    EXPECT_EQ(w.Table1.asDateTime("DateEntered"), clock.time);
+    EXPECT_EQ(w.Table1.asDateTime("DateAsked"), clock.time);
     // Both Japanese fields are complete documents without text.
-    const std::string kanji = form.Table1.asString("Kanji");
+    const std::string kanji = w.Table1.asString("Kanji");
     EXPECT_EQ(kanji.rfind("{\\rtf", 0), 0u);
     EXPECT_EQ(text::RtfToPlainText(kanji), "");
-    EXPECT_EQ(text::RtfToPlainText(form.Table1.asString("Hira-Kata")), "");
+    EXPECT_EQ(text::RtfToPlainText(w.Table1.asString("Hira-Kata")), "");
 
     // The page is empty again; lesson, accent and type stay for the next word.
     EXPECT_EQ(page.T1Edit->text(), QString());
     EXPECT_EQ(page.Lesson->value(), 3);
     EXPECT_TRUE(page.KanjiEdit->hasFocus());
-    EXPECT_EQ(form.StatusBar1->panelText(0), QStringLiteral("0 Vokabeln in der DB"));
-    EXPECT_TRUE(form.Query1.active());
-    EXPECT_EQ(form.Query1.recordCount(), 1);
+    EXPECT_EQ(w.StatusBar1->panelText(0), QStringLiteral("0 Vokabeln in der DB"));
+    EXPECT_TRUE(w.Query1.active());
+    EXPECT_EQ(w.Query1.recordCount(), 1);
 }
 
 TEST_F(EntryPageTest, StoredJapaneseFieldsReadBackAsTyped) {
-    app::TForm1& form = makeForm();
-    entry::EntryPage& page = *form.entryPage;
+    app::TForm1& w = makeForm();
+    entry::EntryPage& page = *w.entryPage;
     page.KanjiEdit->setText(QStringLiteral("日本語"));
     page.HiraKataEdit->setText(QStringLiteral("にほんご"));
     page.T1Edit->setText(QStringLiteral("Japanisch"));
@@ -108,22 +108,22 @@ TEST_F(EntryPageTest, StoredJapaneseFieldsReadBackAsTyped) {
     page.TypEdit->setCurrentIndex(9);
     page.Button1->click();
 
-    ASSERT_EQ(form.Table1.recordCount(), 1);
-    form.Table1.first();
-    EXPECT_EQ(text::RtfToPlainText(form.Table1.asString("Kanji")), "日本語");
-    EXPECT_EQ(text::RtfToPlainText(form.Table1.asString("Hira-Kata")), "にほんご");
-    EXPECT_NE(form.Table1.asString("Hira-Kata").find("\\'82\\'c9"), std::string::npos);
-    EXPECT_EQ(form.Table1.asString("Hepburn"), "nihongo");
-    EXPECT_EQ(form.Table1.asString("Note"), "Übung ß");
-    EXPECT_EQ(form.Table1.asString("Type"), "Zähleinheitswort");
-    EXPECT_EQ(form.Table1.asInteger("Accent"), -2);
+    ASSERT_EQ(w.Table1.recordCount(), 1);
+    w.Table1.first();
+    EXPECT_EQ(text::RtfToPlainText(w.Table1.asString("Kanji")), "日本語");
+    EXPECT_EQ(text::RtfToPlainText(w.Table1.asString("Hira-Kata")), "にほんご");
+    EXPECT_NE(w.Table1.asString("Hira-Kata").find("\\'82\\'c9"), std::string::npos);
+    EXPECT_EQ(w.Table1.asString("Hepburn"), "nihongo");
+    EXPECT_EQ(w.Table1.asString("Note"), "Übung ß");
+    EXPECT_EQ(w.Table1.asString("Type"), "Zähleinheitswort");
+    EXPECT_EQ(w.Table1.asInteger("Accent"), -2);
     EXPECT_EQ(page.Accent->value(), -2);
     EXPECT_EQ(page.TypEdit->currentIndex(), 9);
 }
 
 TEST_F(EntryPageTest, EmptyFirstTranslationIsRefusedAndNothingChanges) {
-    app::TForm1& form = makeForm();
-    entry::EntryPage& page = *form.entryPage;
+    app::TForm1& w = makeForm();
+    entry::EntryPage& page = *w.entryPage;
     dialogs.clear();
     page.HiraKataEdit->setText(QStringLiteral("いぬ"));
     page.T2Edit->setText(QStringLiteral("Hund"));
@@ -131,19 +131,19 @@ TEST_F(EntryPageTest, EmptyFirstTranslationIsRefusedAndNothingChanges) {
     EXPECT_EQ(dialogs.texts(),
               QStringList{QStringLiteral(
                   "Die Vokabel kann nicht eingeben werden, da keine Übersetzung existiert!")});
-    EXPECT_EQ(form.Table1.recordCount(), 0);
+    EXPECT_EQ(w.Table1.recordCount(), 0);
     EXPECT_EQ(page.T2Edit->text(), QStringLiteral("Hund"));
     EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("inu"));
 
     // Blanks count as a translation.
     page.T1Edit->setText(QStringLiteral(" "));
     page.Button1->click();
-    EXPECT_EQ(form.Table1.recordCount(), 1);
+    EXPECT_EQ(w.Table1.recordCount(), 1);
 }
 
 TEST_F(EntryPageTest, ADuplicateKeepsEverythingTyped) {
-    app::TForm1& form = makeForm();
-    entry::EntryPage& page = *form.entryPage;
+    app::TForm1& w = makeForm();
+    entry::EntryPage& page = *w.entryPage;
     auto type = [&] {
         page.KanjiEdit->setText(QStringLiteral("犬"));
         page.HiraKataEdit->setText(QStringLiteral("いぬ"));
@@ -152,17 +152,17 @@ TEST_F(EntryPageTest, ADuplicateKeepsEverythingTyped) {
     };
     type();
     page.Button1->click();
-    ASSERT_EQ(form.Table1.recordCount(), 1);
-    form.Table1.first();
-    const int recNo = form.Table1.recNo();
+    ASSERT_EQ(w.Table1.recordCount(), 1);
+    w.Table1.first();
+    const int recNo = w.Table1.recNo();
     dialogs.clear();
 
     type();
     page.Button1->click();
     EXPECT_EQ(dialogs.texts(), QStringList{kDuplicate});
-    EXPECT_EQ(form.Table1.recordCount(), 1);
-    EXPECT_EQ(form.Table1.state(), store::DataSetState::Browse);
-    EXPECT_EQ(form.Table1.recNo(), recNo);
+    EXPECT_EQ(w.Table1.recordCount(), 1);
+    EXPECT_EQ(w.Table1.state(), store::DataSetState::Browse);
+    EXPECT_EQ(w.Table1.recNo(), recNo);
     EXPECT_EQ(page.KanjiEdit->text(), QStringLiteral("犬"));
     EXPECT_EQ(page.HiraKataEdit->text(), QStringLiteral("いぬ"));
     EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("inu"));
@@ -172,20 +172,20 @@ TEST_F(EntryPageTest, ADuplicateKeepsEverythingTyped) {
     // One field different, and it is a new word.
     page.T2Edit->setText(QStringLiteral("Köter"));
     page.Button1->click();
-    EXPECT_EQ(form.Table1.recordCount(), 2);
+    EXPECT_EQ(w.Table1.recordCount(), 2);
     EXPECT_EQ(page.T1Edit->text(), QString());
 }
 
 TEST_F(EntryPageTest, TheHepburnFieldCanBeOverwrittenBeforeStoring) {
-    app::TForm1& form = makeForm();
-    entry::EntryPage& page = *form.entryPage;
+    app::TForm1& w = makeForm();
+    entry::EntryPage& page = *w.entryPage;
     page.HiraKataEdit->setText(QStringLiteral("ぢ"));
     EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("chi"));
     page.HepburnEdit->setText(QStringLiteral("ji"));
     page.T1Edit->setText(QStringLiteral("Erde"));
     page.Button1->click();
-    form.Table1.first();
-    EXPECT_EQ(form.Table1.asString("Hepburn"), "ji");
+    w.Table1.first();
+    EXPECT_EQ(w.Table1.asString("Hepburn"), "ji");
 }
 
 }  // namespace
