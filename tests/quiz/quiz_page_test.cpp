@@ -1,0 +1,191 @@
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTest>
+
+#include "platform/db_controls.h"
+#include "quiz/quiz_fixture.h"
+#include "quiz/quiz_query.h"
+
+namespace morvanta::quiz {
+namespace {
+
+using testsupport::Word;
+using Message = platform::ScriptedDialogs::Message;
+
+class QuizPageTest : public testsupport::QuizFixture {
+protected:
+    // Five marked words of lesson 1, asked in table order.
+    void startInOrder() {
+        startWith({Word("Auge"), Word("Baum", "Gehölz"), Word("Dach"), Word("Ende"), Word("Fisch")});
+        selection().RandomCheckBox->click();
+        selection().Button9->click();
+        dialogs.messages.clear();
+    }
+};
+
+TEST_F(QuizPageTest, DisplaysAndTheirShowBoxes) {
+    startInOrder();
+    QuizPage& p = page();
+    EXPECT_FALSE(p.DBRichEdit1->isHidden());
+    EXPECT_FALSE(p.DBRichEdit2->isHidden());
+    EXPECT_TRUE(p.DBRichEdit3->isHidden());
+    EXPECT_TRUE(p.DBEdit8->isHidden());
+    EXPECT_FALSE(p.DBEdit13->isEnabled());
+    for (auto* hidden : {p.DBEdit9, p.DBEdit10, p.DBEdit11, p.DBEdit12}) EXPECT_TRUE(hidden->isHidden());
+    p.CheckBox3->click();
+    p.CheckBox1->click();
+    EXPECT_FALSE(p.DBRichEdit3->isHidden());
+    EXPECT_TRUE(p.DBRichEdit1->isHidden());
+    EXPECT_EQ(p.DBEdit13->text(), QStringLiteral("Meishi"));
+    // The choice outlives a new selection.
+    selection().Button9->click();
+    EXPECT_TRUE(p.DBRichEdit1->isHidden());
+}
+
+TEST_F(QuizPageTest, ColumnsFollowTheWindowWidth) {
+    startInOrder();
+    page().applyColumns(platform::ComputeColumns(812));
+    QuizPage& p = page();
+    EXPECT_EQ(p.Edit1->geometry(), QRect(12, 176, 252, 21));
+    EXPECT_EQ(p.KanjiFrame->geometry(), QRect(12, 96, 252, 57));
+    EXPECT_EQ(p.CheckBox1->x(), 252 - 53);
+    EXPECT_EQ(p.KanaFrame->geometry().left(), 272);
+    EXPECT_EQ(p.KanaLabel->x(), 272);
+    EXPECT_EQ(p.CheckBox2->x(), 2 * 252 - 45);
+    EXPECT_EQ(p.TypeFrame->x(), 532);
+    EXPECT_EQ(p.HepburnFrame->geometry(), QRect(532, 96, 252, 57));
+    EXPECT_EQ(p.HepburnLabel->x(), 532);
+}
+
+TEST_F(QuizPageTest, RightAndWrongAnswersAreBookedInTheTable) {
+    startInOrder();
+    ASSERT_EQ(current("Translation1"), "Auge");
+    answer(QStringLiteral("auge"));  // IgnoreCaps ticked
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(stored("Auge", "Marked"), "False");
+    EXPECT_EQ(stored("Auge", "NumberAsked"), "1");
+    EXPECT_EQ(stored("Auge", "NumberWrong"), "0");
+    EXPECT_EQ(stored("Auge", "DateAsked"), "15.03.2024 10:30:00");
+    EXPECT_EQ(page().Label30->text(), QStringLiteral("1/5"));
+    EXPECT_EQ(page().Edit1->text(), QString());
+
+    ASSERT_EQ(current("Translation1"), "Baum");
+    answer(QStringLiteral(" Baum"));
+    EXPECT_EQ(stored("Baum", "Marked"), "True");
+    EXPECT_EQ(stored("Baum", "NumberAsked"), "1");
+    EXPECT_EQ(stored("Baum", "NumberWrong"), "1");
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{QStringLiteral("Nein - Die Übersetzung war :\r\nBaum\r\nGehölz\r\n")});
+    EXPECT_EQ(panel(3), QStringLiteral("1 Richtig und 1 Falsch"));
+    EXPECT_EQ(page().Label30->text(), QStringLiteral("1/5"));
+
+    // Enter in the answer edit presses OK.
+    page().Edit1->setText(QStringLiteral("Dach"));
+    QTest::keyClick(page().Edit1, Qt::Key_Return);
+    EXPECT_EQ(stored("Dach", "Marked"), "False");
+    EXPECT_EQ(panel(3), QStringLiteral("2 Richtig und 1 Falsch"));
+}
+
+TEST_F(QuizPageTest, WrongAnswerWithOnlyFirstTranslationAndEmptyAnswer) {
+    startWith({Word("Hund")});
+    answer(QString());
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{QStringLiteral("Nein - Die Übersetzung war :\r\nHund\r\n\r\n")});
+    EXPECT_EQ(stored("Hund", "NumberWrong"), "1");
+}
+
+// Every word is asked once; a wrong one comes back as the fifth to eighth question after.
+TEST_F(QuizPageTest, FullQuizWithTwoWrongAnswersEndsWithTheMessage) {
+    startWith({Word("Auge"), Word("Baum"), Word("Dach"), Word("Ende"), Word("Fisch"),
+               Word("Gabel"), Word("Haus"), Word("Igel")});
+    selection().RandomCheckBox->click();
+    selection().DoubleWrongCheckBox->click();
+    selection().QCLesson->click();
+    selection().Button8->click();
+    dialogs.messages.clear();
+
+    std::vector<std::string> asked;
+    int answers = 0;
+    while (page().Button2->isEnabled() && answers < 50) {
+        asked.push_back(current("Translation1"));
+        const bool wrong = answers == 0 || answers == 2;  // Auge and Dach
+        answerCurrent(!wrong);
+        ++answers;
+    }
+    ASSERT_EQ(asked.size(), 10u);
+    EXPECT_EQ(asked[2], "Dach");
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), "Auge"), 2);
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), "Dach"), 2);
+    const auto back = std::find(asked.begin() + 1, asked.end(), "Auge") - asked.begin();
+    EXPECT_GE(back, 5);
+    EXPECT_LE(back, 8);
+    EXPECT_EQ(state().DoneCount, 8);
+    EXPECT_EQ(state().SelectionCount, 8);
+    EXPECT_EQ(page().Label30->text(), QStringLiteral("8/8"));
+    EXPECT_EQ(panel(3), QStringLiteral("8 Richtig und 2 Falsch"));
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Alle ausgwählten Vokabeln wurden Abgefragt"));
+    EXPECT_FALSE(page().Button2->isEnabled());
+    EXPECT_TRUE(state().AskQueue.empty());
+}
+
+TEST_F(QuizPageTest, WithoutShowAgainAWrongWordCountsAsDone) {
+    startInOrder();
+    selection().WrongShowagainCheckBox->click();
+    answerCurrent(false);
+    EXPECT_EQ(state().DoneCount, 1);
+    EXPECT_EQ(state().AskQueue.text(), "0002000300040005");
+    EXPECT_EQ(page().Label30->text(), QStringLiteral("1/5"));
+}
+
+TEST_F(QuizPageTest, ReadOnlyOwnSelectionIsNotBookedAndNothingChanges) {
+    startInOrder();
+    selection().CheckBox5->click();
+    selection().Memo1->setPlainText(QStringLiteral("SELECT Translation1, Translation2, Translation3 "
+                                                   "FROM Vokabel;"));
+    selection().Button4->click();
+    ASSERT_TRUE(dialogs.messages.isEmpty());
+    ASSERT_EQ(state().SelectionCount, 5);
+    const std::string queue = state().AskQueue.text();
+    const int recNo = form->Query1.recNo();
+    answerCurrent(true);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].kind, Message::Error);
+    EXPECT_EQ(state().AskQueue.text(), queue);
+    EXPECT_EQ(state().DoneCount, 0);
+    EXPECT_EQ(state().RightCount, 0);
+    EXPECT_EQ(form->Query1.recNo(), recNo);
+    EXPECT_EQ(stored("Auge", "NumberAsked"), "0");
+    EXPECT_TRUE(page().Button2->isEnabled());
+}
+
+TEST_F(QuizPageTest, AnswerAfterFailedQueryRunShowsErrorAndChangesNothing) {
+    startInOrder();
+    selection().CheckBox5->click();
+    selection().Memo1->setPlainText(QStringLiteral("SELEC nonsense"));
+    selection().Button4->click();
+    dialogs.messages.clear();
+    const std::string queue = state().AskQueue.text();
+    answer(QStringLiteral("Auge"));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].kind, Message::Error);
+    EXPECT_EQ(state().AskQueue.text(), queue);
+    EXPECT_EQ(state().RightCount + state().WrongCount + state().DoneCount, 0);
+    EXPECT_EQ(stored("Auge", "NumberAsked"), "0");
+}
+
+TEST_F(QuizPageTest, StoringANewWordStartsAFreshSession) {
+    startInOrder();
+    answerCurrent(true);
+    ASSERT_EQ(state().DoneCount, 1);
+    form->Table1.insertRecord(Word("Zebra"));
+    RunQuizQuery(form->Query1, {"SELECT * FROM Vokabel WHERE Marked=True;"});
+    EXPECT_EQ(state().SelectionCount, 5);  // Auge is no longer marked, Zebra is new
+    EXPECT_EQ(state().DoneCount, 0);
+    EXPECT_EQ(panel(3), QStringLiteral("0 Richtig und 0 Falsch"));
+}
+
+}  // namespace
+}  // namespace morvanta::quiz
