@@ -189,7 +189,8 @@ TEST_F(StartUp, CommitAndCountWritesPanelZero) {
     EXPECT_EQ(w.Table1.recordCount(), 1);
     // Editing through a query does not count; editing the table does.
     w.StatusBar1->setPanelText(0, QStringLiteral("x"));
-    w.Query1.first();
+    w.Query1.close();
+    w.Query1.open();
     w.Query1.edit();
     w.Query1.cancel();
     EXPECT_EQ(w.StatusBar1->panelText(0), QStringLiteral("x"));

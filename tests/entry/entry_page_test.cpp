@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QInputMethodEvent>
 #include <QTest>
 
 #include "entry/entry_page.h"
@@ -48,14 +49,28 @@ TEST_F(EntryPageTest, TypingKanaFillsHepburnAtEveryKeystroke) {
 
     page.HiraKataEdit->clear();
     EXPECT_EQ(page.HepburnEdit->text(), QString());
-    QTest::keyClicks(page.HiraKataEdit, QStringLiteral("シ"));
+    // Typed keys carrying kana text, one keystroke at a time.
+    auto typeKey = [&](const QString& kana) {
+        QTest::sendKeyEvent(QTest::Click, page.HiraKataEdit, Qt::Key_unknown, kana, Qt::NoModifier);
+    };
+    typeKey(QStringLiteral("シ"));
     EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("shi"));
-    QTest::keyClicks(page.HiraKataEdit, QStringLiteral("ャ"));
+    typeKey(QStringLiteral("ャ"));
     EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("sha"));
-    QTest::keyClicks(page.HiraKataEdit, QStringLiteral("ツ"));
+    typeKey(QStringLiteral("ツ"));
     EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("shatsu"));
     QTest::keyClick(page.HiraKataEdit, Qt::Key_Backspace);
     EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("sha"));
+
+    // An input method composes first and commits the kana.
+    page.HiraKataEdit->clear();
+    QInputMethodEvent preedit(QStringLiteral("きょう"), {});
+    QCoreApplication::sendEvent(page.HiraKataEdit, &preedit);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("きょう"));
+    QCoreApplication::sendEvent(page.HiraKataEdit, &commit);
+    EXPECT_EQ(page.HiraKataEdit->text(), QStringLiteral("きょう"));
+    EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("kyou"));
 }
 
 TEST_F(EntryPageTest, EnterStoresAWordWithTheDefaults) {
@@ -90,7 +105,7 @@ TEST_F(EntryPageTest, EnterStoresAWordWithTheDefaults) {
     // The page is empty again; lesson, accent and type stay for the next word.
     EXPECT_EQ(page.T1Edit->text(), QString());
     EXPECT_EQ(page.Lesson->value(), 3);
-    EXPECT_TRUE(page.KanjiEdit->hasFocus());
+    EXPECT_EQ(w.focusWidget(), page.KanjiEdit);
     EXPECT_EQ(w.StatusBar1->panelText(0), QStringLiteral("0 Vokabeln in der DB"));
     EXPECT_TRUE(w.Query1.active());
     EXPECT_EQ(w.Query1.recordCount(), 1);
