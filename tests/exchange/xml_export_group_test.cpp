@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -251,6 +252,48 @@ TEST_F(XmlGroupTest, MalformedOrMissingFileShowsTheLoadErrorAndKeepsTheEntryPage
     page.HiraKataEdit->setText(QString::fromUtf8("ねこ"));
     EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("neko"));
     EXPECT_EQ(f.Table1.recordCount(), 0);
+}
+
+TEST_F(XmlGroupTest, WordTypedExportedAndImportedIsStoredAgainUnchanged) {
+    app::TForm1& f = startForm();
+    entry::EntryPage& page = entry();
+    f.PageControl1->setCurrentWidget(f.TabSheet2);
+    // Japanese comes through the input method as committed text.
+    page.KanjiEdit->insert(QString::fromUtf8("日本語"));
+    page.HiraKataEdit->insert(QString::fromUtf8("にほんご"));
+    QTest::keyClicks(page.T1Edit, QStringLiteral("Japanisch"));
+    QTest::keyClicks(page.NoteEdit, QStringLiteral("Sprache & Schrift"));
+    page.TypEdit->setCurrentIndex(0);
+    page.Lesson->setValue(4);
+    page.Button1->click();
+    ASSERT_EQ(f.Table1.recordCount(), 1) << dialogs.texts().join(u'|').toStdString();
+    const std::vector<std::string> stored = tableDump();
+
+    f.PageControl1->setCurrentWidget(f.TabSheet5);
+    AnswerXmlForm(nullptr, true);
+    dialogs.fileAnswers = {path("meine")};
+    group().TntButton1->click();
+    ASSERT_TRUE(QFile::exists(path("meine.xml")));
+    EXPECT_TRUE(FileText(path("meine.xml")).contains(QString::fromUtf8(
+        "    <word xml:lang=\"ja\" >日本語</word>\r\n    <reading xml:lang=\"ja\" >にほんご</reading>\r\n"
+        "    <transliteration system=\"hepburn\" >nihongo</transliteration>\r\n")));
+
+    f.Table1.first();
+    f.Table1.deleteRecord();
+    ASSERT_EQ(f.Table1.recordCount(), 0);
+    dialogs.fileAnswers = {path("meine.xml")};
+    group().TntButton2->click();
+    EXPECT_EQ(f.Table1.recordCount(), 0);
+    page.Button1->click();
+    ASSERT_EQ(f.Table1.recordCount(), 1) << dialogs.texts().join(u'|').toStdString();
+    f.Table1.first();
+    EXPECT_EQ(text::RtfToPlainText(f.Table1.asString("Kanji")), "日本語");
+    EXPECT_EQ(text::RtfToPlainText(f.Table1.asString("Hira-Kata")), "にほんご");
+    EXPECT_EQ(f.Table1.asString("Hepburn"), "nihongo");
+    EXPECT_EQ(f.Table1.asString("Note"), "Sprache & Schrift");
+    EXPECT_EQ(f.Table1.asString("Type"), "Meishi");
+    EXPECT_EQ(f.Table1.asInteger("Lesson"), 4);
+    EXPECT_EQ(tableDump(), stored);
 }
 
 TEST(XmlForm, OptionsDialogAsItOpens) {
