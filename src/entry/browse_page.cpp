@@ -52,17 +52,8 @@ BrowsePage::BrowsePage(platform::FormContext& context, QWidget* parent)
     frame_->lower();
 
     sourceToken_ = context_.DataSource1.subscribe([this](store::DataEvent event) {
-        switch (event) {
-        case store::DataEvent::Opened:
-        case store::DataEvent::Closed:
-        case store::DataEvent::Scrolled:
-        case store::DataEvent::DataChanged:
-        case store::DataEvent::FieldChanged:
-            DataSource1DataChange();
-            break;
-        default:
-            break;
-        }
+        // A cancel reports only its state, yet the record shows its old values again.
+        if (event != store::DataEvent::UpdateRecord) DataSource1DataChange();
     });
     applyColumns(platform::ComputeColumns(586));
     DataSource1DataChange();
