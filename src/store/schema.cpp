@@ -29,6 +29,10 @@ CREATE TABLE Vokabel (
 CREATE INDEX VokabelKeyOrder ON Vokabel (
     Translation1 COLLATE MORVANTA_KEY, Translation2 COLLATE MORVANTA_KEY,
     Translation3 COLLATE MORVANTA_KEY, Hepburn COLLATE MORVANTA_KEY);
+-- The quiz's default selection (the marked words) in key order without a scan.
+CREATE INDEX VokabelMarkedKeyOrder ON Vokabel (
+    Translation1 COLLATE MORVANTA_KEY, Translation2 COLLATE MORVANTA_KEY,
+    Translation3 COLLATE MORVANTA_KEY, Hepburn COLLATE MORVANTA_KEY) WHERE Marked = 1;
 )sql";
 }
 

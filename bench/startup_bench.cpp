@@ -1,0 +1,90 @@
+// Start-up of the main window: an empty table against 65,535 words.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <fstream>
+#include <string>
+
+#include "app/tform1.h"
+#include "platform/dialogs.h"
+#include "support/temp_table.h"
+
+namespace {
+
+using morvanta::test::TempTable;
+
+// Peak resident memory of this process in kB.
+long PeakRssKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
+}
+
+void StartWindow(TempTable& table) {
+    morvanta::platform::ScriptedDialogs dialogs;
+    morvanta::app::TForm1 form(morvanta::app::TForm1Options{
+        table.configFile, QString::fromStdString(table.folder.path().string()), &dialogs});
+    form.show();
+    QApplication::processEvents();
+    if (!dialogs.messages.isEmpty()) throw std::runtime_error("start-up reported a message");
+}
+
+TempTable& EmptyTable() {
+    static auto table = morvanta::test::MakeTempTable();
+    return *table;
+}
+
+TempTable& LargeTable() {
+    static auto table = [] {
+        auto t = morvanta::test::MakeTempTable();
+        morvanta::test::InsertGeneratedWords(t->tableFile, 65535);
+        return t;
+    }();
+    return *table;
+}
+
+void BM_StartUpEmptyTable(benchmark::State& state) {
+    TempTable& table = EmptyTable();
+    for (auto _ : state) StartWindow(table);
+}
+BENCHMARK(BM_StartUpEmptyTable)->Unit(benchmark::kMillisecond);
+
+void BM_StartUpLargeTable(benchmark::State& state) {
+    TempTable& table = LargeTable();
+    for (auto _ : state) StartWindow(table);
+    state.counters["peak_rss_MB"] = static_cast<double>(PeakRssKb()) / 1024.0;
+}
+BENCHMARK(BM_StartUpLargeTable)->Unit(benchmark::kMillisecond);
+
+// The ratio the start-up goal is stated in, measured in one run.
+void BM_StartUpRatioLargeToEmpty(benchmark::State& state) {
+    TempTable& empty = EmptyTable();
+    TempTable& large = LargeTable();
+    double emptyTotal = 0, largeTotal = 0;
+    for (auto _ : state) {
+        auto t0 = std::chrono::steady_clock::now();
+        StartWindow(empty);
+        auto t1 = std::chrono::steady_clock::now();
+        StartWindow(large);
+        auto t2 = std::chrono::steady_clock::now();
+        emptyTotal += std::chrono::duration<double>(t1 - t0).count();
+        largeTotal += std::chrono::duration<double>(t2 - t1).count();
+    }
+    state.counters["large_over_empty"] = largeTotal / emptyTotal;
+}
+BENCHMARK(BM_StartUpRatioLargeToEmpty)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
