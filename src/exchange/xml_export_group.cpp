@@ -101,7 +101,7 @@ void XmlExportGroup::exportWordList() {
     ExportBinding binding(context_, *TntMemo1);
     XmlWordListWriter writer;
     BuildWordList(context_.Query1, form->options(), writer);
-    WriteWholeFile(*fileName, writer.bytes());
+    WriteWholeFile(*fileName, [&writer](QIODevice& out) { return writer.writeTo(out); });
 }
 
 void XmlExportGroup::importWordList() {

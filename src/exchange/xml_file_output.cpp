@@ -6,14 +6,14 @@
 
 namespace morvanta::exchange {
 
-void WriteWholeFile(const QString& fileName, const QByteArray& bytes) {
+void WriteWholeFile(const QString& fileName, const std::function<bool(QIODevice&)>& content) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
         throw std::runtime_error(QStringLiteral("Cannot create file \"%1\". %2")
                                      .arg(QDir::toNativeSeparators(fileName), file.errorString())
                                      .toStdString());
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!content(file) || !file.commit()) {
         file.cancelWriting();
         throw std::runtime_error("Stream write error");
     }

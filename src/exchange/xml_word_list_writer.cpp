@@ -147,4 +147,15 @@ QByteArray XmlWordListWriter::bytes() const {
     return out;
 }
 
+bool XmlWordListWriter::writeTo(QIODevice& device) const {
+    if (device.write("\xFF\xFE", 2) != 2) return false;
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        const qint64 size = buffer_.size() * qint64(sizeof(char16_t));
+        return device.write(reinterpret_cast<const char*>(buffer_.utf16()), size) == size;
+    } else {
+        const QByteArray all = bytes();
+        return device.write(all.constData() + 2, all.size() - 2) == all.size() - 2;
+    }
+}
+
 }  // namespace morvanta::exchange

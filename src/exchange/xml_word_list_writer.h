@@ -3,6 +3,7 @@
 // byte-order mark, every line ended by CR LF.
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringView>
 #include <array>
@@ -58,6 +59,9 @@ public:
     const QString& text() const { return buffer_; }
     // The file's bytes: FF FE, then the text in UTF-16 LE.
     QByteArray bytes() const;
+    // The same bytes written to a device without a copy on little-endian hosts;
+    // false when the device takes less than all of them.
+    bool writeTo(QIODevice& device) const;
     void reserve(qsizetype chars) { buffer_.reserve(chars); }
 
 private:

@@ -1,6 +1,7 @@
 // The word-list XML export, byte for byte, from records of a real table.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QString>
 #include <vector>
 
@@ -27,6 +28,11 @@ QByteArray ExportOf(const std::vector<store::Record>& words, const XmlExportOpti
     query.open();
     XmlWordListWriter writer;
     BuildWordList(query, options, writer);
+    // What goes to the file is what bytes() gives.
+    QBuffer device;
+    device.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(writer.writeTo(device));
+    EXPECT_EQ(device.data(), writer.bytes());
     return writer.bytes();
 }
 

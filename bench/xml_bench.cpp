@@ -1,0 +1,116 @@
+// The word-list XML export of 65,535 words against writing the same bytes
+// with one fwrite.
+#include <benchmark/benchmark.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QByteArray>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "exchange/xml_file_output.h"
+#include "exchange/xml_word_list_writer.h"
+#include "exchange/xml_word_source.h"
+#include "store/data_set.h"
+#include "support/temp_table.h"
+
+namespace {
+
+using namespace morvanta;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kWords = 65535;
+const exchange::XmlExportOptions kOptions{QStringLiteral("Alle Wörter"), true, true};
+
+double Seconds(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The generated table, filled in a child process.
+test::TempTable& BigTable() {
+    static std::unique_ptr<test::TempTable> table = [] {
+        auto t = test::MakeTempTable();
+        pid_t child = fork();
+        if (child == 0) {
+            test::InsertGeneratedWords(t->tableFile, kWords);
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return t;
+    }();
+    return *table;
+}
+
+double FwriteSeconds(const std::string& file, const QByteArray& bytes) {
+    const auto start = Clock::now();
+    std::FILE* out = std::fopen(file.c_str(), "wb");
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
+    std::fclose(out);
+    return Seconds(start);
+}
+
+void Report(benchmark::State& state, double exportTime, double fwriteTime, qsizetype bytes) {
+    const double n = double(state.iterations());
+    state.counters["words/s"] = benchmark::Counter(double(kWords) * n / exportTime);
+    state.counters["MB"] = double(bytes) / 1e6;
+    state.counters["ratio_vs_fwrite"] = exportTime / fwriteTime;
+}
+
+// The handler's work after the dialogs: walk the quiz query, build the document, write the file.
+void BM_XmlExportFromQuery(benchmark::State& state) {
+    test::TempTable& t = BigTable();
+    store::Query query(t.session(), "Vokabel");
+    query.setSql({"SELECT * FROM Vokabel;"});
+    query.open();
+    const std::string file = (t.folder.path() / "export.xml").string();
+    double exportTime = 0, fwriteTime = 0;
+    qsizetype size = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        exchange::XmlWordListWriter writer;
+        exchange::BuildWordList(query, kOptions, writer);
+        exchange::WriteWholeFile(QString::fromStdString(file),
+                                 [&writer](QIODevice& out) { return writer.writeTo(out); });
+        exportTime += Seconds(start);
+        const QByteArray bytes = writer.bytes();
+        fwriteTime += FwriteSeconds(file + ".ref", bytes);
+        size = bytes.size();
+    }
+    Report(state, exportTime, fwriteTime, size);
+}
+BENCHMARK(BM_XmlExportFromQuery)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The document alone, from values already read: the writer's own share.
+void BM_XmlExportFromValues(benchmark::State& state) {
+    test::TempTable& t = BigTable();
+    store::Query query(t.session(), "Vokabel");
+    query.setSql({"SELECT * FROM Vokabel;"});
+    query.open();
+    std::vector<exchange::XmlWord> words;
+    for (query.first(); !query.eof(); query.next()) words.push_back(exchange::WordFromRecord(query));
+    const std::string file = (t.folder.path() / "values.xml").string();
+    double exportTime = 0, fwriteTime = 0;
+    qsizetype size = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        exchange::XmlWordListWriter writer;
+        writer.begin(kOptions.description);
+        for (const auto& w : words) writer.addWord(w, kOptions);
+        writer.finish();
+        exchange::WriteWholeFile(QString::fromStdString(file),
+                                 [&writer](QIODevice& out) { return writer.writeTo(out); });
+        exportTime += Seconds(start);
+        const QByteArray bytes = writer.bytes();
+        fwriteTime += FwriteSeconds(file + ".ref", bytes);
+        size = bytes.size();
+    }
+    Report(state, exportTime, fwriteTime, size);
+}
+BENCHMARK(BM_XmlExportFromValues)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
