@@ -1,6 +1,7 @@
 #include "text/kana_index.h"
 
-#include <array>
+#include <stdexcept>
+#include <string_view>
 
 #include "text/kana_table.h"
 
@@ -17,64 +18,36 @@ std::uint16_t CodeAt(std::string_view key, std::size_t at) {
     return static_cast<std::uint16_t>(lead << 8 | trail);
 }
 
-struct PairEntry {
-    std::uint16_t second = 0;
-    std::int16_t row = kNoRow;
-};
+}  // namespace
 
-// Two-kana rows grouped by their first kana; no first kana has more than
-// eight partners.
-struct Index {
-    std::array<std::int16_t, 0x10000> single;
-    std::array<std::int16_t, 0x10000> pairGroup;  // group number by first code, or -1
-    std::array<std::array<PairEntry, 8>, 64> groups{};
-};
-
-Index BuildIndex() {
-    Index idx;
-    idx.single.fill(kNoRow);
-    idx.pairGroup.fill(-1);
+KanaIndex::KanaIndex() {
+    single_.fill(kNoRow);
+    pairGroup_.fill(-1);
     int groupCount = 0;
     const auto& table = KanaTable();
     for (std::size_t row = 0; row < table.size(); ++row) {
         const std::string_view key = table[row].key;
         const auto r = static_cast<std::int16_t>(row);
+        const std::uint16_t first = CodeAt(key, 0);
+        if (!IsKanaCode(first) || (key.size() == 16 && !IsKanaCode(CodeAt(key, 8))))
+            throw std::logic_error("kana index: a key outside the kana lead bytes");
         if (key.size() == 8) {
-            idx.single[CodeAt(key, 0)] = r;
+            single_[Slot(first)] = r;
             continue;
         }
-        std::int16_t& group = idx.pairGroup[CodeAt(key, 0)];
+        std::int16_t& group = pairGroup_[Slot(first)];
         if (group < 0) group = static_cast<std::int16_t>(groupCount++);
-        for (PairEntry& e : idx.groups[static_cast<std::size_t>(group)]) {
-            if (e.row == kNoRow) {
-                e = {CodeAt(key, 8), r};
-                break;
-            }
-        }
+        auto& entries = groups_.at(static_cast<std::size_t>(group));
+        auto free = entries.begin();
+        while (free != entries.end() && free->row != kNoRow) ++free;
+        if (free == entries.end()) throw std::logic_error("kana index: too many pairs for one kana");
+        *free = {CodeAt(key, 8), r};
     }
-    return idx;
 }
 
-const Index& TheIndex() {
-    static const Index idx = BuildIndex();
-    return idx;
-}
-
-}  // namespace
-
-int SingleKanaRow(std::uint16_t code) { return TheIndex().single[code]; }
-
-bool StartsKanaPair(std::uint16_t first) { return TheIndex().pairGroup[first] >= 0; }
-
-int KanaPairRow(std::uint16_t first, std::uint16_t second) {
-    const Index& idx = TheIndex();
-    const int group = idx.pairGroup[first];
-    if (group < 0) return kNoRow;
-    for (const PairEntry& e : idx.groups[static_cast<std::size_t>(group)]) {
-        if (e.row == kNoRow) break;
-        if (e.second == second) return e.row;
-    }
-    return kNoRow;
+const KanaIndex& KanaIndex::Get() {
+    static const KanaIndex index;
+    return index;
 }
 
 }  // namespace morvanta::text

@@ -80,13 +80,14 @@ void KeyReplacer::ScanOriginal(std::string_view text) {
         const int lo = LowerHexValue(text[i + 3]);
         if (hi >= 0 && lo >= 0) esc[i] = static_cast<std::int16_t>(hi * 16 + lo);
     }
+    const KanaIndex& index = KanaIndex::Get();
     auto code = [&](std::size_t i) { return static_cast<std::uint16_t>(esc[i] << 8 | esc[i + 4]); };
     for (std::size_t i = 0; i + 7 < n; ++i) {
         if (esc[i] < 0 || esc[i + 4] < 0) continue;
-        const int single = SingleKanaRow(code(i));
+        const int single = index.SingleRow(code(i));
         if (single != kNoRow) Queue(single, static_cast<int>(i));
         if (i + 15 < n && esc[i + 8] >= 0 && esc[i + 12] >= 0) {
-            const int pair = KanaPairRow(code(i), code(i + 8));
+            const int pair = index.PairRow(code(i), code(i + 8));
             if (pair != kNoRow) Queue(pair, static_cast<int>(i));
         }
     }
@@ -108,6 +109,7 @@ int KeyReplacer::EscapeByteAt(int node, int& after) const {
 }
 
 void KeyReplacer::RowsAt(int node, int& single, int& pair) const {
+    const KanaIndex& index = KanaIndex::Get();
     single = pair = kNoRow;
     int at = node;
     int bytes[4];
@@ -118,8 +120,8 @@ void KeyReplacer::RowsAt(int node, int& single, int& pair) const {
     }
     if (count < 2) return;
     const auto first = static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
-    single = SingleKanaRow(first);
-    if (count == 4) pair = KanaPairRow(first, static_cast<std::uint16_t>(bytes[2] << 8 | bytes[3]));
+    single = index.SingleRow(first);
+    if (count == 4) pair = index.PairRow(first, static_cast<std::uint16_t>(bytes[2] << 8 | bytes[3]));
 }
 
 bool KeyReplacer::KeyStartsAt(int node, std::string_view key) const {

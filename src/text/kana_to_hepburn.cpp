@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "text/escape_runs.h"
@@ -10,79 +11,85 @@ namespace {
 constexpr std::string_view kSmallTsuHiragana = "\\'82\\'c1";
 constexpr std::string_view kSmallTsuKatakana = "\\'83\\'62";
 
+// The passes below shorten the text in place: each writes behind the place it
+// reads, so every search still sees the text as it stood before the pass.
+
+// Moves s[from, to) down to `write` (never above `from`) and advances `write`.
+void MoveDown(std::string& s, std::size_t from, std::size_t to, std::size_t& write) {
+    if (write != from) s.replace(write, to - from, s.data() + from, to - from);
+    write += to - from;
+}
+
 // Removes every "\f<digit>" in one left-to-right pass: what a removal joins
 // together is not looked at again. Searching for the rare 'f' is quicker than
 // for the backslash that starts every escape.
-std::string RemoveFontSwitch(std::string_view text, char digit) {
-    std::string out;
-    std::size_t from = 0;
-    for (std::size_t f = text.find('f', 1); f != std::string_view::npos; f = text.find('f', f + 1)) {
-        if (f < from + 1 || text[f - 1] != '\\' || f + 1 >= text.size() || text[f + 1] != digit) continue;
-        if (out.empty()) out.reserve(text.size());
-        out.append(text, from, f - 1 - from);
-        from = f + 2;
+void RemoveFontSwitch(std::string& s, char digit) {
+    std::size_t write = 0;
+    std::size_t read = 0;
+    for (std::size_t f = s.find('f', 1); f != std::string::npos; f = s.find('f', f + 1)) {
+        if (f < read + 1 || s[f - 1] != '\\' || f + 1 >= s.size() || s[f + 1] != digit) continue;
+        MoveDown(s, read, f - 1, write);
+        read = f + 2;
     }
-    if (from == 0) return std::string(text);
-    out.append(text, from);
-    return out;
+    if (read == 0) return;
+    MoveDown(s, read, s.size(), write);
+    s.resize(write);
 }
 
 // Each small tsu with a character after it becomes a copy of that character,
 // the first letter of the next syllable; the search goes on after the copy.
-std::string DoubleAfterSmallTsu(std::string_view text, std::string_view key) {
-    std::string out;
-    out.reserve(text.size());
-    std::size_t from = 0;
-    for (;;) {
-        const std::size_t hit = text.find(key, from);
-        if (hit == std::string_view::npos || hit + key.size() >= text.size()) break;
-        out.append(text, from, hit - from);
-        out += text[hit + key.size()];
-        from = hit + key.size();
+void DoubleAfterSmallTsu(std::string& s, std::string_view key) {
+    std::size_t write = 0;
+    std::size_t read = 0;
+    for (std::size_t hit = s.find(key); hit != std::string::npos && hit + key.size() < s.size();
+         hit = s.find(key, read)) {
+        MoveDown(s, read, hit, write);
+        s[write++] = s[hit + key.size()];
+        read = hit + key.size();
     }
-    out.append(text, from);
-    return out;
+    if (read == 0) return;
+    MoveDown(s, read, s.size(), write);
+    s.resize(write);
 }
 
 // Deletes four characters at the first "\'" until none is left. What is kept
 // holds no "\'", so the next one is either inside the rest or made of the
 // kept text's last backslash and the rest's first apostrophe.
-std::string DropLeftoverEscapes(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    std::size_t i = 0;
-    for (std::size_t q = text.find('\''); q != std::string_view::npos; q = text.find('\'', i)) {
-        out.append(text, i, q - i);
-        if (!out.empty() && out.back() == '\\') {
-            out.pop_back();
-            i = q + 3;
+void DropLeftoverEscapes(std::string& s) {
+    std::size_t write = 0;
+    for (std::size_t read = 0; read < s.size();) {
+        if (s[read] == '\'' && write > 0 && s[write - 1] == '\\') {
+            --write;
+            read += 3;
         } else {
-            out += '\'';
-            i = q + 1;
+            s[write++] = s[read++];
         }
-        if (i >= text.size()) return out;
     }
-    out.append(text, i);
-    return out;
+    s.resize(write);
 }
 
-std::string TrimControls(std::string_view text) {
+void TrimControls(std::string& s) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    std::size_t e = s.size();
+    while (e > 0 && blank(s[e - 1])) --e;
     std::size_t b = 0;
-    std::size_t e = text.size();
-    while (b < e && blank(text[b])) ++b;
-    while (e > b && blank(text[e - 1])) --e;
-    return std::string(text.substr(b, e - b));
+    while (b < e && blank(s[b])) ++b;
+    s.resize(e);
+    s.erase(0, b);
 }
 
 }  // namespace
 
 std::string KanaToHepburn(std::string_view escapes) {
-    std::string t = RemoveFontSwitch(RemoveFontSwitch(escapes, '0'), '1');
+    std::string t(escapes);
+    RemoveFontSwitch(t, '0');
+    RemoveFontSwitch(t, '1');
     t = ReplaceKanaKeys(t);
-    t = DoubleAfterSmallTsu(t, kSmallTsuHiragana);
-    t = DoubleAfterSmallTsu(t, kSmallTsuKatakana);
-    return TrimControls(DropLeftoverEscapes(t));
+    DoubleAfterSmallTsu(t, kSmallTsuHiragana);
+    DoubleAfterSmallTsu(t, kSmallTsuKatakana);
+    DropLeftoverEscapes(t);
+    TrimControls(t);
+    return t;
 }
 
 }  // namespace morvanta::text
