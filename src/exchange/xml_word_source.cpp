@@ -49,8 +49,14 @@ void BuildWordList(store::DataSet& words, const XmlExportOptions& options,
     writer.clear();
     writer.begin(options.description);
     words.first();
+    bool reserved = false;
     while (!words.eof()) {
         writer.addWord(WordFromRecord(words), options);
+        if (!reserved) {
+            // Sized from the first word, so a large selection is not copied while it grows.
+            writer.reserve(writer.text().size() * qsizetype(words.recordCount() + 1));
+            reserved = true;
+        }
         words.next();
     }
     writer.finish();
