@@ -23,16 +23,16 @@ std::string GeneralFloatText(double value) {
 
     std::string out = value < 0 ? "-" : "";
     if (exponent > 15 || exponent < -3) {
-        out += digits.substr(0, 1);
-        if (digits.size() > 1) out += "," + digits.substr(1);
-        out += "E" + std::to_string(exponent - 1);
+        out.append(digits, 0, 1);
+        if (digits.size() > 1) out.append(1, ',').append(digits, 1);
+        out.append(1, 'E').append(std::to_string(exponent - 1));
     } else if (exponent <= 0) {
-        out += "0," + std::string(static_cast<size_t>(-exponent), '0') + digits;
+        out.append("0,").append(static_cast<size_t>(-exponent), '0').append(digits);
     } else if (static_cast<size_t>(exponent) >= digits.size()) {
-        out += digits + std::string(static_cast<size_t>(exponent) - digits.size(), '0');
+        out.append(digits).append(static_cast<size_t>(exponent) - digits.size(), '0');
     } else {
-        out += digits.substr(0, static_cast<size_t>(exponent)) + "," +
-               digits.substr(static_cast<size_t>(exponent));
+        const auto point = static_cast<size_t>(exponent);
+        out.append(digits, 0, point).append(1, ',').append(digits, point);
     }
     return out;
 }
