@@ -124,11 +124,13 @@ void BrowsePage::buildRecordWidgets() {
     DBCheckBox1 = Named(new DBCheckBox(source, QStringLiteral("Marked"), dialogs,
                                        QStringLiteral("Markiert zur Abfrage"), this),
                         "DBCheckBox1");
-    DBCheckBox1->setGeometry(382, 312, a, 17);
+    DBCheckBox1->move(382, 312);
+    DBCheckBox1->adjustSize();  // the caption decides the width
     DBCheckBox2 = Named(new DBCheckBox(source, QStringLiteral("CardPrinted"), dialogs,
                                        QStringLiteral("Karteikarte schon Gedruckt"), this),
                         "DBCheckBox2");
-    DBCheckBox2->setGeometry(382, 328, a, 17);
+    DBCheckBox2->move(382, 328);
+    DBCheckBox2->adjustSize();
 
     DBEdit4 = edit("DBEdit4", "NumberAsked", 12, 368);
     addLabel(QStringLiteral("Wie oft abgefragt"), 12, 352, DBEdit4);
@@ -148,13 +150,15 @@ void BrowsePage::buildSearchRow() {
     Button6->setEnabled(false);
     connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
 
+    // Before the list: where the face runs wider than the layout's, the list covers the label's end.
+    auto* searchLabel = addLabel(QStringLiteral("Suche nach:"), 136, kSearchTop + 4, nullptr);
     ComboBox1 = Named(new QComboBox(this), "ComboBox1");
     ComboBox1->addItems({QStringLiteral("Translation"), QStringLiteral("Lektion"),
                          QStringLiteral("Typ"), QStringLiteral("Beschreibung"),
                          QStringLiteral("Hepburn")});
     ComboBox1->setCurrentIndex(0);
     ComboBox1->setGeometry(200, kSearchTop, 145, kEditHeight);
-    addLabel(QStringLiteral("Suche nach:"), 136, kSearchTop + 4, ComboBox1);
+    searchLabel->setBuddy(ComboBox1);
 
     Edit2 = Named(new QLineEdit(this), "Edit2");
     Edit2->setToolTip(kSearchHint);
