@@ -153,11 +153,16 @@ void Database::flush() {
     if (!fs::exists(file_, ec))
         throw EngineError("The table file " + Quoted(file_) + " is missing.");
     int rc = sqlite3_db_cacheflush(db_.get());
+    if (rc == SQLITE_OK && syncBatchDepth_ > 0) return;
     // The checkpoint syncs the WAL and the table file: what is committed is now safe
     // even from a power failure. Busy (another reader) is no failure.
     if (rc == SQLITE_OK)
         rc = sqlite3_wal_checkpoint_v2(db_.get(), nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
     if (rc != SQLITE_OK && rc != SQLITE_BUSY) ThrowSqliteError(db_.get(), rc, "Cannot save the table");
+}
+
+void Database::endSyncBatch() {
+    if (syncBatchDepth_ > 0 && --syncBatchDepth_ == 0) flush();
 }
 
 Transaction::Transaction(Database& db) : db_(db) { db_.exec("BEGIN IMMEDIATE"); }

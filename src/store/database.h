@@ -40,6 +40,10 @@ public:
 
     // Makes sure committed changes are in the file; throws when the file is gone.
     void flush();
+    // Bulk writes: between these, flush() leaves out the sync (a committed record
+    // is already safe from a crash of the program); the last end syncs once.
+    void beginSyncBatch() { ++syncBatchDepth_; }
+    void endSyncBatch();
 
 private:
     Database() = default;
@@ -53,6 +57,7 @@ private:
     std::unique_ptr<sqlite3, Closer> db_;
     std::filesystem::path file_;
     std::uint64_t generation_ = 1;
+    int syncBatchDepth_ = 0;
     std::map<std::string, std::unique_ptr<Statement>> cache_;
 };
 
