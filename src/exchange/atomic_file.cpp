@@ -21,8 +21,10 @@ namespace {
 
 // Creates a fresh, uniquely named file beside the target.
 fs::path CreateTemp(const fs::path& target) {
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX"))
-                              .string();
+    std::string name = target.filename().string();
+    name.insert(0, 1, '.');
+    name.append(".XXXXXX");
+    std::string pattern = (target.parent_path() / name).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) Fail("Cannot create file", target, errno);
     ::close(fd);

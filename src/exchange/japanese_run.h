@@ -11,4 +11,8 @@ namespace morvanta::exchange {
 // RTF source.
 std::string EscapeRunOf(std::string_view storedRtf);
 
+// The same, as a view into the text: the kanji list cuts every stored text of
+// a large selection and needs no copy.
+std::string_view EscapeRunView(std::string_view storedRtf);
+
 }  // namespace morvanta::exchange

@@ -89,21 +89,21 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
     return lines;
 }
 
-std::string FoldCase(std::string_view text) {
-    const auto& fold = text::UpperFoldTable();
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(fold[static_cast<unsigned char>(c)]);
-    return out;
-}
-
 void KnownCharacters::clear() {
     lines_.clear();
-    folded_.clear();
+    keys_.clear();
+}
+
+std::uint64_t KnownCharacters::Key(std::string_view chunk) {
+    const auto& fold = text::UpperFoldTable();
+    std::uint64_t key = 0;
+    for (char c : chunk) key = key << 8 | fold[static_cast<unsigned char>(c)];
+    return key;
 }
 
 void KnownCharacters::add(std::string_view entry) {
     lines_.emplace_back(entry);
-    folded_.insert(FoldCase(entry));
+    if (entry.size() == kChunkLength) keys_.insert(Key(entry));
 }
 
 void KnownCharacters::loadKanaList(std::istream& in) {
@@ -112,11 +112,10 @@ void KnownCharacters::loadKanaList(std::istream& in) {
 }
 
 void KnownCharacters::addKanjiText(std::string_view kanjiRtf) {
-    const std::string run = EscapeRunOf(kanjiRtf);
-    const std::string_view r = run;
+    const std::string_view r = EscapeRunView(kanjiRtf);
     for (std::size_t at = 0; at + kChunkLength <= r.size(); at += kChunkLength) {
         const std::string_view chunk = r.substr(at, kChunkLength);
-        if (!folded_.contains(FoldCase(chunk))) add(chunk);
+        if (!keys_.contains(Key(chunk))) add(chunk);
     }
 }
 

@@ -3,6 +3,7 @@
 // that is not a kana, one per row, each followed by eighteen empty boxes.
 
 #include <cstddef>
+#include <cstdint>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -45,11 +46,12 @@ public:
 
 private:
     void add(std::string_view entry);
+    // A chunk is eight bytes: its folded bytes make one integer key. Lines of
+    // another length can never equal a chunk and need no key.
+    static std::uint64_t Key(std::string_view chunk);
     std::vector<std::string> lines_;
-    std::unordered_set<std::string> folded_;
+    std::unordered_set<std::uint64_t> keys_;
 };
-
-std::string FoldCase(std::string_view text);
 
 // Head with line 168, rows for the lines after it, closing lines.
 void WriteKanjiList(std::ostream& out, const KnownCharacters& known);

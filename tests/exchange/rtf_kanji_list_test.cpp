@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "exchange/atomic_file.h"
+#include "exchange/japanese_run.h"
 #include "exchange/rtf_kanji_list.h"
 #include "rtf_test_support.h"
 #include "support/reference_kanji_list.h"
@@ -142,6 +143,21 @@ TEST(KanjiList, SameListAsTheLiteralSearch) {
         known.loadKanaList(in);
         for (const auto& t : texts) known.addKanjiText(t);
         EXPECT_EQ(known.lines(), test::ReferenceKnownCharacters(kana, texts));
+    }
+}
+
+// The lists cut the run without a copy; it must be the run IsolateRtfEscapes gives.
+TEST(EscapeRun, SameCutAsIsolateRtfEscapes) {
+    std::mt19937 engine(11);
+    const char pieces[][6] = {"\\", "'", "\\'", "8", "a", " ", "\\f0", "{", "}"};
+    for (int round = 0; round < 20000; ++round) {
+        std::string t;
+        const int n = static_cast<int>(engine() % 12);
+        for (int i = 0; i < n; ++i) t += pieces[engine() % std::size(pieces)];
+        SCOPED_TRACE(t);
+        const std::string expected =
+            t.find("\\'") == std::string::npos ? std::string() : text::IsolateRtfEscapes(t);
+        ASSERT_EQ(std::string(EscapeRunView(t)), expected);
     }
 }
 
