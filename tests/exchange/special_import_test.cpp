@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <sstream>
 
 #include "exchange/special_import.h"
@@ -168,6 +171,37 @@ TEST_F(SpecialImport, CancelKeepsTheWordsStoredSoFar) {
     EXPECT_EQ(table.recordCount(), 2);
     EXPECT_EQ(SpecialImportMessage(result),
               "Import abgebrochen: 2 Vokabeln importiert.\r\nEs Wurden 0 Vokabeln nicht importiert");
+}
+
+// The import syncs once at its end; a word stored before a crash of the
+// program must still be there.
+TEST_F(SpecialImport, StoredWordsSurviveACrashOfTheProgram) {
+    std::string file;
+    for (const char* t : {"eins", "zwei", "drei", "vier", "fünf"}) file += Word("数", "かず", t);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // A connection of its own: SQLite connections do not cross a fork.
+        store::Session own(temp->config);
+        store::Table childTable(own, "Vokabel", "Vokabel.DB");
+        childTable.open();
+        std::istringstream in(file);
+        int calls = 0;
+        RunSpecialImport(in, childTable, clock, [&](std::int64_t) {
+            if (++calls == 4) ::_exit(0);  // no clean-up at all: as if the program crashed
+            return true;
+        });
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+
+    store::Session fresh(temp->config);
+    store::Table reopened(fresh, "Vokabel", "Vokabel.DB");
+    reopened.open();
+    EXPECT_EQ(reopened.recordCount(), 3);
 }
 
 TEST(StrToInt, WholeNumbersOnly) {
