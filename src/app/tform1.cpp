@@ -90,6 +90,7 @@ void TForm1::buildFrame() {
     quizPage = new quiz::QuizPage(*context_, quizState);
     selectionPage = new quiz::SelectionPage(*context_, quizState, *quizPage);
     exportPage = new exchange::ExportPage(*context_, quizState, *entryPage);
+    exportPage->programDir = programDir_;  // hirakata.txt lies beside the program
     Query1.afterOpen = [this](store::DataSet&) { selectionPage->Query1AfterOpen(); };
     TabSheet1 = browsePage;
     TabSheet2 = entryPage;

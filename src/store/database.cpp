@@ -154,11 +154,16 @@ void Database::flush() {
         throw EngineError("The table file " + Quoted(file_) + " is missing.");
     int rc = sqlite3_db_cacheflush(db_.get());
     if (rc == SQLITE_OK && syncBatchDepth_ > 0) return;
+    // Nothing written since the last sync: browsing saves on every record change,
+    // and a checkpoint costs several disk syncs.
+    const sqlite3_int64 changes = sqlite3_total_changes64(db_.get());
+    if (rc == SQLITE_OK && changes == syncedChanges_) return;
     // The checkpoint syncs the WAL and the table file: what is committed is now safe
     // even from a power failure. Busy (another reader) is no failure.
     if (rc == SQLITE_OK)
         rc = sqlite3_wal_checkpoint_v2(db_.get(), nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
     if (rc != SQLITE_OK && rc != SQLITE_BUSY) ThrowSqliteError(db_.get(), rc, "Cannot save the table");
+    if (rc == SQLITE_OK) syncedChanges_ = changes;
 }
 
 void Database::endSyncBatch() {

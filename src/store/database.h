@@ -58,6 +58,7 @@ private:
     std::filesystem::path file_;
     std::uint64_t generation_ = 1;
     int syncBatchDepth_ = 0;
+    std::int64_t syncedChanges_ = -1;  // total changes at the last sync
     std::map<std::string, std::unique_ptr<Statement>> cache_;
 };
 
