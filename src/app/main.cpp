@@ -2,11 +2,13 @@
 #include <QTimer>
 
 #include "app/tform1.h"
+#include "platform/fonts.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Morvanta"));
     QApplication::setApplicationDisplayName(QStringLiteral("Morvanta"));
+    QApplication::setFont(morvanta::platform::UiFont(12));
 
     morvanta::app::TForm1 form;
     if (form.quitRequested()) {

@@ -6,8 +6,10 @@ namespace morvanta::platform {
 
 QFont UiFont(int pixelSize) {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Noto Sans"),
-                      QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK JP")});
+    // Liberation Sans keeps Arial's widths, close to the captions' original face.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
+                      QStringLiteral("Noto Sans CJK JP")});
     font.setPixelSize(pixelSize);
     return font;
 }
