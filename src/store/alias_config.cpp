@@ -1,4 +1,5 @@
 #include "store/alias_config.h"
+#include "store/text_fold.h"
 
 #include <unistd.h>
 
@@ -24,17 +25,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
         s.remove_suffix(1);
     return s;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
 }
 
 bool Printable(std::string_view s) {
@@ -95,7 +85,7 @@ void AliasConfig::ensureLoaded() const {
                 if (text.back() != ']' || text.size() < 3) throw malformed("bad section header");
                 std::string name(Trim(text.substr(1, text.size() - 2)));
                 for (const auto& [known, params] : aliases)
-                    if (SameName(known, name)) throw malformed("alias '" + name + "' twice");
+                    if (SameAsciiName(known, name)) throw malformed("alias '" + name + "' twice");
                 section = &aliases[name];
                 continue;
             }
@@ -116,7 +106,7 @@ void AliasConfig::ensureLoaded() const {
 const std::string* AliasConfig::findAlias(std::string_view name) const {
     ensureLoaded();
     for (const auto& entry : aliases_)
-        if (SameName(entry.first, name)) return &entry.first;
+        if (SameAsciiName(entry.first, name)) return &entry.first;
     return nullptr;
 }
 

@@ -1,4 +1,5 @@
 #include "store/data_set.h"
+#include "store/text_fold.h"
 
 #include <algorithm>
 
@@ -15,17 +16,6 @@ const std::string& SelectRowSql() {
     static const std::string sql =
         "SELECT " + std::string(FieldListSql()) + " FROM Vokabel WHERE rowid=?1";
     return sql;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -171,7 +161,7 @@ int DataSet::fieldIndexOf(std::string_view field) const {
         if (index >= 0) return index;
     } else {
         for (size_t i = 0; i < fixedColumns_.size(); ++i)
-            if (SameName(fixedColumns_[i], field)) return static_cast<int>(i);
+            if (SameAsciiName(fixedColumns_[i], field)) return static_cast<int>(i);
     }
     throw EngineError("Field '" + std::string(field) + "' not found.");
 }

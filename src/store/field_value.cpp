@@ -1,4 +1,5 @@
 #include "store/field_value.h"
+#include "store/text_fold.h"
 
 #include <charconv>
 #include <cmath>
@@ -9,17 +10,6 @@
 namespace morvanta::store {
 
 namespace {
-
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
-}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -38,8 +28,8 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
 
 std::optional<bool> ParseLogical(std::string_view text) {
     text = Trim(text);
-    if (SameText(text, "True") || text == "1") return true;
-    if (SameText(text, "False") || text == "0") return false;
+    if (SameAsciiName(text, "True") || text == "1") return true;
+    if (SameAsciiName(text, "False") || text == "0") return false;
     return std::nullopt;
 }
 

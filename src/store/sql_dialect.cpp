@@ -1,4 +1,5 @@
 #include "store/sql_dialect.h"
+#include "store/text_fold.h"
 
 #include <optional>
 #include <vector>
@@ -24,17 +25,6 @@ bool IsIdentStart(unsigned char c) {
 }
 bool IsIdentChar(unsigned char c) { return IsIdentStart(c) || (c >= '0' && c <= '9') || c == '$'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool Same(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
-}
 
 std::string SingleQuoted(std::string_view s) {
     std::string out = "'";
@@ -134,11 +124,11 @@ std::vector<Token> Tokenize(std::string_view s) {
 bool Significant(const Token& t) { return t.kind != Tok::Space && t.kind != Tok::Comment; }
 
 bool IsWord(const Token& t, std::string_view word) {
-    return t.kind == Tok::Ident && Same(t.value, word);
+    return t.kind == Tok::Ident && SameAsciiName(t.value, word);
 }
 
 bool IsName(const Token& t, std::string_view name) {
-    return (t.kind == Tok::Ident || t.kind == Tok::QuotedIdent) && Same(t.value, name);
+    return (t.kind == Tok::Ident || t.kind == Tok::QuotedIdent) && SameAsciiName(t.value, name);
 }
 
 bool IsDateField(const Token& t) { return IsName(t, "DateEntered") || IsName(t, "DateAsked"); }
@@ -166,7 +156,7 @@ void ClassifyWords(std::vector<Token>& tokens) {
         bool afterFrom = previous != nullptr && (IsWord(*previous, "FROM") || IsWord(*previous, "JOIN"));
         if (t.kind == Tok::QuotedIdent && t.text.front() == '"') {
             std::string name = t.value;
-            if (afterFrom && name.size() > 3 && Same(name.substr(name.size() - 3), ".db"))
+            if (afterFrom && name.size() > 3 && SameAsciiName(name.substr(name.size() - 3), ".db"))
                 name.resize(name.size() - 3);
             if (FieldIndex(name) >= 0 || afterFrom) {
                 t.value = name;
@@ -175,8 +165,8 @@ void ClassifyWords(std::vector<Token>& tokens) {
                 t.kind = Tok::String;
                 t.text = SingleQuoted(t.value);
             }
-        } else if (t.kind == Tok::Ident && (Same(t.value, "True") || Same(t.value, "False"))) {
-            t.text.assign(1, Same(t.value, "True") ? '1' : '0');
+        } else if (t.kind == Tok::Ident && (SameAsciiName(t.value, "True") || SameAsciiName(t.value, "False"))) {
+            t.text.assign(1, SameAsciiName(t.value, "True") ? '1' : '0');
             t.kind = Tok::Number;
         } else if (afterFrom && t.kind == Tok::Ident && i + 2 < tokens.size() &&
                    tokens[i + 1].text == "." && IsWord(tokens[i + 2], "DB")) {

@@ -32,17 +32,6 @@ bool KeyLess(const Key& a, std::int64_t rowA, const Key& b, std::int64_t rowB) {
     return rowA < rowB;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 Table::Table(Session& session, std::string alias, std::string tableName)
@@ -50,7 +39,7 @@ Table::Table(Session& session, std::string alias, std::string tableName)
 
 void Table::open() {
     if (active()) return;
-    if (!SameName(tableName_, kTableFileName) && !SameName(tableName_, kTableName))
+    if (!SameAsciiName(tableName_, kTableFileName) && !SameAsciiName(tableName_, kTableName))
         throw EngineError("Table '" + tableName_ + "' does not exist.");
     database();
     setRows(readKeyOrder());
