@@ -128,12 +128,19 @@ private:
 class ChildRun {
 public:
     ChildRun(const std::string& test, const std::vector<std::string>& environment) {
+        // Everything is made before fork(): the child of a threaded program may only exec.
+        std::vector<std::string> strings(environment);
+        for (char** e = environ; *e != nullptr; ++e) strings.emplace_back(*e);
+        std::vector<char*> envp;
+        for (std::string& e : strings) envp.push_back(e.data());
+        envp.push_back(nullptr);
+        std::string filter = "--gtest_filter=" + test;
+        std::string disabled = "--gtest_also_run_disabled_tests";
+        std::string name = "child";
+        char* argv[] = {name.data(), filter.data(), disabled.data(), nullptr};
         pid_ = fork();
         if (pid_ == 0) {
-            for (const std::string& e : environment) putenv(strdup(e.c_str()));
-            const std::string filter = "--gtest_filter=" + test;
-            execl("/proc/self/exe", "child", filter.c_str(), "--gtest_also_run_disabled_tests",
-                  static_cast<char*>(nullptr));
+            execve("/proc/self/exe", argv, envp.data());
             _exit(127);
         }
     }
