@@ -37,7 +37,8 @@ void RequireFolder(const fs::path& file) {
 
 std::unique_ptr<sqlite3, Database::Closer> Database::openHandle(const fs::path& file, int flags) {
     sqlite3* raw = nullptr;
-    int rc = sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
+    // Each connection is used by one thread only: SQLite's own locking is not needed.
+    int rc = sqlite3_open_v2(file.c_str(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     std::unique_ptr<sqlite3, Closer> handle(raw);  // closed even when the open failed
     if (rc != SQLITE_OK) ThrowSqliteError(raw, rc, "Cannot open the table file " + Quoted(file));
     sqlite3_extended_result_codes(raw, 1);
