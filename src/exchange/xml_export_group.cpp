@@ -99,9 +99,11 @@ void XmlExportGroup::exportWordList() {
     if (!fileName) return;
 
     ExportBinding binding(context_, *TntMemo1);
-    XmlWordListWriter writer;
-    BuildWordList(context_.Query1, form->options(), writer);
-    WriteWholeFile(*fileName, [&writer](QIODevice& out) { return writer.writeTo(out); });
+    const XmlExportOptions options = form->options();
+    // Streamed into the temporary file: a failure midway leaves the target untouched.
+    WriteWholeFile(*fileName, [this, &options](QIODevice& out) {
+        return WriteWordList(context_.Query1, options, out);
+    });
 }
 
 void XmlExportGroup::importWordList() {

@@ -9,6 +9,8 @@ namespace {
 
 constexpr QStringView kCrLf = u"\r\n";
 constexpr char16_t kReplacement = u'\uFFFD';
+// Enough to keep write calls few, small enough to stay in the cache's reach.
+constexpr size_t kChunkChars = 512 * 1024;
 
 // Characters XML 1.0 cannot carry, not even as a character reference.
 bool IsForbiddenBmp(char16_t c) {
@@ -45,9 +47,13 @@ QString XmlDateText(const std::optional<store::DateTime>& date) {
     return QString::fromUtf16(text, 20);
 }
 
+XmlWordListWriter::XmlWordListWriter(QIODevice& sink) : sink_(&sink) {
+    buffer_.reserve(kChunkChars + kChunkChars / 8);  // a word's lines on top of a full chunk
+}
+
 void XmlWordListWriter::appendLine(QStringView line) {
-    buffer_.append(line);
-    buffer_.append(kCrLf);
+    append(line);
+    append(kCrLf);
 }
 
 // &, < and > become entities; any line break becomes CR LF; a character XML
@@ -59,61 +65,61 @@ void XmlWordListWriter::appendValue(QStringView value) {
         const char16_t c = value[i].unicode();
         if (!NeedsCare(c)) continue;
         if (c == u'\t') continue;
-        buffer_.append(value.mid(run, i - run));
+        append(value.mid(run, i - run));
         run = i + 1;
         switch (c) {
-            case u'&': buffer_.append(u"&amp;"); break;
-            case u'<': buffer_.append(u"&lt;"); break;
-            case u'>': buffer_.append(u"&gt;"); break;
+            case u'&': append(u"&amp;"); break;
+            case u'<': append(u"&lt;"); break;
+            case u'>': append(u"&gt;"); break;
             case u'\r':
                 if (i + 1 < n && value[i + 1] == u'\n') {
                     ++i;
                     run = i + 1;
                 }
-                buffer_.append(kCrLf);
+                append(kCrLf);
                 break;
-            case u'\n': buffer_.append(kCrLf); break;
+            case u'\n': append(kCrLf); break;
             default:
                 if (QChar::isHighSurrogate(c) && i + 1 < n && value[i + 1].isLowSurrogate()) {
                     run = i;  // a valid pair stays as it is
                     ++i;
                 } else if (IsForbiddenBmp(c) || QChar::isSurrogate(c)) {
-                    buffer_.append(QChar(kReplacement));
+                    append(kReplacement);
                 }
                 break;
         }
     }
-    buffer_.append(value.mid(run));
+    append(value.mid(run));
 }
 
 void XmlWordListWriter::AddElementLine(QStringView name, QStringView value,
                                        QStringView attributes) {
     if (value.isEmpty()) return;
-    buffer_.append(u"    <");
-    buffer_.append(name);
-    buffer_.append(u' ');
-    buffer_.append(attributes);
-    buffer_.append(u" >");
+    append(u"    <");
+    append(name);
+    append(u' ');
+    append(attributes);
+    append(u" >");
     appendValue(value);
-    buffer_.append(u"</");
-    buffer_.append(name);
-    buffer_.append(u'>');
-    buffer_.append(kCrLf);
+    append(u"</");
+    append(name);
+    append(u'>');
+    append(kCrLf);
 }
 
 void XmlWordListWriter::AddPlainElementLine(QStringView name, QStringView value) {
     if (value.isEmpty()) return;
-    buffer_.append(u"    <");
-    buffer_.append(name);
-    buffer_.append(u'>');
+    append(u"    <");
+    append(name);
+    append(u'>');
     appendValue(value);
-    buffer_.append(u"</");
-    buffer_.append(name);
-    buffer_.append(u'>');
-    buffer_.append(kCrLf);
+    append(u"</");
+    append(name);
+    append(u'>');
+    append(kCrLf);
 }
 
-void XmlWordListWriter::begin(const QString& description) {
+void XmlWordListWriter::begin(QStringView description) {
     const QString uri = QString::fromUtf16(kWordListNamespace);
     appendLine(u"<?xml version=\"1.0\" ?>");
     appendLine(u"");
@@ -126,6 +132,14 @@ void XmlWordListWriter::begin(const QString& description) {
 }
 
 void XmlWordListWriter::addWord(const XmlWord& w, const XmlExportOptions& options) {
+    addWord(XmlWordView{w.word, w.reading, w.transliteration,
+                        {w.translations[0], w.translations[1], w.translations[2]}, w.lesson,
+                        w.type, w.description, w.dateEntered, w.dateAsked, w.countAsked,
+                        w.countWrong, w.tone},
+            options);
+}
+
+void XmlWordListWriter::addWord(const XmlWordView& w, const XmlExportOptions& options) {
     appendLine(u"  <word xsi:type=\"lqw:japaneseword\">");
     AddElementLine(u"word", w.word, u"xml:lang=\"ja\"");
     if (w.reading != w.word) AddElementLine(u"reading", w.reading, u"xml:lang=\"ja\"");
@@ -147,24 +161,51 @@ void XmlWordListWriter::addWord(const XmlWord& w, const XmlExportOptions& option
     AddPlainElementLine(u"tone", w.tone);
     appendLine(u"  </word>");
     appendLine(u"");
+    flushIfFull();
 }
 
-void XmlWordListWriter::finish() { appendLine(u"</lqw:wordlist>"); }
+void XmlWordListWriter::finish() {
+    appendLine(u"</lqw:wordlist>");
+    if (sink_) flush();
+}
+
+void XmlWordListWriter::flushIfFull() {
+    if (sink_ && buffer_.size() >= kChunkChars) flush();
+}
+
+// Hands the held text to the sink and empties the buffer, keeping its memory.
+void XmlWordListWriter::flush() {
+    if (ok_ && !bomWritten_) {
+        ok_ = sink_->write("\xFF\xFE", 2) == 2;
+        bomWritten_ = true;
+    }
+    if (ok_ && !buffer_.empty()) {
+        const qint64 size = qint64(buffer_.size() * sizeof(char16_t));
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+            ok_ = sink_->write(reinterpret_cast<const char*>(buffer_.data()), size) == size;
+        } else {
+            QByteArray le(size, Qt::Uninitialized);
+            qToLittleEndian<char16_t>(buffer_.data(), qsizetype(buffer_.size()), le.data());
+            ok_ = sink_->write(le) == size;
+        }
+    }
+    buffer_.clear();
+}
 
 QByteArray XmlWordListWriter::bytes() const {
     QByteArray out;
-    out.resize(2 + buffer_.size() * 2);
+    out.resize(qsizetype(2 + buffer_.size() * 2));
     out[0] = char(0xFF);
     out[1] = char(0xFE);
-    qToLittleEndian<char16_t>(buffer_.utf16(), buffer_.size(), out.data() + 2);
+    qToLittleEndian<char16_t>(buffer_.data(), qsizetype(buffer_.size()), out.data() + 2);
     return out;
 }
 
 bool XmlWordListWriter::writeTo(QIODevice& device) const {
     if (device.write("\xFF\xFE", 2) != 2) return false;
     if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
-        const qint64 size = buffer_.size() * qint64(sizeof(char16_t));
-        return device.write(reinterpret_cast<const char*>(buffer_.utf16()), size) == size;
+        const qint64 size = qint64(buffer_.size() * sizeof(char16_t));
+        return device.write(reinterpret_cast<const char*>(buffer_.data()), size) == size;
     } else {
         const QByteArray all = bytes();
         return device.write(all.constData() + 2, all.size() - 2) == all.size() - 2;

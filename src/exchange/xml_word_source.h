@@ -1,7 +1,7 @@
 #pragma once
 // The quiz selection's records as word-list XML values.
 
-#include <QByteArray>
+#include <QIODevice>
 
 #include "exchange/xml_word_list_writer.h"
 #include "store/data_set.h"
@@ -15,5 +15,8 @@ XmlWord WordFromRecord(const store::DataSet& record);
 // to its end. Where the walk leaves the data set is the caller's affair.
 void BuildWordList(store::DataSet& words, const XmlExportOptions& options,
                    XmlWordListWriter& writer);
+
+// The same document streamed into `out`; false when `out` took less than all of it.
+bool WriteWordList(store::DataSet& words, const XmlExportOptions& options, QIODevice& out);
 
 }  // namespace morvanta::exchange
