@@ -14,11 +14,11 @@ QString QtFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-QString WithDefaultExtension(const QString& fileName, const FileDialogSpec& spec) {
+QString WithDefaultExtension(const QString& fileName, const FileDialogSpec& dialog) {
     if (fileName.isEmpty() || !QFileInfo(fileName).suffix().isEmpty()) return fileName;
     // The filter's first pattern decides ("*.vad" -> ".vad").
-    const QStringList parts = spec.filter.split(QLatin1Char('|'));
-    QString pattern = parts.size() >= 2 ? parts[1].section(QLatin1Char(';'), 0, 0) : spec.defaultExt;
+    const QStringList parts = dialog.filter.split(QLatin1Char('|'));
+    QString pattern = parts.size() >= 2 ? parts[1].section(QLatin1Char(';'), 0, 0) : dialog.defaultExt;
     pattern.remove(QLatin1Char('*'));
     if (!pattern.isEmpty() && !pattern.startsWith(QLatin1Char('.')))
         pattern.prepend(QLatin1Char('.'));
@@ -40,16 +40,16 @@ bool QtDialogs::confirm(const QString& question) {
                                  QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
-std::optional<QString> QtDialogs::askFileName(const FileDialogSpec& spec) {
-    const QString filter = QtFilter(spec.filter);
+std::optional<QString> QtDialogs::askFileName(const FileDialogSpec& dialog) {
+    const QString filter = QtFilter(dialog.filter);
     QFileDialog::Options options;
-    if (!spec.save) options |= QFileDialog::ReadOnly;
-    QString name = spec.save ? QFileDialog::getSaveFileName(owner_, QString(), QString(), filter,
+    if (!dialog.save) options |= QFileDialog::ReadOnly;
+    QString name = dialog.save ? QFileDialog::getSaveFileName(owner_, QString(), QString(), filter,
                                                             nullptr, options)
                              : QFileDialog::getOpenFileName(owner_, QString(), QString(), filter,
                                                             nullptr, options);
     if (name.isEmpty()) return std::nullopt;
-    return spec.save ? WithDefaultExtension(name, spec) : name;
+    return dialog.save ? WithDefaultExtension(name, dialog) : name;
 }
 
 bool ScriptedDialogs::confirm(const QString& question) {
@@ -57,11 +57,11 @@ bool ScriptedDialogs::confirm(const QString& question) {
     return confirmAnswers.isEmpty() ? true : confirmAnswers.takeFirst();
 }
 
-std::optional<QString> ScriptedDialogs::askFileName(const FileDialogSpec& spec) {
-    askedDialogs.push_back(spec);
+std::optional<QString> ScriptedDialogs::askFileName(const FileDialogSpec& dialog) {
+    askedDialogs.push_back(dialog);
     if (fileAnswers.isEmpty()) return std::nullopt;
     auto answer = fileAnswers.takeFirst();
-    if (answer && spec.save) return WithDefaultExtension(*answer, spec);
+    if (answer && dialog.save) return WithDefaultExtension(*answer, dialog);
     return answer;
 }
 

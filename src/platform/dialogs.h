@@ -21,7 +21,7 @@ struct FileDialogSpec {
 // "Vokabelabfrage (*.vad)|*.vad" -> "Vokabelabfrage (*.vad)" for Qt's dialogs.
 QString QtFilter(const QString& filter);
 // A name typed without an extension gets the extension of the dialog's filter.
-QString WithDefaultExtension(const QString& fileName, const FileDialogSpec& spec);
+QString WithDefaultExtension(const QString& fileName, const FileDialogSpec& dialog);
 
 class Dialogs {
 public:
@@ -31,7 +31,7 @@ public:
     // OK/Cancel question; true for OK.
     virtual bool confirm(const QString& question) = 0;
     // The chosen file name, or nullopt when cancelled.
-    virtual std::optional<QString> askFileName(const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> askFileName(const FileDialogSpec& dialog) = 0;
 };
 
 class QtDialogs : public Dialogs {
@@ -40,7 +40,7 @@ public:
     void showError(const QString& text) override;
     void showInfo(const QString& text) override;
     bool confirm(const QString& question) override;
-    std::optional<QString> askFileName(const FileDialogSpec& spec) override;
+    std::optional<QString> askFileName(const FileDialogSpec& dialog) override;
 
 private:
     QWidget* owner_;
@@ -56,7 +56,7 @@ public:
     void showError(const QString& text) override { messages.push_back({Message::Error, text}); }
     void showInfo(const QString& text) override { messages.push_back({Message::Info, text}); }
     bool confirm(const QString& question) override;
-    std::optional<QString> askFileName(const FileDialogSpec& spec) override;
+    std::optional<QString> askFileName(const FileDialogSpec& dialog) override;
 
     QList<Message> messages;
     QList<bool> confirmAnswers;                    // taken from the front; default true
