@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -21,10 +22,17 @@ using namespace morvanta;
 namespace {
 
 // A table file with a few varied words, made once per run.
+std::filesystem::path FuzzFolder() {
+    return std::filesystem::temp_directory_path() / ("morvanta-sql-fuzz-" + std::to_string(::getpid()));
+}
+
 std::shared_ptr<store::Database> FuzzTable() {
     static std::shared_ptr<store::Database> db = [] {
-        const auto dir = std::filesystem::temp_directory_path() /
-                         ("morvanta-sql-fuzz-" + std::to_string(::getpid()));
+        const auto dir = FuzzFolder();
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(FuzzFolder(), ec);
+        });
         std::filesystem::create_directories(dir);
         const auto file = dir / "Vokabel.DB";
         std::filesystem::remove(file);
