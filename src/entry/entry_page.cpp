@@ -196,8 +196,11 @@ bool EntryPage::storeWord() {
 
     try {
         context_.Table1.insertRecord(NewWordRecord(word, context_.clock));
-    } catch (const store::EngineError&) {
-        context_.dialogs.showError(kDuplicate);
+    } catch (const store::EngineError& e) {
+        // Only a broken uniqueness rule is a duplicate; a locked, read-only or
+        // damaged table says what it is. The page keeps what was typed either way.
+        context_.dialogs.showError(e.isConstraintViolation() ? kDuplicate
+                                                             : QString::fromUtf8(e.what()));
         return false;
     }
     context_.Table1.flushBuffers();

@@ -11,8 +11,11 @@ public:
     explicit EngineError(const std::string& message, int code = 0)
         : std::runtime_error(message), code_(code) {}
     int code() const noexcept { return code_; }
+    // The table refused the change by one of its rules (uniqueness, checks).
+    bool isConstraintViolation() const noexcept { return (code_ & 0xff) == kConstraint; }
 
 private:
+    static constexpr int kConstraint = 19;  // SQLite's primary result code for a broken rule
     int code_;
 };
 
