@@ -7,6 +7,7 @@
 
 #include "entry/entry_page.h"
 #include "entry/kana_change.h"
+#include "quiz/quiz_page.h"
 #include "support/form_fixture.h"
 #include "text/rich_text.h"
 
@@ -201,6 +202,28 @@ TEST_F(EntryPageTest, TheHepburnFieldCanBeOverwrittenBeforeStoring) {
     page.Button1->click();
     w.Table1.first();
     EXPECT_EQ(w.Table1.asString("Hepburn"), "ji");
+}
+
+TEST_F(EntryPageTest, StoringAWordDuringAQuizStartsTheQuizAfresh) {
+    app::TForm1& w = makeForm();
+    entry::EntryPage& page = *w.entryPage;
+    for (const char* t1 : {"Hund", "Katze", "Maus"}) {
+        page.T1Edit->setText(QString::fromLatin1(t1));
+        page.Button1->click();
+    }
+    ASSERT_EQ(w.quizState.SelectionCount, 3);
+    // One wrong answer: the score shows it and the queue holds the word again.
+    w.quizPage->Edit1->setText(QStringLiteral("falsch"));
+    w.quizPage->Button2->click();
+    EXPECT_EQ(w.StatusBar1->panelText(3), QStringLiteral("0 Richtig und 1 Falsch"));
+
+    page.T1Edit->setText(QStringLiteral("Vogel"));
+    page.Button1->click();
+    EXPECT_EQ(w.quizState.SelectionCount, 4);
+    EXPECT_EQ(w.quizState.DoneCount, 0);
+    EXPECT_EQ(w.StatusBar1->panelText(3), QStringLiteral("0 Richtig und 0 Falsch"));
+    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("4 Vokabeln ausgewählt"));
+    EXPECT_EQ(w.quizState.AskQueue.text().size(), 16u);
 }
 
 }  // namespace
