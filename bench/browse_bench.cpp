@@ -8,11 +8,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <chrono>
 #include <memory>
 #include <stdexcept>
 
+#include "offscreen_bench_main.h"
 #include "app/tform1.h"
 #include "entry/browse_page.h"
 #include "platform/db_controls.h"
@@ -172,12 +172,5 @@ BENCHMARK_CAPTURE(BM_StepDataSetOnly, ff, "%ff%")
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    gWindow.reset();
-    return 0;
+    return morvanta::bench::RunOffscreenBenchmarks(argc, argv, [] { gWindow.reset(); });
 }

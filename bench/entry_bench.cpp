@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QStandardPaths>
 
+#include "offscreen_bench_main.h"
 #include "app/tform1.h"
 #include "entry/entry_page.h"
 #include "platform/dialogs.h"
@@ -78,12 +78,5 @@ BENCHMARK(BM_KanaChangeOverRomanisation)->Arg(10)->Arg(4000)->Unit(benchmark::kM
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    TheWindow().form.reset();
-    return 0;
+    return morvanta::bench::RunOffscreenBenchmarks(argc, argv, [] { TheWindow().form.reset(); });
 }

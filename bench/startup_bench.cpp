@@ -2,29 +2,20 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <fstream>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "offscreen_bench_main.h"
 #include "app/tform1.h"
 #include "platform/dialogs.h"
-#include "support/temp_table.h"
+#include "support/bench_support.h"
 
 namespace {
 
 using morvanta::test::TempTable;
-
-// Peak resident memory of this process in kB.
-long PeakRssKb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-    return 0;
-}
 
 void StartWindow(TempTable& table) {
     morvanta::platform::ScriptedDialogs dialogs;
@@ -41,11 +32,7 @@ TempTable& EmptyTable() {
 }
 
 TempTable& LargeTable() {
-    static auto table = [] {
-        auto t = morvanta::test::MakeTempTable();
-        morvanta::test::InsertGeneratedWords(t->tableFile, 65535);
-        return t;
-    }();
+    static auto table = morvanta::test::MakeFilledTable(65535);
     return *table;
 }
 
@@ -58,7 +45,7 @@ BENCHMARK(BM_StartUpEmptyTable)->Unit(benchmark::kMillisecond);
 void BM_StartUpLargeTable(benchmark::State& state) {
     TempTable& table = LargeTable();
     for (auto _ : state) StartWindow(table);
-    state.counters["peak_rss_MB"] = static_cast<double>(PeakRssKb()) / 1024.0;
+    state.counters["peak_rss_MB"] = static_cast<double>(morvanta::test::ProcStatusKb("VmHWM:")) / 1024.0;
 }
 BENCHMARK(BM_StartUpLargeTable)->Unit(benchmark::kMillisecond);
 
@@ -118,11 +105,5 @@ BENCHMARK(BM_StartUpRatioLargeToEmpty)->Unit(benchmark::kMillisecond)->Iteration
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return morvanta::bench::RunOffscreenBenchmarks(argc, argv);
 }

@@ -1,8 +1,6 @@
 // The store's data sets against the raw SQLite statements doing the same work,
 // over a generated table of 65,535 words.
 #include <benchmark/benchmark.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -14,7 +12,7 @@
 #include "store/database.h"
 #include "store/field_value.h"
 #include "store/schema.h"
-#include "support/temp_table.h"
+#include "support/bench_support.h"
 
 namespace {
 
@@ -29,29 +27,11 @@ double Seconds(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// The generated table; filled in a child process so that this process's peak
+// The generated table, filled in a child process so that this process's peak
 // memory shows the data sets, not the generation.
 test::TempTable& BigTable() {
-    static std::unique_ptr<test::TempTable> table = [] {
-        auto t = test::MakeTempTable();
-        pid_t child = fork();
-        if (child == 0) {
-            test::InsertGeneratedWords(t->tableFile, kWords);
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        return t;
-    }();
+    static std::unique_ptr<test::TempTable> table = test::MakeFilledTable(kWords);
     return *table;
-}
-
-long StatusKb(const char* key) {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind(key, 0) == 0) return std::stol(line.substr(std::string(key).size()));
-    return 0;
 }
 
 std::vector<std::int64_t> RawRowIds(sqlite3* db, const std::string& where) {
@@ -168,7 +148,7 @@ BENCHMARK(BM_Insert10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 // Peak memory of this process with the 65,535-word query open.
 void BM_PeakRssQueryOpen(benchmark::State& state) {
     test::TempTable& t = BigTable();
-    long before = StatusKb("VmHWM:");
+    long before = test::ProcStatusKb("VmHWM:");
     store::Query query(t.session(), "Vokabel");
     query.setSql({"SELECT * FROM Vokabel;"});
     for (auto _ : state) {
@@ -178,7 +158,7 @@ void BM_PeakRssQueryOpen(benchmark::State& state) {
     }
     state.counters["records"] = query.recordCount();
     state.counters["peak_rss_MB_before"] = before / 1024.0;
-    state.counters["peak_rss_MB"] = StatusKb("VmHWM:") / 1024.0;
+    state.counters["peak_rss_MB"] = test::ProcStatusKb("VmHWM:") / 1024.0;
 }
 BENCHMARK(BM_PeakRssQueryOpen)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -1,8 +1,6 @@
 // The word-list XML export of 65,535 words against writing the same bytes
 // with one fwrite.
 #include <benchmark/benchmark.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QByteArray>
 #include <QFile>
@@ -17,7 +15,7 @@
 #include "exchange/xml_word_list_writer.h"
 #include "exchange/xml_word_source.h"
 #include "store/data_set.h"
-#include "support/temp_table.h"
+#include "support/bench_support.h"
 
 namespace {
 
@@ -33,17 +31,7 @@ double Seconds(Clock::time_point start) {
 
 // The generated table, filled in a child process.
 test::TempTable& BigTable() {
-    static std::unique_ptr<test::TempTable> table = [] {
-        auto t = test::MakeTempTable();
-        pid_t child = fork();
-        if (child == 0) {
-            test::InsertGeneratedWords(t->tableFile, kWords);
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        return t;
-    }();
+    static std::unique_ptr<test::TempTable> table = test::MakeFilledTable(kWords);
     return *table;
 }
 
