@@ -150,8 +150,9 @@ void BrowsePage::buildSearchRow() {
     Button6->setEnabled(false);
     connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
 
-    // Before the list: where the face runs wider than the layout's, the list covers the label's end.
-    auto* searchLabel = addLabel(QStringLiteral("Suche nach:"), 136, kSearchTop + 4, nullptr);
+    // A few pixels left of the grid's 136: the fallback face runs a little wider
+    // than the original one, and the colon must not hide under the list.
+    auto* searchLabel = addLabel(QStringLiteral("Suche nach:"), 132, kSearchTop + 4, nullptr);
     ComboBox1 = Named(new QComboBox(this), "ComboBox1");
     ComboBox1->addItems({QStringLiteral("Translation"), QStringLiteral("Lektion"),
                          QStringLiteral("Typ"), QStringLiteral("Beschreibung"),
