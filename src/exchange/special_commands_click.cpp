@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "entry/entry_page.h"
+#include "entry/kana_change.h"
 #include "exchange/atomic_file.h"
 #include "exchange/export_page.h"
 #include "exchange/file_names.h"
@@ -16,7 +17,6 @@
 #include "exchange/special_import.h"
 #include "exchange/word_dump.h"
 #include "platform/guard.h"
-#include "text/escape_runs.h"
 
 namespace morvanta::exchange {
 
@@ -60,9 +60,10 @@ void ExportPage::Button12Click() {
 
 void ExportPage::Button13Click() {
     platform::Guarded(context_.dialogs, [this] {
+        // The same chain as the kana field's: a reading without Japanese gives an
+        // empty field, never RTF source.
         const std::string kana = context_.Table1.asString("Hira-Kata");
-        const std::string romaji = text::KanaToHepburn(text::IsolateRtfEscapes(kana));
-        entryPage_.HepburnEdit->setText(QString::fromStdString(romaji));
+        entryPage_.HepburnEdit->setText(QString::fromStdString(entry::HepburnFromKanaRtf(kana)));
     });
 }
 

@@ -7,6 +7,7 @@
 #include "platform/rich_line_edit.h"
 #include "rtf_test_support.h"
 #include "support/form_fixture.h"
+#include "text/rich_text.h"
 
 namespace morvanta::exchange {
 namespace {
@@ -108,6 +109,18 @@ TEST_F(SpecialCommandsPage, Button13RomanisesTheStoredReadingWithoutChangingTheT
     EXPECT_EQ(form->Table1.asString("Hepburn"), hepburnBefore);
     EXPECT_EQ(form->Table1.recordCount(), 1);
     EXPECT_EQ(ReadFile(tablePath()), tableBytes);
+}
+
+TEST_F(SpecialCommandsPage, Button13OnAReadingWithoutJapaneseEmptiesTheField) {
+    form->Table1.insertRecord({std::string("Haus"), std::string(), std::string(), std::string("ie"),
+                               std::string(), text::PlainTextToRtf("ie"), std::int64_t{0},
+                               std::string(), clock.time, clock.time, std::int64_t{0},
+                               std::int64_t{0}, true, std::string(), false, std::int64_t{1}});
+    form->Table1.first();
+    form->entryPage->HepburnEdit->setText(QStringLiteral("alt"));
+    page->Button13Click();
+    EXPECT_EQ(form->entryPage->HepburnEdit->text(), QString());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 }  // namespace
