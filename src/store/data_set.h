@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "store/engine_error.h"
+#include "store/statement_guard.h"
 #include "store/vocabulary.h"
 
 namespace morvanta::store {
@@ -124,7 +125,7 @@ private:
     void loadCurrent() const;
     int fieldIndexOf(std::string_view field) const;  // field or column index; throws
     FieldKind kindOf(int index) const;
-    void writeBuffer();       // stores the edit buffer (insert or update)
+    std::int64_t writeBuffer();  // stores the edit buffer (insert or update); the row id
     void leaveEditing(DataSetState next);
 
     DataSetState state_ = DataSetState::Inactive;
@@ -160,11 +161,22 @@ private:
     std::string tableName_;
 };
 
+// What carrying out a statement did.
+struct ExecResult {
+    StatementKind kind = StatementKind::Select;
+    int changed = 0;         // words inserted, changed or deleted
+    bool declined = false;   // the learner declined the deletion: nothing changed
+};
+
 // An SQL statement in the engine's dialect. A plain "SELECT * FROM Vokabel ..."
-// gives a live result (editable, values read from the table); any other
-// selection gives a read-only result held in memory.
+// (also with a table alias) gives a live result (editable, values read from the
+// table); any other selection gives a read-only result held in memory.
+// The learner's statements may read the table and change its words, nothing else.
 class Query : public DataSet {
 public:
+    // Asked before a DELETE takes effect, with the number of words it removes.
+    using ConfirmDelete = std::function<bool(int count)>;
+
     Query(Session& session, std::string alias);
     void setSql(std::vector<std::string> lines);
     const std::vector<std::string>& sql() const { return sql_; }
@@ -172,14 +184,35 @@ public:
     void addSqlLine(std::string line) { sql_.push_back(std::move(line)); }
     std::string sqlText() const;  // lines joined by '\n'
 
-    // Carries out a statement that changes data; a selection only is checked.
-    void execSql();
+    // Carries out a statement that changes words; a selection is only checked.
+    ExecResult execSql(const ConfirmDelete& confirmDelete = {});
     // Opens the selection as a result set; a statement that is no selection throws.
     void open() override;
 
+    // Makes lines the statement, executes it once and opens the result. A statement
+    // that changes words takes effect, and the query opens its former selection
+    // again. When the learner cancels a long statement (EngineError::isCancelled),
+    // the query stays as it was; after any other failure it is closed with the new lines.
+    ExecResult run(std::vector<std::string> lines, const ConfirmDelete& confirmDelete = {});
+
+    // Throws unless text is one selection that only reads the vocabulary table
+    // (outside input such as a saved quiz must never change anything).
+    void requireSelection(const std::string& text);
+
+protected:
+    void reread() override;
+
 private:
-    void openLive(const std::string& where, const std::string& orderBy);
-    void openFixed(const std::string& sql, bool singleTable);
+    struct Result {
+        bool live = true;
+        std::vector<std::int64_t> rows;
+        std::vector<std::string> columns;
+        std::vector<std::vector<Value>> fixedRows;
+    };
+    Result load();
+    Result loadLive(const std::string& alias, const std::string& where, const std::string& orderBy);
+    Result loadFixed(const std::string& sql, bool singleTable, const std::string& alias);
+    void install(Result result);
     std::vector<std::string> sql_;
 };
 

@@ -4,6 +4,7 @@
 #include "store/data_set.h"
 #include "store/database.h"
 #include "store/field_value.h"
+#include "store/key_order.h"
 #include "store/schema.h"
 
 namespace morvanta::store {
@@ -66,18 +67,24 @@ void DataSet::setAsString(std::string_view field, const std::string& text) {
     notify(DataEvent::FieldChanged);
 }
 
-void DataSet::writeBuffer() {
+std::int64_t DataSet::writeBuffer() {
     const auto& fields = VocabularyFields();
     bool insert = state_ == DataSetState::Insert;
+    // The word and its place in the key order are stored together.
+    Transaction transaction(*db_);
     Statement& statement = db_->cached(insert ? InsertSql() : UpdateSql());
     for (size_t i = 0; i < fields.size(); ++i)
         BindValue(statement, static_cast<int>(i + 1), buffer_[i], fields[i].kind);
     if (!insert) statement.bindInt(17, currentRowId());
     statement.run();
     statement.reset();
-    db_->bumpGeneration();
     if (!insert && sqlite3_changes(db_->handle()) == 0)
         throw EngineError("The record has been deleted meanwhile; the change was not stored.");
+    const std::int64_t rowId = insert ? sqlite3_last_insert_rowid(db_->handle()) : currentRowId();
+    StoreSortKey(*db_, rowId);
+    transaction.commit();
+    db_->bumpGeneration();
+    return rowId;
 }
 
 void DataSet::leaveEditing(DataSetState next) {
@@ -91,8 +98,7 @@ void DataSet::post() {
     requireActive();
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
     bool insert = state_ == DataSetState::Insert;
-    writeBuffer();  // on failure the state and the buffer stay as they are
-    std::int64_t rowId = insert ? sqlite3_last_insert_rowid(db_->handle()) : currentRowId();
+    const std::int64_t rowId = writeBuffer();  // on failure the state and the buffer stay as they are
     leaveEditing(DataSetState::Browse);
     reloadRowsAfterChange(insert ? Change::Inserted : Change::Posted, rowId);
     cachedRow_ = -1;
@@ -113,6 +119,7 @@ void DataSet::deleteRecord() {
     if (state_ == DataSetState::Edit) cancel();
     std::int64_t rowId = currentRowId();
     if (rowId < 0) throw EngineError("There is no record to delete.");
+    db_->requireWritable();
     Statement& remove = db_->cached("DELETE FROM Vokabel WHERE rowid=?1");
     remove.bindInt(1, rowId);
     remove.run();

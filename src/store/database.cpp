@@ -1,14 +1,16 @@
 #include "store/database.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
 
+#include "store/backup.h"
 #include "store/engine_error.h"
+#include "store/key_order.h"
 #include "store/schema.h"
 #include "store/sql_functions.h"
 #include "store/vocabulary.h"
@@ -26,12 +28,36 @@ std::string Quoted(const fs::path& p) {
     return text;
 }
 
-void RequireFolder(const fs::path& file) {
-    fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
-    std::error_code ec;
-    if (!fs::is_directory(folder, ec))
-        throw EngineError("The folder " + Quoted(folder) + " does not exist.");
+fs::path FolderOf(const fs::path& file) {
+    return file.parent_path().empty() ? fs::path(".") : file.parent_path();
 }
+
+void RequireFolder(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::is_directory(FolderOf(file), ec))
+        throw EngineError("The folder " + Quoted(FolderOf(file)) + " does not exist.");
+}
+
+// A file name as an SQLite URI ("file:" with the reserved characters escaped).
+std::string FileUri(const fs::path& file, std::string_view query) {
+    std::string uri = "file:";
+    for (unsigned char c : fs::absolute(file).string()) {
+        if (c == '%' || c == '?' || c == '#' || c < 0x20) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 15];
+        } else {
+            uri += static_cast<char>(c);
+        }
+    }
+    uri += '?';
+    uri += query;
+    return uri;
+}
+
+// Steps between two questions whether a long statement may go on.
+constexpr int kStepsPerQuestion = 10000;
 
 }  // namespace
 
@@ -54,16 +80,64 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
         throw EngineError("The table file " + Quoted(file) + " does not exist.");
     if (fs::is_directory(file, ec))
         throw EngineError("The table file " + Quoted(file) + " is a folder.");
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0)
+        throw EngineError("The table file " + Quoted(file) + " cannot be read: " + std::strerror(errno));
+
     std::shared_ptr<Database> db(new Database);
     db->file_ = file;
-    db->db_ = openHandle(file, SQLITE_OPEN_READWRITE);
+    db->device_ = info.st_dev;
+    db->inode_ = info.st_ino;
+    const bool folderWritable = ::access(FolderOf(file).c_str(), W_OK) == 0;
+    const bool fileWritable = ::access(file.c_str(), W_OK) == 0;
+    if (!folderWritable || !fileWritable) {
+        db->reopenReadOnly(!folderWritable);
+        db->warning_ = folderWritable
+                           ? "Die Vokabeldatei " + Quoted(file) + " ist schreibgeschützt."
+                           : "Der Ordner " + Quoted(FolderOf(file)) + " ist schreibgeschützt.";
+        db->warning_ += " Die Vokabeln können angesehen und abgefragt, aber nicht geändert "
+                        "werden; neue Vokabeln und Abfrageergebnisse werden nicht gespeichert.";
+    } else {
+        db->db_ = openHandle(file, SQLITE_OPEN_READWRITE);
+    }
     // Check before the first write: a foreign or damaged file must stay as it is.
-    db->checkSchema();
-    db->configure();
+    int version = db->checkSchema();
+    std::string damage = db->quickCheck();
+    if (!damage.empty()) {
+        if (!db->readOnly_) db->reopenReadOnly(false);
+        db->warning_ = "Die Vokabeldatei " + Quoted(file) + " ist beschädigt (" + damage +
+                       "). Sie wurde nur zum Lesen geöffnet, damit nichts hineingeschrieben wird. "
+                       "Sicherungen der letzten Tage liegen im Ordner " +
+                       Quoted(BackupFolderOf(file)) +
+                       ": Programm beenden, die Datei durch die neueste Sicherung ersetzen "
+                       "(umbenannt in Vokabel.DB) und das Programm neu starten.";
+    }
+    if (version < kSchemaVersion) {
+        if (db->readOnly_) db->orderInMemory();
+        else db->migrate(version);
+    }
+    if (!db->readOnly_) {
+        db->configure();
+        // Words added or changed by other tools get their place in the order.
+        Transaction transaction(*db);
+        RepairKeyOrder(*db, true);
+        transaction.commit();
+    }
     return db;
 }
 
-void Database::checkSchema() {
+void Database::reopenReadOnly(bool immutable) {
+    db_.reset();
+    // A folder that takes no files cannot hold the log's index either: the file is
+    // then read as it stands.
+    if (immutable)
+        db_ = openHandle(FileUri(file_, "immutable=1"), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+    else
+        db_ = openHandle(file_, SQLITE_OPEN_READONLY);
+    readOnly_ = true;
+}
+
+int Database::checkSchema() {
     std::string context = "The file " + Quoted(file_) + " is no usable vocabulary table";
     try {
         Statement version(db_.get(), "PRAGMA user_version");
@@ -83,10 +157,56 @@ void Database::checkSchema() {
         if (index != fields.size())
             throw EngineError(context + (index == 0 ? ": it holds no table Vokabel."
                                                     : ": the table Vokabel lacks fields."));
+        return static_cast<int>(found);
     } catch (const EngineError& e) {
         if (e.code() == 0) throw;
+        // A file that cannot be read at all is no damage we could show read-only.
+        if ((e.code() & 0xff) == SQLITE_BUSY || (e.code() & 0xff) == SQLITE_LOCKED ||
+            (e.code() & 0xff) == SQLITE_CANTOPEN || (e.code() & 0xff) == SQLITE_IOERR)
+            throw;
         throw EngineError(context + " (" + e.what() + ").", e.code());
     }
+}
+
+std::string Database::quickCheck() {
+    try {
+        Statement check(db_.get(), "PRAGMA quick_check(3)");
+        std::string found;
+        while (check.step()) {
+            std::string_view line = check.columnText(0);
+            if (line == "ok") return {};
+            if (!found.empty()) found += "; ";
+            found += line;
+        }
+        return found.empty() ? std::string("keine Auskunft") : found;
+    } catch (const EngineError& e) {
+        return e.what();
+    }
+}
+
+void Database::migrate(int fromVersion) {
+    // The old file is kept as it was before anything of it changes.
+    CopyTable(file_, BackupFolderOf(file_) /
+                         ("Vokabel-Version" + std::to_string(fromVersion) + "-" + TodayIso() + ".DB"));
+    Transaction transaction(*this);
+    // Indexes of version 1 sort with the program's own collation; the order now lives
+    // in its own table.
+    exec("DROP INDEX IF EXISTS VokabelKeyOrder; DROP INDEX IF EXISTS VokabelMarkedKeyOrder;");
+    exec(KeyOrderSchemaSql());
+    exec("INSERT INTO VokabelOrder (WordId, SortKey) SELECT rowid, NULL FROM Vokabel");
+    RepairKeyOrder(*this, false);
+    exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
+    transaction.commit();
+}
+
+void Database::orderInMemory() {
+    // A file that cannot be brought up to date is still shown in key order.
+    exec("CREATE TEMP TABLE VokabelOrder (WordId INTEGER PRIMARY KEY, SortKey BLOB);"
+         "CREATE INDEX temp.VokabelOrderKey ON VokabelOrder (SortKey);"
+         "INSERT INTO VokabelOrder (WordId, SortKey) SELECT rowid, NULL FROM Vokabel;"
+         "BEGIN;");
+    RepairKeyOrder(*this, false);
+    exec("COMMIT");
 }
 
 void Database::configure() {
@@ -113,10 +233,16 @@ bool Database::create(const fs::path& file) {
     try {
         Database db;
         db.file_ = file;
+        struct stat info {};
+        if (::stat(file.c_str(), &info) == 0) {
+            db.device_ = info.st_dev;
+            db.inode_ = info.st_ino;
+        }
         db.db_ = openHandle(file, SQLITE_OPEN_READWRITE);
         db.exec("PRAGMA journal_mode=WAL");
         Transaction transaction(db);
         db.exec(SchemaSql());
+        db.exec(KeyOrderSchemaSql());
         db.exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
         transaction.commit();
     } catch (...) {
@@ -137,6 +263,8 @@ void Database::exec(std::string_view sql) {
     if (rc != SQLITE_OK) {
         std::string what = message ? message : sqlite3_errstr(rc);
         sqlite3_free(message);
+        std::string_view diagnosis = DiagnosisOf(sqlite3_extended_errcode(db_.get()));
+        if (!diagnosis.empty()) what = std::string(diagnosis) + " (" + what + ")";
         throw EngineError(what, sqlite3_extended_errcode(db_.get()));
     }
 }
@@ -149,20 +277,33 @@ Statement& Database::cached(const std::string& sql) {
     return *it->second;
 }
 
-void Database::flush() {
-    std::error_code ec;
-    if (!fs::exists(file_, ec))
+void Database::requireWritable() const {
+    if (readOnly_)
+        throw EngineError(warning_.empty() ? "Die Vokabeldatei ist nur zum Lesen geöffnet." : warning_,
+                          SQLITE_READONLY);
+    struct stat info {};
+    if (::stat(file_.c_str(), &info) != 0)
         throw EngineError("The table file " + Quoted(file_) + " is missing.");
+    if (info.st_dev != device_ || info.st_ino != inode_)
+        throw EngineError("Die Vokabeldatei " + Quoted(file_) +
+                          " wurde durch eine andere Datei ersetzt, während das Programm lief. "
+                          "Damit nichts in die falsche Datei geschrieben wird, wurde die Änderung "
+                          "nicht gespeichert. Bitte das Programm neu starten.");
+}
+
+void Database::flush() {
+    requireWritable();
     int rc = sqlite3_db_cacheflush(db_.get());
     if (rc == SQLITE_OK && syncBatchDepth_ > 0) return;
     // Nothing written since the last sync: browsing saves on every record change,
     // and a checkpoint costs several disk syncs.
     const sqlite3_int64 changes = sqlite3_total_changes64(db_.get());
     if (rc == SQLITE_OK && changes == syncedChanges_) return;
-    // The checkpoint syncs the WAL and the table file: what is committed is now safe
-    // even from a power failure. Busy (another reader) is no failure.
+    // The checkpoint syncs the log and the table file: what is committed is now safe
+    // even from a power failure. The emptied log cannot be replayed onto another file
+    // should this one be replaced. Busy (another reader) is no failure.
     if (rc == SQLITE_OK)
-        rc = sqlite3_wal_checkpoint_v2(db_.get(), nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+        rc = sqlite3_wal_checkpoint_v2(db_.get(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
     if (rc != SQLITE_OK && rc != SQLITE_BUSY) ThrowSqliteError(db_.get(), rc, "Cannot save the table");
     if (rc == SQLITE_OK) syncedChanges_ = changes;
 }
@@ -171,7 +312,29 @@ void Database::endSyncBatch() {
     if (syncBatchDepth_ > 0 && --syncBatchDepth_ == 0) flush();
 }
 
-Transaction::Transaction(Database& db) : db_(db) { db_.exec("BEGIN IMMEDIATE"); }
+int Database::askLongWork(void* database) {
+    auto& db = *static_cast<Database*>(database);
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - db.watchStart_);
+    return db.longWork_->keepGoing(elapsed) ? 0 : 1;
+}
+
+Database::Watch::Watch(Database& db) : db_(db) {
+    if (db_.watchDepth_++ != 0 || db_.longWork_ == nullptr) return;
+    db_.watchStart_ = std::chrono::steady_clock::now();
+    sqlite3_progress_handler(db_.db_.get(), kStepsPerQuestion, askLongWork, &db_);
+}
+
+Database::Watch::~Watch() {
+    if (--db_.watchDepth_ != 0 || db_.longWork_ == nullptr) return;
+    sqlite3_progress_handler(db_.db_.get(), 0, nullptr, nullptr);
+    db_.longWork_->done();
+}
+
+Transaction::Transaction(Database& db) : db_(db) {
+    db_.requireWritable();
+    db_.exec("BEGIN IMMEDIATE");
+}
 
 Transaction::~Transaction() {
     if (!done_) sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);

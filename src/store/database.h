@@ -1,9 +1,12 @@
 #pragma once
 // One connection to a table file: opened read-write only (never created by
-// opening), the key collation and LIKE registered, WAL journal.
+// opening), checked for damage, brought up to the current layout, WAL journal.
 
 #include <sqlite3.h>
 
+#include <sys/types.h>
+
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -18,7 +21,9 @@ namespace morvanta::store {
 class Database {
 public:
     // Opens an existing table file; throws EngineError when the folder or file is
-    // missing, the file is no SQLite database, is damaged, or comes from a newer version.
+    // missing, the file is no SQLite database or no vocabulary table, or comes from
+    // a newer version. A damaged file, or one that cannot be written, is opened
+    // read-only; warning() then says why.
     static std::shared_ptr<Database> open(const std::filesystem::path& file);
     // Creates a new, empty table file; false when the file already exists (untouched).
     static bool create(const std::filesystem::path& file);
@@ -28,6 +33,9 @@ public:
 
     sqlite3* handle() const { return db_.get(); }
     const std::filesystem::path& file() const { return file_; }
+    bool readOnly() const { return readOnly_; }
+    // What the learner should know about the opened file (German), or empty.
+    const std::string& warning() const { return warning_; }
 
     void exec(std::string_view sql);
     Statement prepare(std::string_view sql) const { return Statement(db_.get(), sql); }
@@ -38,6 +46,10 @@ public:
     std::uint64_t generation() const { return generation_; }
     void bumpGeneration() { ++generation_; }
 
+    // Throws before a write when the file can take none: opened read-only, gone, or
+    // replaced by another file since it was opened (nothing may go into the wrong file).
+    void requireWritable() const;
+
     // Makes sure committed changes are in the file; throws when the file is gone.
     void flush();
     // Bulk writes: between these, flush() leaves out the sync (a committed record
@@ -45,21 +57,59 @@ public:
     void beginSyncBatch() { ++syncBatchDepth_; }
     void endSyncBatch();
 
+    // Long statements: while one runs, the observer is asked every few thousand
+    // steps whether it may go on; false interrupts it (EngineError::isCancelled).
+    class LongWork {
+    public:
+        virtual ~LongWork() = default;
+        virtual bool keepGoing(std::chrono::milliseconds elapsed) = 0;
+        virtual void done() = 0;  // the watched work ended
+    };
+    void setLongWork(LongWork* observer) { longWork_ = observer; }
+    // Runs work under the observer (used for the learner's statements and selections).
+    template <typename Work>
+    auto watched(Work&& work) -> decltype(work()) {
+        Watch watch(*this);
+        return work();
+    }
+
 private:
     Database() = default;
     struct Closer {
         void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
     };
+    class Watch {
+    public:
+        explicit Watch(Database& db);
+        ~Watch();
+        Watch(const Watch&) = delete;
+        Watch& operator=(const Watch&) = delete;
+
+    private:
+        Database& db_;
+    };
+    static int askLongWork(void* database);
     static std::unique_ptr<sqlite3, Closer> openHandle(const std::filesystem::path& file, int flags);
+    int checkSchema();  // returns the file's layout version
+    std::string quickCheck();
+    void reopenReadOnly(bool immutable);
+    void migrate(int fromVersion);
+    void orderInMemory();
     void configure();
-    void checkSchema();
 
     std::unique_ptr<sqlite3, Closer> db_;
     std::filesystem::path file_;
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
+    bool readOnly_ = false;
+    std::string warning_;
     std::uint64_t generation_ = 1;
     int syncBatchDepth_ = 0;
     std::int64_t syncedChanges_ = -1;  // total changes at the last sync
     std::map<std::string, std::unique_ptr<Statement>> cache_;
+    LongWork* longWork_ = nullptr;
+    int watchDepth_ = 0;
+    std::chrono::steady_clock::time_point watchStart_;
 };
 
 // A transaction that rolls back in its destructor unless committed.

@@ -13,9 +13,15 @@ public:
     int code() const noexcept { return code_; }
     // The table refused the change by one of its rules (uniqueness, checks).
     bool isConstraintViolation() const noexcept { return (code_ & 0xff) == kConstraint; }
+    // The learner cancelled a long query.
+    bool isCancelled() const noexcept { return (code_ & 0xff) == kInterrupt; }
+    // A statement of the learner's was refused before it ran; the message says why.
+    bool isRefused() const noexcept { return (code_ & 0xff) == kAuth; }
 
 private:
     static constexpr int kConstraint = 19;  // SQLite's primary result code for a broken rule
+    static constexpr int kInterrupt = 9;    // ... for an interrupted statement
+    static constexpr int kAuth = 23;        // ... and for one the authorizer refused
     int code_;
 };
 

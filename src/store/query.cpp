@@ -3,6 +3,7 @@
 #include "store/database.h"
 #include "store/data_set.h"
 #include "store/field_value.h"
+#include "store/key_order.h"
 #include "store/schema.h"
 #include "store/sql_dialect.h"
 
@@ -31,65 +32,142 @@ TranslatedSql TranslateNonEmpty(const std::string& text) {
 
 }  // namespace
 
-void Query::execSql() {
+ExecResult Query::execSql(const ConfirmDelete& confirmDelete) {
     TranslatedSql translated = TranslateNonEmpty(sqlText());
     Database& db = *database();
-    Statement statement = db.prepare(translated.sql);
-    if (statement.readOnly()) return;  // a selection is only checked; open() reads it
-    statement.run();
-    db.bumpGeneration();
+    return db.watched([&] {
+        GuardedStatement guarded = PrepareGuarded(db, translated.sql, true);
+        ExecResult result{guarded.kind};
+        if (guarded.kind == StatementKind::Select) return result;  // open() reads it
+        Transaction transaction(db);
+        guarded.statement.run();
+        result.changed = sqlite3_changes(db.handle());
+        if (guarded.kind == StatementKind::Delete && result.changed > 0 && confirmDelete &&
+            !confirmDelete(result.changed)) {
+            result.declined = true;
+            return result;  // rolled back
+        }
+        RepairKeyOrder(db, guarded.kind == StatementKind::Insert);
+        transaction.commit();
+        db.bumpGeneration();
+        db.flush();
+        return result;
+    });
+}
+
+void Query::requireSelection(const std::string& text) {
+    TranslatedSql translated = TranslateNonEmpty(text);
+    PrepareGuarded(*database(), translated.sql, false);
 }
 
 void Query::open() {
     if (active()) return;
-    TranslatedSql translated = TranslateNonEmpty(sqlText());
-    database();
-    if (translated.plainSelect) openLive(translated.where, translated.orderBy);
-    else openFixed(translated.sql, translated.singleTableSelect);
+    install(load());
+}
+
+ExecResult Query::run(std::vector<std::string> lines, const ConfirmDelete& confirmDelete) {
+    std::vector<std::string> former = sql_;
+    sql_ = std::move(lines);
+    try {
+        ExecResult result = execSql(confirmDelete);
+        if (result.kind != StatementKind::Select) {
+            // The words changed: the former selection is read again.
+            sql_ = std::move(former);
+            close();
+            if (!sql_.empty()) install(load());
+            return result;
+        }
+        Result loaded = load();
+        close();
+        install(std::move(loaded));
+        return result;
+    } catch (const EngineError& e) {
+        if (e.isCancelled()) {
+            sql_ = std::move(former);
+        } else {
+            close();
+        }
+        throw;
+    }
+}
+
+void Query::install(Result result) {
+    if (result.live) setRows(std::move(result.rows));
+    else setFixedResult(std::move(result.columns), std::move(result.fixedRows));
     becomeOpen();
 }
 
-void Query::openLive(const std::string& where, const std::string& orderBy) {
-    // Line breaks keep a closing "--" comment of the user's text from swallowing the rest.
-    std::string sql = "SELECT rowid FROM Vokabel";
-    if (!where.empty()) sql += "\nWHERE " + where;
-    sql += "\nORDER BY ";
-    if (!orderBy.empty()) sql += orderBy + ",\n";
-    sql += KeyOrderSql();
-    Statement select = database()->prepare(sql);
-    std::vector<std::int64_t> rows;
-    while (select.step()) rows.push_back(select.columnInt(0));
-    setRows(std::move(rows));
+void Query::reread() {
+    if (!live_) return;
+    std::int64_t row = currentRowId();
+    Result loaded = load();
+    if (!loaded.live) return;
+    rows_ = std::move(loaded.rows);
+    auto it = std::find(rows_.begin(), rows_.end(), row);
+    if (it != rows_.end()) current_ = static_cast<int>(it - rows_.begin());
+    else current_ = std::min(current_, static_cast<int>(rows_.size()) - 1);
 }
 
-void Query::openFixed(const std::string& sql, bool singleTable) {
+Query::Result Query::load() {
+    TranslatedSql translated = TranslateNonEmpty(sqlText());
     Database& db = *database();
-    std::optional<Statement> select;
+    return db.watched([&] {
+        if (translated.plainSelect) return loadLive(translated.alias, translated.where, translated.orderBy);
+        return loadFixed(translated.sql, translated.singleTableSelect, translated.alias);
+    });
+}
+
+Query::Result Query::loadLive(const std::string& alias, const std::string& where, const std::string& orderBy) {
+    // Line breaks keep a closing "--" comment of the user's text from swallowing the rest.
+    const std::string table = alias.empty() ? std::string("Vokabel") : alias;
+    const std::string from = "FROM Vokabel" + (alias.empty() ? std::string() : " AS " + alias);
+    std::string sql;
+    if (orderBy.empty()) {
+        // The words are chosen first, then read off the order's index: no sort, and
+        // no walk through the whole table for a condition that picks few words.
+        sql = "SELECT WordId FROM VokabelOrder";
+        if (!where.empty()) sql += "\nWHERE WordId IN (SELECT " + table + ".rowid " + from + "\nWHERE " + where + "\n)";
+        sql += "\nORDER BY SortKey, WordId";
+    } else {
+        sql = "SELECT " + table + ".rowid " + from + "\n" + KeyOrderJoin(table + ".rowid");
+        if (!where.empty()) sql += "\nWHERE " + where;
+        sql += "\nORDER BY " + orderBy + ",\n" + std::string(kJoinedKeyOrder);
+    }
+    GuardedStatement select = PrepareGuarded(*database(), sql, false);
+    Result result;
+    while (select.statement.step()) result.rows.push_back(select.statement.columnInt(0));
+    return result;
+}
+
+Query::Result Query::loadFixed(const std::string& sql, bool singleTable, const std::string& alias) {
+    Database& db = *database();
+    std::optional<GuardedStatement> select;
     if (singleTable) {
         // Rows of a selection from the table alone come in key order too.
         try {
-            select.emplace(db.prepare(sql + "\nORDER BY " + std::string(KeyOrderSql())));
+            select.emplace(PrepareGuarded(db, sql + "\nORDER BY " + KeyOrderTerms(alias.empty() ? std::string("Vokabel") : alias), false));
         } catch (const EngineError&) {
         }
     }
-    if (!select) select.emplace(db.prepare(sql));
-    if (select->columnCount() == 0 || !select->readOnly())
+    if (!select) select.emplace(PrepareGuarded(db, sql, false));
+    Statement& statement = select->statement;
+    if (statement.columnCount() == 0 || !statement.readOnly())
         throw EngineError("The statement gives no result set; it can only be executed.");
-    std::vector<std::string> columns;
+    Result result;
+    result.live = false;
     std::vector<FieldKind> kinds;
-    for (int i = 0; i < select->columnCount(); ++i) {
-        columns.push_back(select->columnName(i));
-        kinds.push_back(ColumnKind(columns.back()));
+    for (int i = 0; i < statement.columnCount(); ++i) {
+        result.columns.push_back(statement.columnName(i));
+        kinds.push_back(ColumnKind(result.columns.back()));
     }
-    std::vector<std::vector<Value>> rows;
-    while (select->step()) {
+    while (statement.step()) {
         std::vector<Value> row;
-        row.reserve(columns.size());
-        for (size_t i = 0; i < columns.size(); ++i)
-            row.push_back(ReadColumn(*select, static_cast<int>(i), kinds[i]));
-        rows.push_back(std::move(row));
+        row.reserve(result.columns.size());
+        for (size_t i = 0; i < result.columns.size(); ++i)
+            row.push_back(ReadColumn(statement, static_cast<int>(i), kinds[i]));
+        result.fixedRows.push_back(std::move(row));
     }
-    setFixedResult(std::move(columns), std::move(rows));
+    return result;
 }
 
 }  // namespace morvanta::store

@@ -4,8 +4,7 @@ namespace morvanta::store {
 
 std::string_view SchemaSql() {
     // Texts are NOT NULL DEFAULT '' so the uniqueness rule also holds for empty
-    // translations (NULLs would never collide). The rule compares binary; the
-    // browse order folds case, so it gets its own index.
+    // translations (NULLs would never collide). The rule compares binary.
     return R"sql(
 CREATE TABLE Vokabel (
     Translation1 TEXT NOT NULL DEFAULT '',
@@ -26,19 +25,34 @@ CREATE TABLE Vokabel (
     Lesson INTEGER,
     CONSTRAINT VokabelKey UNIQUE (Hepburn, Translation1, Translation2, Translation3)
 );
-CREATE INDEX VokabelKeyOrder ON Vokabel (
-    Translation1 COLLATE MORVANTA_KEY, Translation2 COLLATE MORVANTA_KEY,
-    Translation3 COLLATE MORVANTA_KEY, Hepburn COLLATE MORVANTA_KEY);
--- The quiz's default selection (the marked words) in key order without a scan.
-CREATE INDEX VokabelMarkedKeyOrder ON Vokabel (
-    Translation1 COLLATE MORVANTA_KEY, Translation2 COLLATE MORVANTA_KEY,
-    Translation3 COLLATE MORVANTA_KEY, Hepburn COLLATE MORVANTA_KEY) WHERE Marked = 1;
 )sql";
 }
 
-std::string_view KeyOrderSql() {
-    return "Translation1 COLLATE MORVANTA_KEY, Translation2 COLLATE MORVANTA_KEY, "
-           "Translation3 COLLATE MORVANTA_KEY, Hepburn COLLATE MORVANTA_KEY, rowid";
+std::string_view KeyOrderSchemaSql() {
+    // The browse order (case folded, umlauts with their base letter, ß as ss) is kept
+    // as a binary sort key beside the table, so the file needs no collation of ours
+    // and every SQLite tool can check, read and change it. The triggers are plain
+    // SQL: whoever inserts or changes a key field leaves a NULL key behind, which the
+    // program fills in before it next reads the order.
+    return R"sql(
+CREATE TABLE VokabelOrder (
+    WordId INTEGER PRIMARY KEY,
+    SortKey BLOB
+);
+CREATE INDEX VokabelOrderKey ON VokabelOrder (SortKey);
+CREATE TRIGGER VokabelOrderInsert AFTER INSERT ON Vokabel BEGIN
+    INSERT OR REPLACE INTO VokabelOrder (WordId, SortKey) VALUES (new.rowid, NULL);
+END;
+CREATE TRIGGER VokabelOrderUpdate
+AFTER UPDATE OF Translation1, Translation2, Translation3, Hepburn ON Vokabel BEGIN
+    UPDATE VokabelOrder SET SortKey = NULL WHERE WordId = new.rowid;
+END;
+CREATE TRIGGER VokabelOrderDelete AFTER DELETE ON Vokabel BEGIN
+    DELETE FROM VokabelOrder WHERE WordId = old.rowid;
+END;
+-- The quiz's default selection (the marked words) without a scan of the table.
+CREATE INDEX VokabelMarked ON Vokabel (Marked);
+)sql";
 }
 
 std::string_view FieldListSql() {

@@ -5,16 +5,18 @@
 
 namespace morvanta::store {
 
-// Version in PRAGMA user_version; a file with a higher number is refused.
-inline constexpr int kSchemaVersion = 1;
+// Version in PRAGMA user_version; a file with a higher number is refused, an older
+// one is brought up to date when it is opened.
+inline constexpr int kSchemaVersion = 2;
 
-// Collation of the key order (registered on every connection).
+// Collation of the key order in files of version 1 (registered on every connection,
+// so such a file can still be read and migrated).
 inline constexpr std::string_view kKeyCollation = "MORVANTA_KEY";
 
 // CREATE statements of an empty table file.
 std::string_view SchemaSql();
-// "Translation1 COLLATE MORVANTA_KEY, ..., Hepburn COLLATE MORVANTA_KEY, rowid"
-std::string_view KeyOrderSql();
+// CREATE statements of the key order table and its triggers (added to version 1 files).
+std::string_view KeyOrderSchemaSql();
 // The sixteen column names quoted for SQL, comma separated, in field order.
 std::string_view FieldListSql();
 

@@ -165,6 +165,10 @@ void ClassifyWords(std::vector<Token>& tokens) {
                 t.kind = Tok::String;
                 t.text = SingleQuoted(t.value);
             }
+        } else if (t.kind == Tok::Op && t.text == "/") {
+            // Division gives its fractional result, as the statements expect
+            // ("NumberWrong / NumberAsked > 0.5"); SQLite would divide integers.
+            t.text = "* 1.0 /";
         } else if (t.kind == Tok::Ident && (SameAsciiName(t.value, "True") || SameAsciiName(t.value, "False"))) {
             t.text.assign(1, SameAsciiName(t.value, "True") ? '1' : '0');
             t.kind = Tok::Number;
@@ -247,6 +251,19 @@ void Analyse(const std::vector<Token>& tokens, TranslatedSql& out) {
         }
     if (from == 0 || from + 1 >= sig.size() || !IsName(tokens[sig[from + 1]], "Vokabel")) return;
     size_t k = from + 2;
+    std::string alias;
+    if (k < sig.size() && depth[k] == 0 && IsWord(tokens[sig[k]], "AS")) ++k;
+    if (k < sig.size() && depth[k] == 0 && tokens[sig[k]].kind == Tok::Ident &&
+        !IsWord(tokens[sig[k]], "WHERE") && !IsWord(tokens[sig[k]], "ORDER") &&
+        !IsWord(tokens[sig[k]], "GROUP") && !IsWord(tokens[sig[k]], "LIMIT") &&
+        !IsWord(tokens[sig[k]], "UNION") && !IsWord(tokens[sig[k]], "EXCEPT") &&
+        !IsWord(tokens[sig[k]], "INTERSECT") && !IsWord(tokens[sig[k]], "WINDOW") &&
+        !IsWord(tokens[sig[k]], "HAVING")) {
+        alias = tokens[sig[k]].value;
+        ++k;
+    } else if (k != from + 2) {
+        return;  // AS without a name
+    }
     size_t whereBegin = 0, whereEnd = 0, orderBegin = 0;
     if (k < sig.size() && IsWord(tokens[sig[k]], "WHERE")) {
         whereBegin = sig[k] + 1;
@@ -275,9 +292,15 @@ void Analyse(const std::vector<Token>& tokens, TranslatedSql& out) {
         }
     } else {
         out.singleTableSelect = true;
+        out.alias = alias;
     }
-    if (from != 2 || tokens[sig[1]].text != "*") return;
+    // "*" or "alias.*" alone between SELECT and FROM.
+    const bool star = (from == 2 && tokens[sig[1]].text == "*") ||
+                      (from == 4 && !alias.empty() && IsName(tokens[sig[1]], alias) &&
+                       tokens[sig[2]].text == "." && tokens[sig[3]].text == "*");
+    if (!star) return;
     out.plainSelect = true;
+    out.alias = alias;
     if (whereBegin != 0) out.where = std::string(TrimBlank(Join(tokens, whereBegin, whereEnd)));
     if (orderBegin != 0) out.orderBy = std::string(TrimBlank(Join(tokens, orderBegin, tokens.size())));
     if (orderBegin != 0 && out.orderBy.empty()) out.plainSelect = false;

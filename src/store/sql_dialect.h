@@ -1,6 +1,6 @@
 #pragma once
 // Turns statements in the program's SQL dialect (double-quoted literals, German
-// dates, True/False, closing ';') into SQLite, and recognises the plain
+// dates, True/False, closing ';', division with fractions) into SQLite, and recognises the plain
 // selections from the vocabulary table that can be shown as live results.
 
 #include <string>
@@ -10,7 +10,8 @@ namespace morvanta::store {
 
 struct TranslatedSql {
     std::string sql;             // the SQLite statement
-    bool plainSelect = false;    // SELECT * FROM Vokabel [WHERE ...] [ORDER BY ...]
+    bool plainSelect = false;    // SELECT * FROM Vokabel [[AS] alias] [WHERE ...] [ORDER BY ...]
+    std::string alias;           // its table alias (empty: none)
     std::string where;           // its condition (empty: all rows)
     std::string orderBy;         // its order terms (empty: key order)
     bool singleTableSelect = false;  // a selection from Vokabel alone without its own order

@@ -4,18 +4,46 @@
 
 namespace morvanta::store {
 
+std::string_view DiagnosisOf(int code) {
+    switch (code & 0xff) {
+        case SQLITE_FULL:
+            return "Der Datenträger ist voll: Die Änderung wurde nicht gespeichert. "
+                   "Bitte Platz schaffen und es erneut versuchen.";
+        case SQLITE_READONLY:
+            return "Die Vokabeldatei oder ihr Ordner ist schreibgeschützt: "
+                   "Die Änderung wurde nicht gespeichert.";
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return "Die Vokabeldatei ist von einem anderen Programm gesperrt: "
+                   "Die Änderung wurde nicht gespeichert. Bitte das andere Programm schließen "
+                   "und es erneut versuchen.";
+        case SQLITE_CORRUPT:
+            return "Die Vokabeldatei ist beschädigt. Bitte eine Sicherung aus dem Ordner "
+                   "\"Backup\" zurückspielen.";
+        case SQLITE_IOERR:
+            return "Die Vokabeldatei konnte nicht gelesen oder geschrieben werden.";
+        case SQLITE_INTERRUPT:
+            return "Die Abfrage wurde abgebrochen.";
+        default:
+            return {};
+    }
+}
+
 void ThrowSqliteError(sqlite3* db, int rc, std::string_view context) {
-    std::string message(context);
+    std::string detail(context);
     int code = rc;
     if (db != nullptr && sqlite3_errcode(db) != SQLITE_OK) {
         code = sqlite3_extended_errcode(db);
-        if (!message.empty()) message += ": ";
-        message += sqlite3_errmsg(db);
+        if (!detail.empty()) detail += ": ";
+        detail += sqlite3_errmsg(db);
     } else {
-        if (!message.empty()) message += ": ";
-        message += sqlite3_errstr(rc);
+        if (!detail.empty()) detail += ": ";
+        detail += sqlite3_errstr(rc);
     }
-    throw EngineError(message, code);
+    std::string_view diagnosis = DiagnosisOf(code);
+    if (diagnosis.empty()) throw EngineError(detail, code);
+    // The engine's own words stay in brackets for whoever repairs the file.
+    throw EngineError(std::string(diagnosis) + " (" + detail + ")", code);
 }
 
 Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
@@ -45,6 +73,11 @@ void Statement::bindDouble(int index, double value) {
 }
 void Statement::bindText(int index, std::string_view text) {
     check(sqlite3_bind_text(stmt_.get(), index, text.data(), static_cast<int>(text.size()),
+                            SQLITE_TRANSIENT));
+}
+
+void Statement::bindBlob(int index, std::string_view bytes) {
+    check(sqlite3_bind_blob(stmt_.get(), index, bytes.data(), static_cast<int>(bytes.size()),
                             SQLITE_TRANSIENT));
 }
 

@@ -19,6 +19,7 @@ public:
     void bindInt(int index, std::int64_t value);
     void bindDouble(int index, double value);
     void bindText(int index, std::string_view text);
+    void bindBlob(int index, std::string_view bytes);
 
     // One step: true while a row is there, false when done; throws on failure.
     bool step();
@@ -43,7 +44,10 @@ private:
     std::unique_ptr<sqlite3_stmt, Finalizer> stmt_;
 };
 
-// Throws EngineError with the connection's message and extended code.
+// What a learner can do about an engine failure, in German; empty when there is nothing to say.
+std::string_view DiagnosisOf(int extendedCode);
+// Throws EngineError with the connection's message and extended code, led by the
+// diagnosis where there is one.
 [[noreturn]] void ThrowSqliteError(sqlite3* db, int rc, std::string_view context = {});
 
 }  // namespace morvanta::store

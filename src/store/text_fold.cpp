@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "text/utf8_char.h"
+
 namespace morvanta::store {
 
 namespace {
@@ -131,6 +133,12 @@ int CompareKey(std::string_view a, std::string_view b) {
         if (!ha || !hb) return ha ? 1 : hb ? -1 : 0;
         if (ca != cb) return ca < cb ? -1 : 1;
     }
+}
+
+void AppendKeyLetters(std::string_view text, std::string& out) {
+    KeyStream stream(text);
+    char32_t c = 0;
+    while (stream.next(c)) text::AppendUtf8(out, c == 0 ? 1 : c);
 }
 
 bool LikeMatch(std::string_view pattern, std::string_view text, char32_t escape) {

@@ -20,6 +20,11 @@ char32_t FoldCase(char32_t c);
 // (German dictionary order). Ties are broken by the caller, not here.
 int CompareKey(std::string_view a, std::string_view b);
 
+// Appends the key letters of a text as UTF-8, so that comparing two appended runs
+// byte by byte orders them as CompareKey does. A code point 0 is written as 1:
+// a zero byte separates fields in a sort key.
+void AppendKeyLetters(std::string_view text, std::string& out);
+
 // SQL LIKE: '%' any run, '_' one character, escape (0 = none); case-insensitive.
 bool LikeMatch(std::string_view pattern, std::string_view text, char32_t escape);
 

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "store/engine_error.h"
+#include "store/text_fold.h"
 
 namespace morvanta::store {
 namespace {
@@ -42,13 +43,21 @@ TEST(SqlDialect, RecognisesPlainSelectionsOnly) {
                              "ORDER BY Lesson LIMIT 3)")
                     .plainSelect);
     for (const char* other : {"SELECT Kanji FROM Vokabel", "SELECT * FROM Vokabel LIMIT 3",
-                              "SELECT * FROM Vokabel v WHERE v.Lesson=1",
                               "SELECT * FROM Vokabel GROUP BY Lesson",
                               "SELECT * FROM Vokabel WHERE 1=1 UNION SELECT * FROM Vokabel",
                               "UPDATE Vokabel SET Marked=True"}) {
         SCOPED_TRACE(other);
         EXPECT_FALSE(TranslateSql(other).plainSelect);
     }
+    // A table alias keeps the selection live.
+    for (const char* aliased : {"SELECT * FROM Vokabel v WHERE v.Lesson=1", "SELECT V.* FROM Vokabel AS V"}) {
+        SCOPED_TRACE(aliased);
+        EXPECT_TRUE(TranslateSql(aliased).plainSelect);
+        EXPECT_EQ(SameAsciiName(TranslateSql(aliased).alias, "v"), true);
+    }
+    // Division gives fractions: 3 wrong of 5 asked is more than a half.
+    EXPECT_EQ(TranslateSql("SELECT * FROM Vokabel WHERE NumberWrong / NumberAsked > 0.5").where,
+              "NumberWrong * 1.0 / NumberAsked > 0.5");
     EXPECT_TRUE(TranslateSql("SELECT Kanji FROM Vokabel WHERE Lesson=1").singleTableSelect);
     EXPECT_FALSE(TranslateSql("SELECT count(*) FROM Vokabel GROUP BY Lesson").singleTableSelect);
 }

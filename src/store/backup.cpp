@@ -1,0 +1,121 @@
+#include "store/backup.h"
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "store/engine_error.h"
+#include "store/statement.h"
+
+namespace morvanta::store {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Closer {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using Handle = std::unique_ptr<sqlite3, Closer>;
+
+Handle OpenFile(const fs::path& file, int flags) {
+    sqlite3* raw = nullptr;
+    int rc = sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
+    Handle handle(raw);
+    if (rc != SQLITE_OK) ThrowSqliteError(raw, rc, "Sicherung: " + file.string());
+    sqlite3_busy_timeout(raw, 5000);
+    return handle;
+}
+
+void SyncFile(const fs::path& file) {
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        int error = errno;
+        if (fd >= 0) ::close(fd);
+        throw EngineError("Die Sicherung " + file.string() + " konnte nicht geschrieben werden: " +
+                          std::strerror(error));
+    }
+    ::close(fd);
+}
+
+bool IsDatedCopy(const std::string& name) {
+    // Vokabel-YYYY-MM-DD.DB
+    if (name.size() != 21 || name.rfind("Vokabel-", 0) != 0 || name.substr(18) != ".DB") return false;
+    for (size_t i = 8; i < 18; ++i) {
+        bool dash = i == 12 || i == 15;
+        if (dash ? name[i] != '-' : (name[i] < '0' || name[i] > '9')) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+fs::path BackupFolderOf(const fs::path& tableFile) { return tableFile.parent_path() / "Backup"; }
+
+void CopyTable(const fs::path& tableFile, const fs::path& target) {
+    std::error_code ec;
+    fs::create_directories(target.parent_path(), ec);
+    if (ec)
+        throw EngineError("Der Ordner " + target.parent_path().string() +
+                          " für die Sicherung konnte nicht angelegt werden: " + ec.message());
+    std::mt19937 random(std::random_device{}());
+    const fs::path temp = target.parent_path() / (".backup-" + std::to_string(random() % 1000000) + ".tmp");
+    try {
+        Handle source = OpenFile(tableFile, SQLITE_OPEN_READONLY);
+        Handle copy = OpenFile(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        sqlite3_backup* backup = sqlite3_backup_init(copy.get(), "main", source.get(), "main");
+        if (backup == nullptr) ThrowSqliteError(copy.get(), sqlite3_errcode(copy.get()), "Sicherung");
+        int rc = sqlite3_backup_step(backup, -1);
+        sqlite3_backup_finish(backup);
+        if (rc != SQLITE_DONE) ThrowSqliteError(copy.get(), rc, "Sicherung");
+        // A copy stands on its own: no log file beside it.
+        sqlite3_exec(copy.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        copy.reset();
+        SyncFile(temp);
+        fs::rename(temp, target, ec);
+        if (ec)
+            throw EngineError("Die Sicherung " + target.string() + " konnte nicht geschrieben werden: " +
+                              ec.message());
+    } catch (...) {
+        fs::remove(temp, ec);
+        fs::remove(temp.string() + "-journal", ec);
+        throw;
+    }
+}
+
+fs::path WriteDailyBackup(const fs::path& tableFile, std::string_view isoDate, int keep) {
+    const fs::path folder = BackupFolderOf(tableFile);
+    const fs::path target = folder / ("Vokabel-" + std::string(isoDate) + ".DB");
+    std::error_code ec;
+    if (fs::exists(target, ec)) return {};
+    CopyTable(tableFile, target);
+    std::vector<std::string> dated;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        std::string name = entry.path().filename().string();
+        if (IsDatedCopy(name)) dated.push_back(name);
+    }
+    std::sort(dated.begin(), dated.end());  // the date in the name sorts by age
+    const size_t kept = static_cast<size_t>(std::max(keep, 1));
+    for (size_t i = 0; i + kept < dated.size(); ++i) fs::remove(folder / dated[i], ec);
+    return target;
+}
+
+std::string TodayIso() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+}  // namespace morvanta::store

@@ -1,0 +1,28 @@
+#pragma once
+// Consistent copies of the table file, taken with SQLite's backup API while the
+// program may be using the file, in the folder "Backup" beside it.
+
+#include <filesystem>
+#include <string_view>
+
+namespace morvanta::store {
+
+inline constexpr int kDefaultBackupCount = 7;
+
+// <folder of the table file>/Backup
+std::filesystem::path BackupFolderOf(const std::filesystem::path& tableFile);
+
+// Copies the table file to target, completely or not at all (a temporary file
+// beside the target is renamed over it). Throws EngineError.
+void CopyTable(const std::filesystem::path& tableFile, const std::filesystem::path& target);
+
+// Today's copy "Vokabel-YYYY-MM-DD.DB" (isoDate is "YYYY-MM-DD"), unless there is one;
+// then only the newest `keep` dated copies stay. Returns the file written, or an
+// empty path when today's copy existed. Throws EngineError.
+std::filesystem::path WriteDailyBackup(const std::filesystem::path& tableFile,
+                                       std::string_view isoDate, int keep);
+
+// Today's date as "YYYY-MM-DD" in local time.
+std::string TodayIso();
+
+}  // namespace morvanta::store
