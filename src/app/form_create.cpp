@@ -49,6 +49,7 @@ void TForm1::FormCreate() {
 
     const bool opened = platform::Guarded(*dialogs_, [this] {
         Table1.open();
+        watchOpenedTable();
         Query1.open();
     });
     if (!opened) return;

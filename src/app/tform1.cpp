@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <chrono>
 
@@ -58,6 +59,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    if (backup_.joinable()) backup_.join();
     // Pages hold data links into the data sets; they go first.
     delete centralWidget();
     DataSource1.setDataSet(nullptr);
@@ -92,6 +94,7 @@ void TForm1::buildFrame() {
     exportPage = new exchange::ExportPage(*context_, quizState, *entryPage);
     exportPage->programDir = programDir_;  // hirakata.txt lies beside the program
     Query1.afterOpen = [this](store::DataSet&) { selectionPage->Query1AfterOpen(); };
+    connect(selectionPage, &quiz::SelectionPage::wordsChanged, this, &TForm1::WordsChanged);
     TabSheet1 = browsePage;
     TabSheet2 = entryPage;
     TabSheet4 = selectionPage;
@@ -138,6 +141,10 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     FormResize();
+    if (!backupStarted_) {
+        backupStarted_ = true;
+        QTimer::singleShot(0, this, &TForm1::startDailyBackup);
+    }
 }
 
 }  // namespace morvanta::app

@@ -6,9 +6,11 @@
 #include <QString>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 #include "platform/dialogs.h"
 #include "platform/form_context.h"
+#include "platform/query_progress.h"
 #include "platform/random_source.h"
 #include "platform/status_bar.h"
 #include "quiz/quiz_state.h"
@@ -68,6 +70,8 @@ public:
     void FormResize();
     void GotoURLClick();
     void Table1AfterInsert(store::DataSet& dataSet);
+    // An own statement changed words: the table, the search and the count follow.
+    void WordsChanged();
 
     // Owned parts, for the pages' cross-page steps and for tests.
     store::AliasConfig& aliasConfig() { return config_; }
@@ -105,6 +109,11 @@ protected:
 private:
     void buildFrame();
     bool ensureAlias();
+    // After opening: long statements get a progress dialog; a damaged or
+    // read-only table is reported.
+    void watchOpenedTable();
+    // Today's copy of the table, written beside the window's work; reported once if it fails.
+    void startDailyBackup();
 
     QString programDir_;
     std::unique_ptr<platform::Dialogs> ownedDialogs_;
@@ -115,6 +124,9 @@ private:
     platform::RandomSource* random_ = nullptr;
     std::unique_ptr<platform::FormContext> context_;
     bool quitRequested_ = false;
+    platform::QueryProgress queryProgress_{this};
+    std::thread backup_;
+    bool backupStarted_ = false;
 };
 
 }  // namespace morvanta::app

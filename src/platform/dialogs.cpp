@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace morvanta::platform {
 
@@ -38,6 +39,17 @@ bool QtDialogs::confirm(const QString& question) {
     return QMessageBox::question(owner_, QApplication::applicationName(), question,
                                  QMessageBox::Ok | QMessageBox::Cancel,
                                  QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+bool QtDialogs::askYesNo(const QString& question) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question,
+                    QMessageBox::NoButton, owner_);
+    QAbstractButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 std::optional<QString> QtDialogs::askFileName(const FileDialogSpec& dialog) {

@@ -30,6 +30,8 @@ public:
     virtual void showInfo(const QString& text) = 0;
     // OK/Cancel question; true for OK.
     virtual bool confirm(const QString& question) = 0;
+    // Ja/Nein question whose default answer is Nein; true for Ja.
+    virtual bool askYesNo(const QString& question) = 0;
     // The chosen file name, or nullopt when cancelled.
     virtual std::optional<QString> askFileName(const FileDialogSpec& dialog) = 0;
 };
@@ -40,6 +42,7 @@ public:
     void showError(const QString& text) override;
     void showInfo(const QString& text) override;
     bool confirm(const QString& question) override;
+    bool askYesNo(const QString& question) override;
     std::optional<QString> askFileName(const FileDialogSpec& dialog) override;
 
 private:
@@ -56,6 +59,7 @@ public:
     void showError(const QString& text) override { messages.push_back({Message::Error, text}); }
     void showInfo(const QString& text) override { messages.push_back({Message::Info, text}); }
     bool confirm(const QString& question) override;
+    bool askYesNo(const QString& question) override { return confirm(question); }
     std::optional<QString> askFileName(const FileDialogSpec& dialog) override;
 
     QList<Message> messages;

@@ -5,12 +5,9 @@
 
 namespace morvanta::quiz {
 
-void RunQuizQuery(store::Query& query, std::vector<std::string> lines) {
-    query.close();
-    query.clearSql();
-    for (auto& line : lines) query.addSqlLine(std::move(line));
-    query.execSql();
-    query.open();
+store::ExecResult RunQuizQuery(store::Query& query, std::vector<std::string> lines,
+                               const store::Query::ConfirmDelete& confirmDelete) {
+    return query.run(std::move(lines), confirmDelete);
 }
 
 void ShowScore(platform::StatusBar1& statusBar, const QuizState& state) {

@@ -14,8 +14,10 @@ class StatusBar1;
 namespace morvanta::quiz {
 
 // Close, clear the SQL lines, put in the new ones, execute once, open.
-// Opening runs the after-open step.
-void RunQuizQuery(store::Query& query, std::vector<std::string> lines);
+// Opening runs the after-open step. A statement that changes words takes effect
+// (a DELETE only once confirmDelete agrees) and the former selection opens again.
+store::ExecResult RunQuizQuery(store::Query& query, std::vector<std::string> lines,
+                               const store::Query::ConfirmDelete& confirmDelete = {});
 
 // Status bar panel 3: "<right> Richtig und <wrong> Falsch".
 void ShowScore(platform::StatusBar1& statusBar, const QuizState& state);

@@ -48,6 +48,13 @@ void QuizPage::loadStatus() {
         return;
     }
     QuestionQueue queue = QuestionQueue::fromText(content.queueText);
+    // The stored statement is data: only a selection from the vocabulary table runs.
+    try {
+        context_.Query1.requireSelection(content.sqlLine);
+    } catch (const store::EngineError& e) {
+        throw DamagedStatusFileError("Die Abfrage Status Datei ist beschädigt: Zeile 2 ist keine "
+                                     "Auswahl aus der Vokabeltabelle (" + std::string(e.what()) + ")");
+    }
 
     state_.SelectionSql = content.sqlLine;
     RunQuizQuery(context_.Query1, {state_.SelectionSql});

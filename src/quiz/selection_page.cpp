@@ -174,8 +174,24 @@ void SelectionPage::CheckBox5Click() {
 void SelectionPage::Button5Click() { Memo1->setPlainText(QString::fromLatin1(kDefaultSql)); }
 
 void SelectionPage::Button4Click() {
+    const auto confirmDelete = [this](int count) {
+        return context_.dialogs.askYesNo(
+            QStringLiteral("%1 Vokabeln werden gelöscht. Fortfahren?").arg(count));
+    };
     try {
-        RunQuizQuery(context_.Query1, MemoLines(*Memo1));
+        const store::ExecResult result = RunQuizQuery(context_.Query1, MemoLines(*Memo1), confirmDelete);
+        if (result.kind == store::StatementKind::Select) return;
+        if (result.declined) {
+            context_.dialogs.showInfo(QStringLiteral("Es wurde nichts gelöscht."));
+            return;
+        }
+        emit wordsChanged();
+        context_.dialogs.showInfo(QString::fromStdString(ExecReport(result)));
+    } catch (const store::EngineError& e) {
+        // A cancelled statement changed nothing; a refused one says why.
+        if (e.isCancelled()) return;
+        context_.dialogs.showError(e.isRefused() ? QString::fromStdString(e.what())
+                                                 : QStringLiteral("SQL Fehler"));
     } catch (const std::exception&) {
         context_.dialogs.showError(QStringLiteral("SQL Fehler"));
     }

@@ -77,6 +77,10 @@ public:
     QPushButton* Button5 = nullptr;
     QPushButton* Button4 = nullptr;
 
+signals:
+    // An own statement inserted, changed or deleted words.
+    void wordsChanged();
+
 private:
     void buildSelectionGroup();
     void buildSqlGroup();

@@ -22,4 +22,12 @@ std::string BuildSelectionSql(const SelectionCriteria& c) {
     return sql;
 }
 
+std::string ExecReport(const store::ExecResult& result) {
+    const char* done = result.kind == store::StatementKind::Insert   ? "eingefügt"
+                       : result.kind == store::StatementKind::Delete ? "gelöscht"
+                                                                     : "geändert";
+    const char* words = result.changed == 1 ? " Vokabel " : " Vokabeln ";
+    return "SQL ausgeführt: " + std::to_string(result.changed) + words + done + ".";
+}
+
 }  // namespace morvanta::quiz

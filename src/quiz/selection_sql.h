@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "store/data_set.h"
+
 namespace morvanta::quiz {
 
 struct CalendarDate {
@@ -27,5 +29,8 @@ std::string ShortDate(const CalendarDate& date);
 
 // "SELECT * FROM Vokabel WHERE " + one piece per ticked criterion in a fixed order + " 1=1;".
 std::string BuildSelectionSql(const SelectionCriteria& criteria);
+
+// What an own statement that changed words did: "SQL ausgeführt: 12 Vokabeln geändert."
+std::string ExecReport(const store::ExecResult& result);
 
 }  // namespace morvanta::quiz

@@ -1,0 +1,79 @@
+// What the main window does to keep the learner's table safe: progress for long
+// statements, word of a damaged or read-only file, the daily backup.
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <cstdlib>
+#include <string>
+
+#include "app/tform1.h"
+#include "platform/guard.h"
+#include "store/backup.h"
+#include "store/database.h"
+
+namespace morvanta::app {
+
+namespace {
+
+constexpr char kAlias[] = "Vokabel";
+
+// The number of dated copies to keep: BACKUPS in the alias's section, else the default.
+int BackupCount(const store::AliasConfig& config) {
+    const auto params = config.aliasParams(kAlias);
+    if (!params) return store::kDefaultBackupCount;
+    for (const auto& [name, value] : *params) {
+        if (name != "BACKUPS") continue;
+        const int count = std::atoi(value.c_str());
+        return count > 0 ? count : store::kDefaultBackupCount;
+    }
+    return store::kDefaultBackupCount;
+}
+
+}  // namespace
+
+void TForm1::watchOpenedTable() {
+    auto db = session_.connect(kAlias);
+    db->setLongWork(&queryProgress_);
+    if (!db->warning().empty()) dialogs_->showError(QString::fromStdString(db->warning()));
+}
+
+void TForm1::WordsChanged() {
+    platform::Guarded(*dialogs_, [this] {
+        if (Table1.active()) Table1.refresh();
+        if (Query2.active()) Query2.refresh();
+        StatusBar1->setPanelText(
+            0, QString::number(Table1.recordCount()) + QStringLiteral(" Vokabeln in der DB"));
+    });
+}
+
+void TForm1::startDailyBackup() {
+    if (!Table1.active() || backup_.joinable()) return;
+    std::shared_ptr<store::Database> db;
+    try {
+        db = session_.connect(kAlias);
+    } catch (const std::exception&) {
+        return;
+    }
+    // A damaged or read-only file is not copied: it would push good copies out.
+    if (db->readOnly() || !db->warning().empty()) return;
+    const std::filesystem::path file = db->file();
+    const int keep = BackupCount(config_);
+    QPointer<TForm1> self(this);
+    // The copy reads through its own connection, so the window goes on at once.
+    backup_ = std::thread([file, keep, self] {
+        try {
+            store::WriteDailyBackup(file, store::TodayIso(), keep);
+        } catch (const std::exception& e) {
+            const QString text = QStringLiteral("Die tägliche Sicherung der Vokabeln konnte nicht "
+                                                "geschrieben werden: ") +
+                                 QString::fromStdString(e.what());
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [self, text] {
+                    if (self) self->dialogs().showError(text);
+                },
+                Qt::QueuedConnection);
+        }
+    });
+}
+
+}  // namespace morvanta::app
