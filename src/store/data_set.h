@@ -191,8 +191,8 @@ public:
 
     // Makes lines the statement, executes it once and opens the result. A statement
     // that changes words takes effect, and the query opens its former selection
-    // again. When the learner cancels a long statement (EngineError::isCancelled),
-    // the query stays as it was; after any other failure it is closed with the new lines.
+    // again. When the learner cancels a long statement, or it is refused, the query
+    // stays as it was; after any other failure it is closed with the new lines.
     ExecResult run(std::vector<std::string> lines, const ConfirmDelete& confirmDelete = {});
 
     // Throws unless text is one selection that only reads the vocabulary table

@@ -67,6 +67,7 @@ void Query::open() {
 
 ExecResult Query::run(std::vector<std::string> lines, const ConfirmDelete& confirmDelete) {
     std::vector<std::string> former = sql_;
+    const bool wasActive = active();
     sql_ = std::move(lines);
     try {
         ExecResult result = execSql(confirmDelete);
@@ -74,7 +75,7 @@ ExecResult Query::run(std::vector<std::string> lines, const ConfirmDelete& confi
             // The words changed: the former selection is read again.
             sql_ = std::move(former);
             close();
-            if (!sql_.empty()) install(load());
+            if (wasActive) install(load());
             return result;
         }
         Result loaded = load();
@@ -82,7 +83,8 @@ ExecResult Query::run(std::vector<std::string> lines, const ConfirmDelete& confi
         install(std::move(loaded));
         return result;
     } catch (const EngineError& e) {
-        if (e.isCancelled()) {
+        // Cancelled or refused, the statement changed nothing: neither does the query.
+        if (e.isCancelled() || e.isRefused()) {
             sql_ = std::move(former);
         } else {
             close();

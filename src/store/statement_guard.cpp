@@ -1,6 +1,7 @@
 #include "store/statement_guard.h"
 
 #include <string>
+#include <vector>
 
 #include "store/database.h"
 #include "store/engine_error.h"
@@ -11,6 +12,7 @@ namespace morvanta::store {
 namespace {
 
 struct Verdict {
+    std::vector<std::string> otherTables;  // stored tables the statement must not read
     bool allowWrites = false;
     StatementKind kind = StatementKind::Select;
     std::string refusal;
@@ -65,8 +67,11 @@ int Authorize(void* context, int action, const char* third, const char* fourth, 
         case SQLITE_RECURSIVE:
             return SQLITE_OK;
         case SQLITE_READ:
-            if (Is(third, "Vokabel") || Is(third, "VokabelOrder")) return SQLITE_OK;
-            return refuse(WhatIsRefused(action, third, fourth));
+            // Names of the statement's own (WITH) tables are read too; only stored
+            // tables other than the vocabulary are out of reach.
+            for (const std::string& table : verdict.otherTables)
+                if (Is(third, table)) return refuse(WhatIsRefused(action, third, fourth));
+            return SQLITE_OK;
         case SQLITE_FUNCTION:
             if (Is(fourth, "load_extension") || Is(fourth, "fts3_tokenizer") || Is(fourth, "readfile") ||
                 Is(fourth, "writefile") || Is(fourth, "edit"))
@@ -75,6 +80,9 @@ int Authorize(void* context, int action, const char* third, const char* fourth, 
         case SQLITE_INSERT:
         case SQLITE_UPDATE:
         case SQLITE_DELETE:
+            // SQLite checks the schema table while it compiles the table's triggers;
+            // changes to the schema itself are refused by their own actions above.
+            if (Is(third, "sqlite_master") || Is(third, "sqlite_temp_master")) return SQLITE_OK;
             // The key order table is written only by the table's own triggers.
             if (trigger != nullptr) return Is(third, "VokabelOrder") ? SQLITE_OK : refuse(WhatIsRefused(action, third, fourth));
             if (!Is(third, "Vokabel")) return refuse(WhatIsRefused(action, third, fourth));
@@ -107,6 +115,17 @@ constexpr int kAuthCode = SQLITE_AUTH;
 GuardedStatement PrepareGuarded(Database& db, std::string_view sql, bool allowWrites) {
     Verdict verdict;
     verdict.allowWrites = allowWrites;
+    verdict.otherTables = {"sqlite_master", "sqlite_schema", "sqlite_temp_master", "sqlite_temp_schema"};
+    {
+        Statement tables = db.prepare(
+            "SELECT name FROM sqlite_schema WHERE type IN ('table', 'view') UNION ALL "
+            "SELECT name FROM sqlite_temp_schema WHERE type IN ('table', 'view')");
+        while (tables.step()) {
+            std::string name(tables.columnText(0));
+            if (!SameAsciiName(name, "Vokabel") && !SameAsciiName(name, "VokabelOrder"))
+                verdict.otherTables.push_back(std::move(name));
+        }
+    }
     auto refused = [&](const std::string& why) {
         return EngineError("Die SQL-Anweisung wurde nicht ausgeführt: " + why + " Es wurde nichts verändert.",
                            kAuthCode);

@@ -151,3 +151,44 @@ TEST_F(SelectionPageTest, OwnSqlKeepsOptionsAndReportsSqlFehler) {
 
 }  // namespace
 }  // namespace morvanta::quiz
+
+namespace morvanta::quiz {
+namespace {
+
+TEST_F(SelectionPageTest, OwnStatementsThatChangeWordsAreAskedReportedOrRefused) {
+    startWith(LessonWords());
+    SelectionPage& s = selection();
+    s.CheckBox5->click();
+    const auto run = [&](const char* sql) {
+        dialogs.messages.clear();
+        s.Memo1->setPlainText(QString::fromUtf8(sql));
+        s.Button4->click();
+        return dialogs.texts();
+    };
+    const QStringList refused = run("DROP TABLE Vokabel;");
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_TRUE(refused[0].contains(QStringLiteral("nichts verändert"))) << refused[0].toStdString();
+    EXPECT_EQ(form->Table1.recordCount(), 6);
+    EXPECT_TRUE(form->Query1.active());  // nothing ran, the quiz goes on
+
+    dialogs.confirmAnswers = {false};
+    EXPECT_EQ(run("DELETE FROM Vokabel WHERE Lesson = 1;"),
+              (QStringList{QStringLiteral("4 Vokabeln werden gelöscht. Fortfahren?"),
+                           QStringLiteral("Es wurde nichts gelöscht.")}));
+    EXPECT_EQ(form->Table1.recordCount(), 6);
+
+    dialogs.confirmAnswers = {true};
+    EXPECT_EQ(run("DELETE FROM Vokabel WHERE Lesson = 1;").last(),
+              QStringLiteral("SQL ausgeführt: 4 Vokabeln gelöscht."));
+    EXPECT_EQ(form->Table1.recordCount(), 2);
+    EXPECT_EQ(panel(0), QStringLiteral("2 Vokabeln in der DB"));
+    // The quiz goes on over the former selection, read again.
+    EXPECT_TRUE(form->Query1.active());
+    EXPECT_EQ(state().SelectionCount, form->Query1.recordCount());
+
+    EXPECT_EQ(run("UPDATE Vokabel SET Marked = True;"),
+              QStringList{QStringLiteral("SQL ausgeführt: 2 Vokabeln geändert.")});
+}
+
+}  // namespace
+}  // namespace morvanta::quiz

@@ -1,0 +1,246 @@
+// What a typed statement, an outside tool or a damaged file can do to the table.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "store/backup.h"
+#include "store/data_set.h"
+#include "store/database.h"
+#include "store/engine_error.h"
+#include "support/temp_table.h"
+
+namespace morvanta::store {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::int64_t Number(Database& db, const std::string& sql) {
+    Statement s = db.prepare(sql);
+    s.step();
+    return s.columnInt(0);
+}
+
+std::vector<std::string> KeyOrder(Session& session) {
+    Table table(session, "Vokabel", "Vokabel.DB");
+    table.open();
+    std::vector<std::string> out;
+    for (table.first(); !table.eof(); table.next()) out.push_back(table.asString("Translation1"));
+    return out;
+}
+
+// Runs the stock sqlite3 shell on a file; its exit status.
+int Shell(const fs::path& file, const std::string& sql) {
+    std::string command = "sqlite3 -bail '" + file.string() + "' \"" + sql + "\" >/dev/null 2>&1";
+    return std::system(command.c_str());
+}
+
+TEST(OwnStatements, OnlyWordChangesRunAndEachIsCountedOrRefused) {
+    auto t = test::MakeTempTable();
+    test::InsertGeneratedWords(t->tableFile, 10);
+    Query query(t->session(), "Vokabel");
+    auto db = t->session().connect("Vokabel");
+    for (const char* statement :
+         {"DROP TABLE Vokabel;", "ALTER TABLE Vokabel ADD COLUMN x", "CREATE TABLE x (a)",
+          "ATTACH '/tmp/morvanta-attach.db' AS other", "VACUUM", "VACUUM INTO '/tmp/morvanta-copy.db'",
+          "PRAGMA journal_mode=DELETE", "SELECT load_extension('x')", "DELETE FROM VokabelOrder",
+          "BEGIN", "SELECT * FROM sqlite_master", "CREATE TRIGGER t AFTER INSERT ON Vokabel BEGIN DELETE FROM Vokabel; END"}) {
+        SCOPED_TRACE(statement);
+        query.setSql({statement});
+        try {
+            query.execSql();
+            ADD_FAILURE() << "not refused";
+        } catch (const EngineError& e) {
+            EXPECT_TRUE(e.isRefused()) << e.what();
+        }
+        EXPECT_EQ(Number(*db, "SELECT count(*) FROM Vokabel"), 10);
+        EXPECT_EQ(Number(*db, "SELECT count(*) FROM VokabelOrder WHERE SortKey IS NOT NULL"), 10);
+    }
+    EXPECT_FALSE(fs::exists("/tmp/morvanta-copy.db"));
+
+    query.setSql({"UPDATE Vokabel SET Marked=True WHERE Lesson < 4;"});
+    ExecResult changed = query.execSql();
+    EXPECT_EQ(changed.kind, StatementKind::Update);
+    EXPECT_EQ(changed.changed, 3);
+
+    int asked = 0;
+    query.setSql({"DELETE FROM Vokabel WHERE Lesson = 2"});
+    ExecResult declined = query.execSql([&](int count) { asked = count; return false; });
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(declined.declined);
+    EXPECT_EQ(Number(*db, "SELECT count(*) FROM Vokabel"), 10);
+    ExecResult deleted = query.execSql([](int) { return true; });
+    EXPECT_EQ(deleted.changed, 1);
+    EXPECT_EQ(Number(*db, "SELECT count(*) FROM Vokabel"), 9);
+
+    // An inserted word takes its place in the key order at once.
+    query.setSql({"INSERT INTO Vokabel (Translation1, Hepburn, Marked) VALUES (\"Äpfel\", \"ringo\", True)"});
+    EXPECT_EQ(query.execSql().kind, StatementKind::Insert);
+    EXPECT_EQ(KeyOrder(t->session()).front(), "Äpfel");
+
+    // Outside input may only select.
+    for (const char* statement : {"DELETE FROM Vokabel", "UPDATE Vokabel SET Marked=False", "DROP TABLE Vokabel;"})
+        EXPECT_THROW(query.requireSelection(statement), EngineError) << statement;
+    EXPECT_NO_THROW(query.requireSelection("SELECT * FROM Vokabel WHERE Marked=True;"));
+}
+
+TEST(OwnStatements, MeanWhatTheLearnerMeans) {
+    auto t = test::MakeTempTable();
+    auto db = t->session().connect("Vokabel");
+    db->exec("INSERT INTO Vokabel (Translation1, Hepburn, NumberAsked, NumberWrong, Lesson) VALUES "
+             "('drei von fünf', 'a', 5, 3, 2), ('zwei von sechs', 'b', 6, 2, 2), ('vier von sechs', 'c', 6, 4, 1)");
+    Query query(t->session(), "Vokabel");
+    query.run({"SELECT * FROM Vokabel WHERE NumberWrong / NumberAsked > 0.5;"});
+    EXPECT_EQ(query.recordCount(), 2);
+    // A table alias keeps the result editable, so the quiz can book its answers.
+    query.run({"SELECT * FROM Vokabel V WHERE V.Lesson = 2"});
+    ASSERT_TRUE(query.canModify());
+    EXPECT_EQ(query.recordCount(), 2);
+    query.edit();
+    query.setAsString("NumberAsked", "7");
+    query.post();
+    EXPECT_EQ(Number(*db, "SELECT max(NumberAsked) FROM Vokabel"), 7);
+}
+
+class StopAfter : public Database::LongWork {
+public:
+    bool keepGoing(std::chrono::milliseconds elapsed) override { return elapsed.count() < 200; }
+    void done() override { ++finished; }
+    int finished = 0;
+};
+
+TEST(OwnStatements, EndlessQueryIsCancelledAndTheSelectionStays) {
+    auto t = test::MakeTempTable();
+    test::InsertGeneratedWords(t->tableFile, 6);
+    StopAfter observer;
+    t->session().connect("Vokabel")->setLongWork(&observer);
+    Query query(t->session(), "Vokabel");
+    query.run({"SELECT * FROM Vokabel WHERE Lesson < 4"});
+    query.setRecNo(2);
+    const std::string endless =
+        "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) SELECT count(*) FROM n";
+    for (const std::string& statement : {endless, "UPDATE Vokabel SET Marked = (" + endless + ")"}) {
+        try {
+            query.run({statement});
+            ADD_FAILURE() << "not cancelled";
+        } catch (const EngineError& e) {
+            EXPECT_TRUE(e.isCancelled()) << e.what();
+        }
+        EXPECT_TRUE(query.active());
+        EXPECT_EQ(query.sql(), std::vector<std::string>{"SELECT * FROM Vokabel WHERE Lesson < 4"});
+        EXPECT_EQ(query.recordCount(), 3);
+        EXPECT_EQ(query.recNo(), 2);
+    }
+    EXPECT_GE(observer.finished, 2);
+    EXPECT_EQ(Number(*t->session().connect("Vokabel"), "SELECT count(*) FROM Vokabel WHERE Marked > 1"), 0);
+}
+
+TEST(TableSafety, StockSqliteShellChecksReadsAndChangesTheFile) {
+    if (std::system("command -v sqlite3 >/dev/null") != 0) GTEST_SKIP() << "no sqlite3 shell";
+    auto u = test::MakeTempTable();
+    test::InsertGeneratedWords(u->tableFile, 5);
+    ASSERT_EQ(Shell(u->tableFile, "PRAGMA integrity_check; SELECT count(*) FROM Vokabel;"
+                                  "INSERT INTO Vokabel (Translation1, Hepburn) VALUES ('Zebra', 'shimauma');"
+                                  "INSERT INTO Vokabel (Translation1, Hepburn) VALUES ('ähnlich', 'nite');"
+                                  "UPDATE Vokabel SET Translation1 = 'aal' WHERE Translation1 = 'Zebra';"),
+              0);
+    const auto order = KeyOrder(u->session());
+    ASSERT_EQ(order.size(), 7u);
+    EXPECT_EQ(order[0], "aal");      // changed outside, placed by its new key
+    EXPECT_EQ(order[1], "ähnlich");  // umlaut with its base letter
+    EXPECT_EQ(Shell(u->tableFile, "PRAGMA integrity_check;"), 0);
+}
+
+TEST(TableSafety, VersionOneFileIsMigratedAfterABackup) {
+    auto t = test::MakeTempTable();
+    test::InsertGeneratedWords(t->tableFile, 8);
+    {
+        // The layout of version 1: the order came from indexes with our own collation.
+        auto db = Database::open(t->tableFile);
+        db->exec("DROP TABLE VokabelOrder; DROP INDEX VokabelMarked; DROP TRIGGER VokabelOrderInsert;"
+                 "DROP TRIGGER VokabelOrderUpdate; DROP TRIGGER VokabelOrderDelete;"
+                 "CREATE INDEX VokabelKeyOrder ON Vokabel (Translation1 COLLATE MORVANTA_KEY, "
+                 "Translation2 COLLATE MORVANTA_KEY, Translation3 COLLATE MORVANTA_KEY, Hepburn COLLATE MORVANTA_KEY);"
+                 "PRAGMA user_version = 1;");
+    }
+    auto db = Database::open(t->tableFile);
+    EXPECT_EQ(Number(*db, "PRAGMA user_version"), 2);
+    EXPECT_EQ(Number(*db, "SELECT count(*) FROM VokabelOrder WHERE SortKey IS NOT NULL"), 8);
+    EXPECT_EQ(Number(*db, "SELECT count(*) FROM sqlite_master WHERE sql LIKE '%MORVANTA_KEY%'"), 0);
+    EXPECT_EQ(KeyOrder(t->session()).size(), 8u);
+    int copies = 0;
+    for (const auto& entry : fs::directory_iterator(BackupFolderOf(t->tableFile)))
+        copies += entry.path().filename().string().rfind("Vokabel-Version1-", 0) == 0;
+    EXPECT_EQ(copies, 1);
+}
+
+TEST(TableSafety, ReplacedFileTakesNoWriteAndNoLog) {
+    auto t = test::MakeTempTable();
+    test::InsertGeneratedWords(t->tableFile, 4);
+    Table table(t->session(), "Vokabel", "Vokabel.DB");
+    table.open();
+    test::TempTable other;
+    test::InsertGeneratedWords(other.tableFile, 2, 100);
+    fs::rename(other.tableFile, t->tableFile);
+    try {
+        table.insertRecord(test::GeneratedWord(50));
+        ADD_FAILURE() << "stored into a replaced file";
+    } catch (const EngineError& e) {
+        EXPECT_NE(std::string(e.what()).find("ersetzt"), std::string::npos) << e.what();
+    }
+    auto db = Database::open(t->tableFile);
+    EXPECT_EQ(Number(*db, "SELECT count(*) FROM Vokabel"), 2);
+    Statement check = db->prepare("PRAGMA integrity_check");
+    check.step();
+    EXPECT_EQ(check.columnText(0), "ok");
+}
+
+TEST(TableSafety, DamagedFileIsNamedAndOpenedReadOnly) {
+    auto t = test::MakeTempTable();
+    test::InsertGeneratedWords(t->tableFile, 300);
+    {
+        auto db = Database::open(t->tableFile);
+        db->exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    }
+    const auto pageSize = 4096;
+    {
+        std::fstream file(t->tableFile, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(pageSize * 5 + 100);
+        std::string noise(400, '\xA5');
+        file.write(noise.data(), static_cast<std::streamsize>(noise.size()));
+    }
+    const auto before = fs::file_size(t->tableFile);
+    auto db = Database::open(t->tableFile);
+    EXPECT_TRUE(db->readOnly());
+    EXPECT_NE(db->warning().find("beschädigt"), std::string::npos) << db->warning();
+    EXPECT_NE(db->warning().find("Backup"), std::string::npos) << db->warning();
+    EXPECT_THROW(db->requireWritable(), EngineError);
+    EXPECT_EQ(fs::file_size(t->tableFile), before);
+    EXPECT_FALSE(fs::exists(t->tableFile.string() + "-wal"));
+}
+
+TEST(TableSafety, DailyBackupsAreWholeCopiesAndOnlyTheNewestStay) {
+    auto t = test::MakeTempTable();
+    test::InsertGeneratedWords(t->tableFile, 12);
+    for (int day = 1; day <= 9; ++day) {
+        char date[16];
+        std::snprintf(date, sizeof date, "2026-12-%02d", day);
+        EXPECT_FALSE(WriteDailyBackup(t->tableFile, date, 7).empty());
+    }
+    EXPECT_TRUE(WriteDailyBackup(t->tableFile, "2026-12-09", 7).empty());  // once a day
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(BackupFolderOf(t->tableFile)))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    ASSERT_EQ(names.size(), 7u);
+    EXPECT_EQ(names.front(), "Vokabel-2026-12-03.DB");
+    auto copy = Database::open(BackupFolderOf(t->tableFile) / names.back());
+    EXPECT_EQ(Number(*copy, "SELECT count(*) FROM Vokabel"), 12);
+}
+
+}  // namespace
+}  // namespace morvanta::store
