@@ -70,9 +70,10 @@ int Search(Window& w, const QString& pattern) {
 int RawSearch(Window& w, const std::string& pattern) {
     auto db = w.table->session().connect("Vokabel");
     store::Statement select = db->prepare(
-        "SELECT rowid, " + std::string(store::FieldListSql()) +
-        " FROM Vokabel WHERE Translation1 LIKE ?1 OR Translation2 LIKE ?1 OR Translation3 LIKE ?1"
-        " ORDER BY " + std::string(store::KeyOrderSql()));
+        "SELECT Vokabel.rowid, " + std::string(store::FieldListSql()) +
+        " FROM Vokabel JOIN VokabelOrder o ON o.WordId = Vokabel.rowid"
+        " WHERE Translation1 LIKE ?1 OR Translation2 LIKE ?1 OR Translation3 LIKE ?1"
+        " ORDER BY o.SortKey, o.WordId");
     select.bindText(1, pattern);
     int rows = 0;
     while (select.step()) {

@@ -35,8 +35,9 @@ test::TempTable& BigTable() {
 }
 
 std::vector<std::int64_t> RawRowIds(sqlite3* db, const std::string& where) {
-    std::string sql = "SELECT rowid FROM Vokabel" + (where.empty() ? "" : " WHERE " + where) +
-                      " ORDER BY " + std::string(store::KeyOrderSql());
+    // The same row ids in key order, straight from the order table's index.
+    std::string sql = "SELECT v.rowid FROM VokabelOrder o CROSS JOIN Vokabel v ON v.rowid = o.WordId" +
+                      (where.empty() ? "" : " WHERE " + where) + " ORDER BY o.SortKey, o.WordId";
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
     std::vector<std::int64_t> rows;

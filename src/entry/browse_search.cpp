@@ -24,17 +24,22 @@ void BrowsePage::postPendingEdit() {
 void BrowsePage::Button7Click() {
     platform::Guarded(context_.dialogs, [this] {
         postPendingEdit();
+        // A search the learner cancels leaves the page as it was.
+        store::DataSet* formerShown = context_.DataSource1.dataSet();
+        const bool formerButton6 = Button6->isEnabled();
         Button6->setEnabled(true);
-        context_.Query2.close();
         context_.DataSource1.setDataSet(&context_.Query2);
-        context_.Query2.clearSql();
         QString text = Edit2->text();
         text.replace(QLatin1Char('*'), QLatin1Char('%'));
         if (text != Edit2->text()) Edit2->setText(text);
         const QString entry = ComboBox1->currentIndex() < 0 ? QString() : ComboBox1->currentText();
-        context_.Query2.addSqlLine(SearchSql(entry.toStdString(), text.toStdString()));
-        context_.Query2.execSql();
-        context_.Query2.open();
+        try {
+            context_.Query2.run({SearchSql(entry.toStdString(), text.toStdString())});
+        } catch (const store::EngineError& e) {
+            if (!e.isCancelled()) throw;
+            context_.DataSource1.setDataSet(formerShown);
+            Button6->setEnabled(formerButton6);
+        }
     });
 }
 

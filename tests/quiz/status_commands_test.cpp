@@ -173,6 +173,10 @@ TEST_F(StatusCommandsTest, OtherAndDamagedFilesAreRefusedWithNoChange) {
         QByteArray(good).replace("\r\n0\r\n", "\r\nnull\r\n"),
         QByteArray(good).replace("0001", "00010"),
         QByteArray(good).replace("0001", "00X1"),
+        // The stored statement is data: one that would change words never runs.
+        QByteArray(good).replace("SELECT * FROM Vokabel;", "DELETE FROM Vokabel"),
+        QByteArray(good).replace("SELECT * FROM Vokabel;", "DROP TABLE Vokabel;"),
+        QByteArray(good).replace("SELECT * FROM Vokabel;", "UPDATE Vokabel SET Marked=False"),
     };
     for (const QByteArray& bytes : damaged) {
         SCOPED_TRACE(bytes.toStdString());
@@ -181,8 +185,10 @@ TEST_F(StatusCommandsTest, OtherAndDamagedFilesAreRefusedWithNoChange) {
         load(file("bad.vad"));
         ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_EQ(dialogs.messages[0].kind, Message::Error);
+        EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("beschädigt")));
         EXPECT_TRUE(snapshot() == before);
         EXPECT_EQ(panel(3), score);
+        EXPECT_EQ(form->Table1.recordCount(), 5);
     }
 
     dialogs.messages.clear();
