@@ -103,6 +103,8 @@ private:
 
 }  // namespace
 
+constexpr int kWordsPerCheckpoint = 2000;
+
 SpecialImportResult RunSpecialImport(std::istream& in, store::DataSet& table,
                                      const store::Clock& clock, const ProgressFn& progress) {
     SpecialImportResult result;
@@ -119,9 +121,18 @@ SpecialImportResult RunSpecialImport(std::istream& in, store::DataSet& table,
             try {
                 table.insertRecord(*record);
                 ++result.stored;
-            } catch (const std::exception&) {
-                // The insert undoes itself; a refused word costs nothing else.
+            } catch (const store::EngineError& e) {
+                // The insert undoes itself; a word the table's rules refuse costs
+                // nothing else. Anything else (a full disk, a locked or replaced
+                // file) ends the import and is named.
+                if (!e.isConstraintViolation()) throw;
                 ++result.failed;
+            }
+            // Every few thousand words the log goes into the table file, so the
+            // import needs little more room than its words.
+            if (result.stored > 0 && result.stored % kWordsPerCheckpoint == 0) {
+                table.endSyncBatch();
+                table.beginSyncBatch();
             }
         }
         batch.end();
@@ -133,7 +144,7 @@ SpecialImportResult RunSpecialImport(std::istream& in, store::DataSet& table,
 
 std::string SpecialImportMessage(const SpecialImportResult& result) {
     std::string text;
-    if (result.cancelled)
+    if (result.cancelled || result.error)
         text = "Import abgebrochen: " + std::to_string(result.stored) + " Vokabeln importiert.\r\n";
     return text + "Es Wurden " + std::to_string(result.failed) + " Vokabeln nicht importiert";
 }

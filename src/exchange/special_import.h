@@ -60,13 +60,14 @@ struct SpecialImportResult {
 };
 
 // Stores every word with its own insert, so each stays stored whatever comes
-// later; a refused insert is counted and the import goes on. The progress
-// callback gets the bytes read so far.
+// later; a word the table's rules refuse (a duplicate) is counted and the import
+// goes on, any other failure ends it (error). The progress callback gets the
+// bytes read so far.
 SpecialImportResult RunSpecialImport(std::istream& in, store::DataSet& table,
                                      const store::Clock& clock, const ProgressFn& progress = {});
 
 // "Es Wurden N Vokabeln nicht importiert", with the count of stored words
-// in front when the import was cancelled.
+// in front when the import was cancelled or ended early.
 std::string SpecialImportMessage(const SpecialImportResult& result);
 
 }  // namespace morvanta::exchange

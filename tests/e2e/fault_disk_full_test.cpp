@@ -2,8 +2,10 @@
 // reported and the former file stays as it was, with no temporary file beside it.
 
 #include <QAction>
+#include <sstream>
 
 #include "exchange/export_page.h"
+#include "exchange/special_import.h"
 #include "fault_support.h"
 #include "quiz/quiz_page.h"
 #include "support/form_fixture.h"
@@ -70,6 +72,46 @@ TEST_F(FaultDiskFull, RtfExportKeepsTheFormerListAndTheQueryGoesBack) {
     EXPECT_EQ(smallFolder(), (std::vector<std::string>{"filler", "liste.rtf"}));
     EXPECT_EQ(form->Query1.recNo(), 1);
     EXPECT_EQ(WordCount(tablePath()), 60);
+}
+
+// The table itself on a disk that fills during a special import: the import stops,
+// names the cause and keeps what it stored; no word is counted as refused.
+TEST(FaultDiskFullTable, SpecialImportStopsAndSaysSo) {
+    test::TempFolder folder;
+    SmallFileSystem disk(folder.path() / "Database", 1024);
+    if (!disk.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
+    const fs::path table = folder.path() / "Database" / "Vokabel.DB";
+    ASSERT_TRUE(store::CreateVocabularyFile(table));
+    store::AliasConfig config(folder.path() / "engine.ini");
+    config.setConfigModePersistent();
+    config.addStandardAlias("Vokabel", {"PATH=" + (folder.path() / "Database").string()});
+    disk.fill(96 * 1024);
+    std::string file;
+    for (int n = 0; n < 4000; ++n)
+        file += "x\n\n\nWort " + std::to_string(n) + std::string(200, 'e') + "\nMeishi\n\n1\n";
+    exchange::SpecialImportResult result;
+    {
+        store::Session session(config);
+        store::Table words(session, "Vokabel", "Vokabel.DB");
+        words.open();
+        words.afterInsert = [](store::DataSet& d) { d.saveToDisk(); };
+        std::istringstream in(file);
+        store::SystemClock clock;
+        result = exchange::RunSpecialImport(in, words, clock);
+    }
+    ASSERT_TRUE(result.error);
+    EXPECT_GT(result.stored, 0);
+    EXPECT_LT(result.stored, 4000);
+    EXPECT_EQ(result.failed, 0);
+    try {
+        std::rethrow_exception(result.error);
+    } catch (const std::exception& e) {
+        EXPECT_NE(std::string(e.what()).find("Datenträger ist voll"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(exchange::SpecialImportMessage(result).rfind("Import abgebrochen: " + std::to_string(result.stored), 0), 0u);
+    fs::remove(folder.path() / "Database" / "filler");
+    EXPECT_EQ(WordCount(table), result.stored);
+    EXPECT_TRUE(TableIsSound(table));
 }
 
 }  // namespace
