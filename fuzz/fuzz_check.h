@@ -2,6 +2,8 @@
 // A failed invariant ends the fuzz run with the condition; libFuzzer then
 // keeps the input that broke it.
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,6 +16,12 @@
     } while (0)
 
 namespace morvanta::fuzz {
+
+// Targets over real files put their temporary folder on a RAM disk where there
+// is one: saves sync, and a disk would make a run ten times slower.
+inline void PreferRamDisk() {
+    if (std::getenv("TMPDIR") == nullptr && ::access("/dev/shm", W_OK) == 0) ::setenv("TMPDIR", "/dev/shm", 0);
+}
 
 // True when s is well-formed UTF-8 without surrogates or overlong forms.
 inline bool IsValidUtf8(const unsigned char* s, std::size_t n) {
