@@ -1,10 +1,7 @@
 #include "store/alias_config.h"
 #include "store/text_fold.h"
 
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -12,6 +9,7 @@
 #include <system_error>
 
 #include "store/engine_error.h"
+#include "store/file_saver.h"
 
 namespace morvanta::store {
 
@@ -152,25 +150,10 @@ void AliasConfig::saveConfig() {
         fs::create_directories(folder, ec);
         if (ec) throw fail(ec.message());
     }
-    // Write beside the file and rename: the old file stays whole if anything fails.
-    fs::path temp = file_;
-    temp += ".tmp" + std::to_string(::getpid());
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (f == nullptr) throw fail(std::strerror(errno));
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = ::fsync(::fileno(f)) == 0 && ok;
-    int savedErrno = errno;
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) {
-        fs::remove(temp, ec);
-        throw fail(std::strerror(savedErrno));
-    }
-    fs::rename(temp, file_, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        throw fail(ec.message());
+    try {
+        SaveFile(file_, text);
+    } catch (const FileSaveError& e) {
+        throw fail(e.reason());
     }
 }
 
