@@ -5,13 +5,13 @@
 #include <cstring>
 #include <fstream>
 
-#include "exchange/atomic_file.h"
 #include "exchange/export_page.h"
 #include "exchange/file_names.h"
 #include "exchange/progress_dialog.h"
 #include "exchange/query_walk.h"
 #include "exchange/rtf_practice_list.h"
 #include "platform/guard.h"
+#include "store/file_saver.h"
 #include "text/codepage.h"
 
 namespace morvanta::exchange {
@@ -42,7 +42,7 @@ void ExportPage::Button3Click() {
         const auto name = context_.dialogs.askFileName(context_.fileDialogs.SaveDialog1);
         if (!name) return;
         QueryWalk walk(context_.Query1);
-        AtomicFile file(ToPath(*name));
+        store::FileSaver file(ToPath(*name));
         RunProgress progress(this, QStringLiteral("Vokabel-Übungs Listen"),
                              context_.Query1.recordCount());
         if (!WritePracticeList(file.stream(), context_.Query1, progress.callback())) {
@@ -70,7 +70,7 @@ void ExportPage::Button10Click() {
             }
         }
         Memo2->setPlainText(JoinLines(known_.lines()));
-        AtomicFile file(ToPath(*name));
+        store::FileSaver file(ToPath(*name));
         WriteKanjiList(file.stream(), known_);
         file.commit();
     });

@@ -9,7 +9,6 @@
 
 #include "entry/entry_page.h"
 #include "entry/kana_change.h"
-#include "exchange/atomic_file.h"
 #include "exchange/export_page.h"
 #include "exchange/file_names.h"
 #include "exchange/progress_dialog.h"
@@ -17,6 +16,7 @@
 #include "exchange/special_import.h"
 #include "exchange/word_dump.h"
 #include "platform/guard.h"
+#include "store/file_saver.h"
 
 namespace morvanta::exchange {
 
@@ -48,7 +48,7 @@ void ExportPage::Button12Click() {
         const auto name = context_.dialogs.askFileName(context_.fileDialogs.SaveDialog1);
         if (!name) return;
         QueryWalk walk(context_.Query1);
-        AtomicFile file(ToPath(*name));
+        store::FileSaver file(ToPath(*name));
         RunProgress progress(this, QStringLiteral("Button12"), context_.Query1.recordCount());
         if (!WriteWordDump(file.stream(), context_.Query1, progress.callback())) {
             walk.restoreStart();

@@ -9,10 +9,10 @@
 #include <sstream>
 #include <vector>
 
-#include "exchange/atomic_file.h"
 #include "exchange/japanese_run.h"
 #include "exchange/rtf_kanji_list.h"
 #include "rtf_test_support.h"
+#include "store/file_saver.h"
 #include "support/reference_kanji_list.h"
 
 namespace morvanta::exchange {
@@ -67,7 +67,7 @@ TEST(KanjiList, EachCharacterOnceInOrderOfFirstUse) {
 
     QTemporaryDir dir;
     const std::filesystem::path file = dir.path().toStdString() + "/kanji.rtf";
-    AtomicFile out(file);
+    store::FileSaver out(file);
     out.stream() << doc;
     out.commit();
     const std::string read = ReadWithUnrtf(file);

@@ -6,9 +6,9 @@
 #include <sstream>
 #include <vector>
 
-#include "exchange/atomic_file.h"
 #include "exchange/rtf_practice_list.h"
 #include "rtf_test_support.h"
+#include "store/file_saver.h"
 
 namespace morvanta::exchange {
 namespace {
@@ -34,7 +34,7 @@ std::string Document(const std::vector<Word>& words) {
 std::string ThroughReader(const std::string& document) {
     QTemporaryDir dir;
     const std::filesystem::path file = dir.path().toStdString() + "/list.rtf";
-    AtomicFile out(file);
+    store::FileSaver out(file);
     out.stream() << document;
     out.commit();
     return ReadWithUnrtf(file);
