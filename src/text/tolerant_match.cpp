@@ -1,0 +1,205 @@
+#include "text/tolerant_match.h"
+
+#include <string>
+#include <utility>
+
+#include "text/codepage.h"
+#include "text/utf8_char.h"
+
+namespace morvanta::text {
+
+namespace {
+
+// Each level keeps every step of the levels before it.
+enum Level { kBlanks, kCase, kSpelling, kArticle, kVerbForm, kAddition, kTypo, kLevelCount };
+
+constexpr std::array<std::string_view, kLevelCount> kRuleNames = {
+    "Leerzeichen", "Großschreibung", "Umschrift", "Artikel", "Verbform", "Zusatz", "Tippfehler"};
+
+// Below this a single edit too often makes another word: Hund/Hand, Haus/Maus.
+constexpr int kTypoMinLetters = 6;
+
+// The article says nothing about the meaning, and a German speaker knows the gender.
+constexpr std::array<std::string_view, 12> kArticles = {
+    "der", "die", "das", "des", "dem", "den", "ein", "eine", "einen", "einem", "einer", "eines"};
+
+bool IsBlank(char32_t cp) { return cp == U' ' || cp == U'\t' || cp == 0xA0; }
+
+bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if ((a[i] | 0x20) != (b[i] | 0x20)) return false;
+    return true;
+}
+
+bool IsLetter(char32_t cp) {
+    if (cp < 0x80) return (cp | 0x20) >= U'a' && (cp | 0x20) <= U'z';
+    if (cp < 0xC0) return false;
+    if (cp < 0x100) return cp != 0xD7 && cp != 0xF7;
+    // Beyond Latin-1 only punctuation and symbols are not counted.
+    return !(cp >= 0x2000 && cp <= 0x2BFF) && !(cp >= 0x3000 && cp <= 0x303F) && cp != 0xFFFD;
+}
+
+// Leaves the bytes of everything but blanks as they are.
+std::string CollapseBlanks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    bool gap = false;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        if (IsBlank(DecodeUtf8At(text, pos))) {
+            gap = true;
+            continue;
+        }
+        if (gap && !out.empty()) out += ' ';
+        gap = false;
+        out.append(text.substr(start, pos - start));
+    }
+    return out;
+}
+
+// A remark in parentheses explains the meaning; after a semicolon come further meanings
+// or notes the learner is not expected to type. An unclosed parenthesis runs to the end.
+std::string StripAdditions(std::string_view text) {
+    std::string out;
+    int depth = 0;
+    for (const char c : text) {
+        if (c == '(') {
+            ++depth;
+        } else if (c == ')' && depth > 0) {
+            --depth;
+        } else if (depth == 0) {
+            if (c == ';') break;
+            out += c;
+        }
+    }
+    return out;
+}
+
+// "zu" marks the infinitive only before a verb ("zu gehen", "zu ändern"); in "zu Hause",
+// "zu Fuß", "zu spät" or "zu gern" it carries meaning and a teacher would want it.
+// Lower case, one word, five letters or more ending in -en/-ern/-eln, or tun/sein; the
+// rare adjective that looks like that ("zu selten") is let through.
+bool LooksLikeInfinitive(std::string_view word) {
+    if (word.empty() || word.find(' ') != std::string_view::npos) return false;
+    if (word == "tun" || word == "sein") return true;
+    std::size_t pos = 0;
+    const char32_t first = DecodeUtf8At(word, pos);
+    if ((first >= U'A' && first <= U'Z') || (first >= 0xC0 && first <= 0xDE && first != 0xD7))
+        return false;
+    int letters = 1;
+    while (pos < word.size()) {
+        DecodeUtf8At(word, pos);
+        ++letters;
+    }
+    return letters >= 5 && (word.ends_with("en") || word.ends_with("ern") || word.ends_with("eln"));
+}
+
+// Drops one leading article, or with verbWords also "sich" or an infinitive's "zu";
+// never the only word. Expects collapsed blanks.
+std::string_view DropLeadingWord(std::string_view text, bool verbWords) {
+    const std::size_t gap = text.find(' ');
+    if (gap == std::string_view::npos) return text;
+    const std::string_view word = text.substr(0, gap);
+    const std::string_view rest = text.substr(gap + 1);
+    for (const std::string_view article : kArticles)
+        if (EqualsAsciiNoCase(word, article)) return rest;
+    if (!verbWords) return text;
+    if (EqualsAsciiNoCase(word, "sich")) return rest;
+    if (EqualsAsciiNoCase(word, "zu") && LooksLikeInfinitive(rest)) return rest;
+    return text;
+}
+
+// How a learner without a German keyboard writes an upper-case letter: "AE" for "Ä",
+// "SS" for "ß", the bare letter for other accents. "A" for "Ä" is not accepted: it
+// would make "schön" and "schon", "Bär" and "Bar" one word. nullptr: the letter stays.
+const char* SpelledWithoutAccents(char32_t cp) {
+    // À Á Â Ã Ä Å Æ Ç È É Ê Ë Ì Í Î Ï Ð Ñ Ò Ó Ô Õ Ö × Ø Ù Ú Û Ü Ý Þ ß
+    static constexpr std::array<const char*, 32> kLatin1 = {
+        "A", "A", "A", "A", "AE", "A", "AE", "C",     "E", "E", "E", "E", "I",  "I", "I",     "I",
+        "D", "N", "O", "O", "O",  "O", "OE", nullptr, "O", "U", "U", "U", "UE", "Y", nullptr, "SS"};
+    if (cp >= 0xC0 && cp <= 0xDF) return kLatin1[cp - 0xC0];
+    static constexpr std::pair<char32_t, const char*> kBeyond[] = {
+        {0x152, "OE"}, {0x160, "S"}, {0x178, "Y"}, {0x17D, "Z"}, {0x1E9E, "SS"}};  // Œ Š Ÿ Ž ẞ
+    for (const auto& [from, spelled] : kBeyond)
+        if (cp == from) return spelled;
+    return nullptr;
+}
+
+struct Key {
+    std::string text;
+    int letters = 0;
+};
+
+// The form of one side that is compared at a level.
+Key MakeKey(std::string_view raw, int level, bool stored) {
+    const std::string collapsed =
+        CollapseBlanks(stored && level >= kAddition ? StripAdditions(raw) : std::string(raw));
+    std::string_view kept = collapsed;
+    if (level >= kArticle) kept = DropLeadingWord(kept, level >= kVerbForm);
+    Key key;
+    if (level < kCase) {
+        key.text = kept;
+        return key;
+    }
+    const std::string upper = UpperCase1252(kept);
+    if (level < kSpelling) {
+        key.text = upper;
+        return key;
+    }
+    key.text.reserve(upper.size());
+    for (std::size_t pos = 0; pos < upper.size();) {
+        const std::size_t start = pos;
+        const char32_t cp = DecodeUtf8At(upper, pos);
+        if (IsLetter(cp)) ++key.letters;
+        if (const char* spelled = SpelledWithoutAccents(cp))
+            key.text += spelled;
+        else
+            key.text.append(upper, start, pos - start);
+    }
+    return key;
+}
+
+// Damerau–Levenshtein distance at most one, a swap of neighbours counting as one edit.
+bool WithinOneEdit(std::u32string_view a, std::u32string_view b) {
+    if (a.size() < b.size()) std::swap(a, b);
+    if (a.size() - b.size() > 1) return false;
+    std::size_t i = 0;
+    while (i < b.size() && a[i] == b[i]) ++i;
+    if (a.size() != b.size()) return a.substr(i + 1) == b.substr(i);
+    if (i == a.size() || a.substr(i + 1) == b.substr(i + 1)) return true;
+    return i + 1 < a.size() && a[i] == b[i + 1] && a[i + 1] == b[i] &&
+           a.substr(i + 2) == b.substr(i + 2);
+}
+
+}  // namespace
+
+ToleranceResult MatchTolerantly(std::string_view answer,
+                                const std::array<std::string_view, 3>& translations) {
+    if (MakeKey(answer, kBlanks, false).text.empty()) return {};
+    for (int i = 0; i < 3; ++i)
+        if (!translations[i].empty() && answer == translations[i]) return {MatchKind::Exact, i, {}};
+
+    for (int level = kBlanks; level < kLevelCount; ++level) {
+        const Key typed = MakeKey(answer, level, false);
+        for (int i = 0; i < 3; ++i) {
+            if (translations[i].empty()) continue;
+            const Key stored = MakeKey(translations[i], level, true);
+            if (stored.text.empty()) continue;
+            const bool matches = level == kTypo ? stored.letters >= kTypoMinLetters &&
+                                                      WithinOneEdit(Utf8ToCodePoints(typed.text),
+                                                                    Utf8ToCodePoints(stored.text))
+                                                : typed.text == stored.text;
+            if (matches) return {MatchKind::Tolerant, i, kRuleNames[level]};
+        }
+    }
+    return {};
+}
+
+bool DiffersOnlyInForm(std::string_view answer, std::string_view translation) {
+    if (answer == translation) return false;
+    const Key typed = MakeKey(answer, kSpelling, false);
+    return !typed.text.empty() && typed.text == MakeKey(translation, kSpelling, false).text;
+}
+
+}  // namespace morvanta::text

@@ -1,0 +1,39 @@
+#pragma once
+// A forgiving check of a German answer against a word's stored translations: it
+// accepts what a teacher would let pass (blanks, case, "ae" for "ä", a missing
+// article, a remark in parentheses, one typo in a long word). UTF-8 texts.
+
+#include <array>
+#include <string_view>
+
+namespace morvanta::text {
+
+enum class MatchKind { None, Exact, Tolerant };
+
+struct ToleranceResult {
+    MatchKind kind = MatchKind::None;
+    int translation = -1;   // 0..2, the stored translation that matched
+    std::string_view rule;  // for Tolerant, the rule that let it pass (static text)
+
+    bool operator==(const ToleranceResult&) const = default;
+};
+
+// Exact when the answer equals a non-empty translation byte for byte. Otherwise the
+// mildest rule under which some translation matches, the first translation on a tie:
+//   "Leerzeichen"    blanks trimmed, runs of spaces and tabs made one space
+//   "Großschreibung" and case
+//   "Umschrift"      and ae/oe/ue/ss for ä/ö/ü/ß, accents dropped (é = e)
+//   "Artikel"        and a leading der/die/das/des/dem/den/ein/eine/… on either side
+//   "Verbform"       and a leading "sich", or "zu" before an infinitive, on either side
+//   "Zusatz"         and the stored text without (…) and without what follows ";"
+//   "Tippfehler"     and one letter inserted, left out, replaced or swapped with its
+//                    neighbour, when the stored form has six letters or more
+// An empty or blank answer never matches; empty translations are skipped.
+ToleranceResult MatchTolerantly(std::string_view answer,
+                                const std::array<std::string_view, 3>& translations);
+
+// True when the answer is not the translation byte for byte but equals it apart from
+// blanks, case and the ae/oe/ue/ss spellings.
+bool DiffersOnlyInForm(std::string_view answer, std::string_view translation);
+
+}  // namespace morvanta::text
