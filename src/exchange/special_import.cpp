@@ -125,7 +125,10 @@ SpecialImportResult RunSpecialImport(std::istream& in, store::DataSet& table,
                 // The insert undoes itself; a word the table's rules refuse costs
                 // nothing else. Anything else (a full disk, a locked or replaced
                 // file) ends the import and is named.
-                if (!e.isConstraintViolation()) throw;
+                if (!e.isConstraintViolation()) {
+                    result.stopped = true;
+                    throw;
+                }
                 ++result.failed;
             }
             // Every few thousand words the log goes into the table file, so the
@@ -144,7 +147,7 @@ SpecialImportResult RunSpecialImport(std::istream& in, store::DataSet& table,
 
 std::string SpecialImportMessage(const SpecialImportResult& result) {
     std::string text;
-    if (result.cancelled || result.error)
+    if (result.cancelled || result.stopped)
         text = "Import abgebrochen: " + std::to_string(result.stored) + " Vokabeln importiert.\r\n";
     return text + "Es Wurden " + std::to_string(result.failed) + " Vokabeln nicht importiert";
 }

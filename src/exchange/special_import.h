@@ -56,6 +56,7 @@ struct SpecialImportResult {
     int stored = 0;
     int failed = 0;   // words the table refused
     bool cancelled = false;
+    bool stopped = false;      // the table took no more words (full disk, locked, replaced)
     std::exception_ptr error;  // what ended the import early, if anything
 };
 
@@ -67,7 +68,7 @@ SpecialImportResult RunSpecialImport(std::istream& in, store::DataSet& table,
                                      const store::Clock& clock, const ProgressFn& progress = {});
 
 // "Es Wurden N Vokabeln nicht importiert", with the count of stored words
-// in front when the import was cancelled or ended early.
+// in front when the import was cancelled or the table took no more words.
 std::string SpecialImportMessage(const SpecialImportResult& result);
 
 }  // namespace morvanta::exchange

@@ -82,6 +82,7 @@ void AliasConfig::ensureLoaded() const {
             if (text.front() == '[') {
                 if (text.back() != ']' || text.size() < 3) throw malformed("bad section header");
                 std::string name(Trim(text.substr(1, text.size() - 2)));
+                if (name.empty()) throw malformed("bad section header");
                 for (const auto& [known, params] : aliases)
                     if (SameAsciiName(known, name)) throw malformed("alias '" + name + "' twice");
                 section = &aliases[name];
@@ -125,7 +126,9 @@ void AliasConfig::addStandardAlias(std::string_view name, const std::vector<std:
     for (const std::string& param : params) {
         size_t eq = param.find('=');
         std::string key(eq == std::string::npos ? std::string_view{} : Trim(std::string_view(param).substr(0, eq)));
-        if (eq == std::string::npos || key.empty() || !Printable(param))
+        // A name the reader would take for a section or a comment could not be read back.
+        if (eq == std::string::npos || key.empty() || !Printable(param) ||
+            key.find_first_of("[];#") == 0)
             throw EngineError("Invalid alias parameter '" + param + "': expected NAME=value.");
         parsed[key] = std::string(Trim(std::string_view(param).substr(eq + 1)));
     }

@@ -10,6 +10,7 @@
 
 #include "store/backup.h"
 #include "store/engine_error.h"
+#include "store/integrity_check.h"
 #include "store/key_order.h"
 #include "store/schema.h"
 #include "store/sql_functions.h"
@@ -102,28 +103,68 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
     }
     // Check before the first write: a foreign or damaged file must stay as it is.
     int version = db->checkSchema();
-    std::string damage = db->quickCheck();
-    if (!damage.empty()) {
-        if (!db->readOnly_) db->reopenReadOnly(false);
-        db->warning_ = "Die Vokabeldatei " + Quoted(file) + " ist beschädigt (" + damage +
-                       "). Sie wurde nur zum Lesen geöffnet, damit nichts hineingeschrieben wird. "
-                       "Sicherungen der letzten Tage liegen im Ordner " +
-                       Quoted(BackupFolderOf(file)) +
-                       ": Programm beenden, die Datei durch die neueste Sicherung ersetzen "
-                       "(umbenannt in Vokabel.DB) und das Programm neu starten.";
+    if (db->readOnly_ || version < kSchemaVersion) {
+        // Nothing is written here before the verdict: a file that cannot be written,
+        // or one about to be brought up to date, is checked at once.
+        std::string damage = IntegrityCheck::Run(db->db_.get());
+        if (!damage.empty()) {
+            if (!db->readOnly_) db->reopenReadOnly(false);
+            db->markDamaged(damage);
+        }
+    } else {
+        db->check_ = std::make_unique<IntegrityCheck>(file);
     }
     if (version < kSchemaVersion) {
         if (db->readOnly_) db->orderInMemory();
         else db->migrate(version);
     }
     if (!db->readOnly_) {
+        // Words added or changed by other tools get their place in the order;
+        // writing them waits for the check. Asked before the first write, so a
+        // file this fails on stays as it was.
+        bool repair = false;
+        try {
+            repair = KeyOrderNeedsRepair(*db);
+        } catch (const EngineError& e) {
+            throw EngineError("The file " + Quoted(file) + " is no usable vocabulary table (" + e.what() + ").",
+                              e.code());
+        }
         db->configure();
-        // Words added or changed by other tools get their place in the order.
-        Transaction transaction(*db);
-        RepairKeyOrder(*db, true);
-        transaction.commit();
+        if (repair) {
+            db->awaitCheck();
+            if (!db->readOnly_) {
+                Transaction transaction(*db);
+                RepairKeyOrder(*db, true);
+                transaction.commit();
+            }
+        }
     }
     return db;
+}
+
+Database::~Database() {
+    check_.reset();
+    cache_.clear();
+}
+
+bool Database::checkPending() const { return check_ && !check_->done(); }
+
+void Database::awaitCheck() {
+    if (!check_) return;
+    const std::string damage = check_->result();
+    check_.reset();
+    if (!damage.empty()) markDamaged(damage);
+}
+
+void Database::markDamaged(const std::string& damage) {
+    // A connection already in use stays (data sets hold statements on it) but takes no writes.
+    if (!readOnly_) sqlite3_exec(db_.get(), "PRAGMA query_only=1", nullptr, nullptr, nullptr);
+    readOnly_ = true;
+    warning_ = "Die Vokabeldatei " + Quoted(file_) + " ist beschädigt (" + damage +
+               "). Sie wurde nur zum Lesen geöffnet, damit nichts hineingeschrieben wird. "
+               "Sicherungen der letzten Tage liegen im Ordner " + Quoted(BackupFolderOf(file_)) +
+               ": Programm beenden, die Datei durch die neueste Sicherung ersetzen "
+               "(umbenannt in Vokabel.DB) und das Programm neu starten.";
 }
 
 void Database::reopenReadOnly(bool immutable) {
@@ -157,6 +198,19 @@ int Database::checkSchema() {
         if (index != fields.size())
             throw EngineError(context + (index == 0 ? ": it holds no table Vokabel."
                                                     : ": the table Vokabel lacks fields."));
+        if (found >= 2) {
+            // The order table and the triggers that keep it, as this program made them.
+            Statement order(db_.get(), "PRAGMA table_info(VokabelOrder)");
+            std::string names;
+            while (order.step()) names += std::string(order.columnText(1)) + ",";
+            Statement triggers(db_.get(),
+                               "SELECT count(*) FROM sqlite_schema WHERE type = 'trigger' AND name IN "
+                               "('VokabelOrderInsert', 'VokabelOrderUpdate', 'VokabelOrderMarkedUpdate', "
+                               "'VokabelOrderDelete')");
+            triggers.step();
+            if (names != "WordId,SortKey,Marked," || triggers.columnInt(0) != 4)
+                throw EngineError(context + ": the order table VokabelOrder or its triggers are damaged.");
+        }
         return static_cast<int>(found);
     } catch (const EngineError& e) {
         if (e.code() == 0) throw;
@@ -165,22 +219,6 @@ int Database::checkSchema() {
             (e.code() & 0xff) == SQLITE_CANTOPEN || (e.code() & 0xff) == SQLITE_IOERR)
             throw;
         throw EngineError(context + " (" + e.what() + ").", e.code());
-    }
-}
-
-std::string Database::quickCheck() {
-    try {
-        Statement check(db_.get(), "PRAGMA quick_check(3)");
-        std::string found;
-        while (check.step()) {
-            std::string_view line = check.columnText(0);
-            if (line == "ok") return {};
-            if (!found.empty()) found += "; ";
-            found += line;
-        }
-        return found.empty() ? std::string("keine Auskunft") : found;
-    } catch (const EngineError& e) {
-        return e.what();
     }
 }
 
@@ -193,7 +231,7 @@ void Database::migrate(int fromVersion) {
     // in its own table.
     exec("DROP INDEX IF EXISTS VokabelKeyOrder; DROP INDEX IF EXISTS VokabelMarkedKeyOrder;");
     exec(KeyOrderSchemaSql());
-    exec("INSERT INTO VokabelOrder (WordId, SortKey) SELECT rowid, NULL FROM Vokabel");
+    exec("INSERT INTO VokabelOrder (WordId, SortKey, Marked) SELECT rowid, NULL, Marked FROM Vokabel");
     RepairKeyOrder(*this, false);
     exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
     transaction.commit();
@@ -201,9 +239,9 @@ void Database::migrate(int fromVersion) {
 
 void Database::orderInMemory() {
     // A file that cannot be brought up to date is still shown in key order.
-    exec("CREATE TEMP TABLE VokabelOrder (WordId INTEGER PRIMARY KEY, SortKey BLOB);"
+    exec("CREATE TEMP TABLE VokabelOrder (WordId INTEGER PRIMARY KEY, SortKey BLOB, Marked INTEGER);"
          "CREATE INDEX temp.VokabelOrderKey ON VokabelOrder (SortKey);"
-         "INSERT INTO VokabelOrder (WordId, SortKey) SELECT rowid, NULL FROM Vokabel;"
+         "INSERT INTO VokabelOrder (WordId, SortKey, Marked) SELECT rowid, NULL, Marked FROM Vokabel;"
          "BEGIN;");
     RepairKeyOrder(*this, false);
     exec("COMMIT");
@@ -277,7 +315,8 @@ Statement& Database::cached(const std::string& sql) {
     return *it->second;
 }
 
-void Database::requireWritable() const {
+void Database::requireWritable() {
+    awaitCheck();
     if (readOnly_)
         throw EngineError(warning_.empty() ? "Die Vokabeldatei ist nur zum Lesen geöffnet." : warning_,
                           SQLITE_READONLY);

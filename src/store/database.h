@@ -18,12 +18,16 @@
 
 namespace morvanta::store {
 
+class IntegrityCheck;
+
 class Database {
 public:
     // Opens an existing table file; throws EngineError when the folder or file is
     // missing, the file is no SQLite database or no vocabulary table, or comes from
     // a newer version. A damaged file, or one that cannot be written, is opened
-    // read-only; warning() then says why.
+    // read-only; warning() then says why. The check for damage runs beside the
+    // caller's work; the first write waits for its verdict (awaitCheck()).
+    ~Database();
     static std::shared_ptr<Database> open(const std::filesystem::path& file);
     // Creates a new, empty table file; false when the file already exists (untouched).
     static bool create(const std::filesystem::path& file);
@@ -36,6 +40,10 @@ public:
     bool readOnly() const { return readOnly_; }
     // What the learner should know about the opened file (German), or empty.
     const std::string& warning() const { return warning_; }
+    // The check for damage is still running.
+    bool checkPending() const;
+    // Waits for the check; a damaged file becomes read-only with its warning.
+    void awaitCheck();
 
     void exec(std::string_view sql);
     Statement prepare(std::string_view sql) const { return Statement(db_.get(), sql); }
@@ -48,7 +56,7 @@ public:
 
     // Throws before a write when the file can take none: opened read-only, gone, or
     // replaced by another file since it was opened (nothing may go into the wrong file).
-    void requireWritable() const;
+    void requireWritable();
 
     // Makes sure committed changes are in the file; throws when the file is gone.
     void flush();
@@ -91,7 +99,7 @@ private:
     static int askLongWork(void* database);
     static std::unique_ptr<sqlite3, Closer> openHandle(const std::filesystem::path& file, int flags);
     int checkSchema();  // returns the file's layout version
-    std::string quickCheck();
+    void markDamaged(const std::string& damage);
     void reopenReadOnly(bool immutable);
     void migrate(int fromVersion);
     void orderInMemory();
@@ -110,6 +118,7 @@ private:
     LongWork* longWork_ = nullptr;
     int watchDepth_ = 0;
     std::chrono::steady_clock::time_point watchStart_;
+    std::unique_ptr<IntegrityCheck> check_;  // last: stopped before the connection closes
 };
 
 // A transaction that rolls back in its destructor unless committed.

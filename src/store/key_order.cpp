@@ -50,6 +50,14 @@ void StoreSortKey(Database& db, std::int64_t rowId) {
     WriteKey(db, rowId, key);
 }
 
+bool KeyOrderNeedsRepair(Database& db) {
+    Statement probe = db.prepare(
+        "SELECT (SELECT count(*) FROM Vokabel) <> (SELECT count(*) FROM VokabelOrder) "
+        "OR EXISTS (SELECT 1 FROM VokabelOrder WHERE SortKey IS NULL)");
+    probe.step();
+    return probe.columnInt(0) != 0;
+}
+
 void RepairKeyOrder(Database& db, bool full) {
     if (full) {
         Statement counts = db.prepare(
@@ -57,8 +65,8 @@ void RepairKeyOrder(Database& db, bool full) {
         counts.step();
         if (counts.columnInt(0) != counts.columnInt(1)) {
             db.exec("DELETE FROM VokabelOrder WHERE WordId NOT IN (SELECT rowid FROM Vokabel);"
-                    "INSERT INTO VokabelOrder (WordId, SortKey) SELECT rowid, NULL FROM Vokabel "
-                    "WHERE rowid NOT IN (SELECT WordId FROM VokabelOrder);");
+                    "INSERT INTO VokabelOrder (WordId, SortKey, Marked) SELECT rowid, NULL, Marked "
+                    "FROM Vokabel WHERE rowid NOT IN (SELECT WordId FROM VokabelOrder);");
         }
     }
     std::vector<std::pair<std::int64_t, std::string>> keys;

@@ -20,6 +20,9 @@ std::string SortKeyOf(std::string_view translation1, std::string_view translatio
 // Runs inside the caller's transaction.
 void RepairKeyOrder(Database& db, bool full);
 
+// Whether RepairKeyOrder(db, true) has anything to do (reads only).
+bool KeyOrderNeedsRepair(Database& db);
+
 // Stores the key of one word written by the program.
 void StoreSortKey(Database& db, std::int64_t rowId);
 

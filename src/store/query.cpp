@@ -6,6 +6,7 @@
 #include "store/key_order.h"
 #include "store/schema.h"
 #include "store/sql_dialect.h"
+#include "store/text_fold.h"
 
 namespace morvanta::store {
 
@@ -28,6 +29,14 @@ TranslatedSql TranslateNonEmpty(const std::string& text) {
     if (text.find_first_not_of(" \t\r\n;") == std::string::npos)
         throw EngineError("The query has no SQL statement.");
     return TranslateSql(text);
+}
+
+// "Marked=1", however it is spaced or spelled.
+bool IsMarkedOnly(const std::string& where) {
+    std::string compact;
+    for (char c : where)
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') compact += c;
+    return SameAsciiName(compact, "Marked=1");
 }
 
 }  // namespace
@@ -124,7 +133,10 @@ Query::Result Query::loadLive(const std::string& alias, const std::string& where
     const std::string table = alias.empty() ? std::string("Vokabel") : alias;
     const std::string from = "FROM Vokabel" + (alias.empty() ? std::string() : " AS " + alias);
     std::string sql;
-    if (orderBy.empty()) {
+    if (orderBy.empty() && alias.empty() && IsMarkedOnly(where)) {
+        // The quiz's default selection: the order table keeps a copy of Marked.
+        sql = "SELECT WordId FROM VokabelOrder WHERE Marked = 1 ORDER BY SortKey, WordId";
+    } else if (orderBy.empty()) {
         // The words are chosen first, then read off the order's index: no sort, and
         // no walk through the whole table for a condition that picks few words.
         sql = "SELECT WordId FROM VokabelOrder";

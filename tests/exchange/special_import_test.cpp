@@ -10,6 +10,7 @@
 #include "exchange/special_import.h"
 #include "rtf_test_support.h"
 #include "store/data_set.h"
+#include "store/database.h"
 #include "support/temp_table.h"
 #include "text/escape_runs.h"
 
@@ -178,6 +179,8 @@ TEST_F(SpecialImport, CancelKeepsTheWordsStoredSoFar) {
 TEST_F(SpecialImport, StoredWordsSurviveACrashOfTheProgram) {
     std::string file;
     for (const char* t : {"eins", "zwei", "drei", "vier", "fünf"}) file += Word("数", "かず", t);
+    // No thread of this process may hold one of SQLite's locks across the fork.
+    temp->session().connect("Vokabel")->awaitCheck();
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {

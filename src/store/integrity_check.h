@@ -1,0 +1,37 @@
+#pragma once
+// SQLite's quick check of a table file, run on its own read-only connection
+// beside the program's work, so a large table does not delay the window.
+
+#include <atomic>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+struct sqlite3;
+
+namespace morvanta::store {
+
+class IntegrityCheck {
+public:
+    // Starts checking file at once.
+    explicit IntegrityCheck(const std::filesystem::path& file);
+    // Stops a check still running.
+    ~IntegrityCheck();
+    IntegrityCheck(const IntegrityCheck&) = delete;
+    IntegrityCheck& operator=(const IntegrityCheck&) = delete;
+
+    bool done() const { return done_.load(std::memory_order_acquire); }
+    // Waits for the end; empty when the file is sound, else what is damaged.
+    const std::string& result();
+
+    // The same check, run at once on a connection of the caller's.
+    static std::string Run(sqlite3* db);
+
+private:
+    sqlite3* db_ = nullptr;
+    std::thread thread_;
+    std::string result_;
+    std::atomic<bool> done_{false};
+};
+
+}  // namespace morvanta::store
