@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QTimer>
 #include <cstdlib>
 #include <string>
 
@@ -54,8 +55,26 @@ void TForm1::startDailyBackup() {
     } catch (const std::exception&) {
         return;
     }
+    // The copy waits for the check of the table, which runs beside the window.
+    if (db->checkPending()) {
+        QTimer::singleShot(50, this, &TForm1::startDailyBackup);
+        return;
+    }
+    const bool knownReadOnly = db->readOnly();
+    db->awaitCheck();
     // A damaged or read-only file is not copied: it would push good copies out.
-    if (db->readOnly() || !db->warning().empty()) return;
+    if (db->readOnly()) {
+        if (!knownReadOnly) dialogs_->showError(QString::fromStdString(db->warning()));
+        return;
+    }
+    if (db->takeOrderRepaired()) {
+        // Words that other tools replaced got their place only now.
+        platform::Guarded(*dialogs_, [this] {
+            Query1.close();
+            Query1.open();
+        });
+        WordsChanged();
+    }
     const std::filesystem::path file = db->file();
     const int keep = BackupCount(config_);
     QPointer<TForm1> self(this);

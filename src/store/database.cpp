@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <system_error>
+#include <utility>
 
 #include "store/backup.h"
 #include "store/engine_error.h"
@@ -139,6 +140,9 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
             }
         }
     }
+    // What opening wrote (a migration, the order of outside changes) is committed;
+    // it is synced with the next change.
+    db->syncedChanges_ = sqlite3_total_changes64(db->db_.get());
     return db;
 }
 
@@ -152,9 +156,22 @@ bool Database::checkPending() const { return check_ && !check_->done(); }
 void Database::awaitCheck() {
     if (!check_) return;
     const std::string damage = check_->result();
+    const bool orderInStep = check_->orderInStep();
     check_.reset();
-    if (!damage.empty()) markDamaged(damage);
+    if (!damage.empty()) {
+        markDamaged(damage);
+        return;
+    }
+    if (!orderInStep && !readOnly_) {
+        Transaction transaction(*this);
+        RepairKeyOrder(*this, true);
+        transaction.commit();
+        bumpGeneration();
+        orderRepaired_ = true;
+    }
 }
+
+bool Database::takeOrderRepaired() { return std::exchange(orderRepaired_, false); }
 
 void Database::markDamaged(const std::string& damage) {
     // A connection already in use stays (data sets hold statements on it) but takes no writes.
@@ -320,6 +337,10 @@ void Database::requireWritable() {
     if (readOnly_)
         throw EngineError(warning_.empty() ? "Die Vokabeldatei ist nur zum Lesen geöffnet." : warning_,
                           SQLITE_READONLY);
+    requireSameFile();
+}
+
+void Database::requireSameFile() const {
     struct stat info {};
     if (::stat(file_.c_str(), &info) != 0)
         throw EngineError("The table file " + Quoted(file_) + " is missing.");
@@ -331,13 +352,14 @@ void Database::requireWritable() {
 }
 
 void Database::flush() {
-    requireWritable();
-    int rc = sqlite3_db_cacheflush(db_.get());
-    if (rc == SQLITE_OK && syncBatchDepth_ > 0) return;
+    requireSameFile();
     // Nothing written since the last sync: browsing saves on every record change,
     // and a checkpoint costs several disk syncs.
     const sqlite3_int64 changes = sqlite3_total_changes64(db_.get());
-    if (rc == SQLITE_OK && changes == syncedChanges_) return;
+    if (changes == syncedChanges_) return;
+    int rc = sqlite3_db_cacheflush(db_.get());
+    if (rc == SQLITE_OK && syncBatchDepth_ > 0) return;
+    requireWritable();
     // The checkpoint syncs the log and the table file: what is committed is now safe
     // even from a power failure. The emptied log cannot be replayed onto another file
     // should this one be replaced. Busy (another reader) is no failure.

@@ -42,8 +42,11 @@ public:
     const std::string& warning() const { return warning_; }
     // The check for damage is still running.
     bool checkPending() const;
-    // Waits for the check; a damaged file becomes read-only with its warning.
+    // Waits for the check; a damaged file becomes read-only with its warning, an
+    // order table out of step with the words (outside changes) is mended.
     void awaitCheck();
+    // True once after the order was mended: data sets opened before must read again.
+    bool takeOrderRepaired();
 
     void exec(std::string_view sql);
     Statement prepare(std::string_view sql) const { return Statement(db_.get(), sql); }
@@ -57,6 +60,8 @@ public:
     // Throws before a write when the file can take none: opened read-only, gone, or
     // replaced by another file since it was opened (nothing may go into the wrong file).
     void requireWritable();
+    // Throws when the file is gone or another file has taken its place.
+    void requireSameFile() const;
 
     // Makes sure committed changes are in the file; throws when the file is gone.
     void flush();
@@ -110,6 +115,7 @@ private:
     dev_t device_ = 0;
     ino_t inode_ = 0;
     bool readOnly_ = false;
+    bool orderRepaired_ = false;
     std::string warning_;
     std::uint64_t generation_ = 1;
     int syncBatchDepth_ = 0;

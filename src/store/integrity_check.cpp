@@ -34,6 +34,14 @@ IntegrityCheck::IntegrityCheck(const std::filesystem::path& file) {
     sqlite3_busy_timeout(db_, 5000);
     thread_ = std::thread([this] {
         result_ = Run(db_);
+        if (result_.empty()) {
+            try {
+                Statement counts(db_, "SELECT (SELECT count(*) FROM Vokabel) = (SELECT count(*) FROM VokabelOrder)");
+                orderInStep_ = counts.step() && counts.columnInt(0) != 0;
+            } catch (const EngineError&) {
+                orderInStep_ = false;
+            }
+        }
         done_.store(true, std::memory_order_release);
     });
 }

@@ -23,6 +23,9 @@ public:
     bool done() const { return done_.load(std::memory_order_acquire); }
     // Waits for the end; empty when the file is sound, else what is damaged.
     const std::string& result();
+    // After result(): whether every word has its entry in the order table and no
+    // entry outlived its word (outside tools may have replaced words).
+    bool orderInStep() const { return orderInStep_; }
 
     // The same check, run at once on a connection of the caller's.
     static std::string Run(sqlite3* db);
@@ -31,6 +34,7 @@ private:
     sqlite3* db_ = nullptr;
     std::thread thread_;
     std::string result_;
+    bool orderInStep_ = true;
     std::atomic<bool> done_{false};
 };
 

@@ -51,9 +51,8 @@ void StoreSortKey(Database& db, std::int64_t rowId) {
 }
 
 bool KeyOrderNeedsRepair(Database& db) {
-    Statement probe = db.prepare(
-        "SELECT (SELECT count(*) FROM Vokabel) <> (SELECT count(*) FROM VokabelOrder) "
-        "OR EXISTS (SELECT 1 FROM VokabelOrder WHERE SortKey IS NULL)");
+    // One seek: empty keys come first in the key index.
+    Statement probe = db.prepare("SELECT EXISTS (SELECT 1 FROM VokabelOrder WHERE SortKey IS NULL)");
     probe.step();
     return probe.columnInt(0) != 0;
 }

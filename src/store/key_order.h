@@ -20,7 +20,8 @@ std::string SortKeyOf(std::string_view translation1, std::string_view translatio
 // Runs inside the caller's transaction.
 void RepairKeyOrder(Database& db, bool full);
 
-// Whether RepairKeyOrder(db, true) has anything to do (reads only).
+// Whether some word waits for its key (reads only). Words without an entry, or
+// entries without a word, are found by the integrity check.
 bool KeyOrderNeedsRepair(Database& db);
 
 // Stores the key of one word written by the program.

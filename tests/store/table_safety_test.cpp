@@ -146,8 +146,11 @@ TEST(TableSafety, StockSqliteShellChecksReadsAndChangesTheFile) {
     ASSERT_EQ(Shell(u->tableFile, "PRAGMA integrity_check; SELECT count(*) FROM Vokabel;"
                                   "INSERT INTO Vokabel (Translation1, Hepburn) VALUES ('Zebra', 'shimauma');"
                                   "INSERT INTO Vokabel (Translation1, Hepburn) VALUES ('ähnlich', 'nite');"
-                                  "UPDATE Vokabel SET Translation1 = 'aal' WHERE Translation1 = 'Zebra';"),
+                                  "UPDATE Vokabel SET Translation1 = 'aal' WHERE Translation1 = 'Zebra';"
+                                  // REPLACE removes the old word without its delete trigger.
+                                  "INSERT OR REPLACE INTO Vokabel (Translation1, Hepburn, Lesson) VALUES ('aal', 'shimauma', 9);"),
               0);
+    u->session().connect("Vokabel")->awaitCheck();
     const auto order = KeyOrder(u->session());
     ASSERT_EQ(order.size(), 7u);
     EXPECT_EQ(order[0], "aal");      // changed outside, placed by its new key
