@@ -79,10 +79,11 @@ void TForm1::startDailyBackup() {
     const int keep = BackupCount(config_);
     QPointer<TForm1> self(this);
     // The copy reads through its own connection, so the window goes on at once.
-    backup_ = std::thread([file, keep, self] {
+    backup_ = std::thread([file, keep, self, stop = &stopBackup_] {
         try {
-            store::WriteDailyBackup(file, store::TodayIso(), keep);
+            store::WriteDailyBackup(file, store::TodayIso(), keep, stop);
         } catch (const std::exception& e) {
+            if (stop->load()) return;  // the program ends; the next start copies again
             const QString text = QStringLiteral("Die tägliche Sicherung der Vokabeln konnte nicht "
                                                 "geschrieben werden: ") +
                                  QString::fromStdString(e.what());

@@ -59,6 +59,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    stopBackup_ = true;
     if (backup_.joinable()) backup_.join();
     // Pages hold data links into the data sets; they go first.
     delete centralWidget();

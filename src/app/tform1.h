@@ -6,6 +6,7 @@
 #include <QString>
 #include <filesystem>
 #include <memory>
+#include <atomic>
 #include <thread>
 
 #include "platform/dialogs.h"
@@ -126,6 +127,7 @@ private:
     bool quitRequested_ = false;
     platform::QueryProgress queryProgress_{this};
     std::thread backup_;
+    std::atomic<bool> stopBackup_{false};
     bool backupStarted_ = false;
 };
 

@@ -61,7 +61,7 @@ bool IsDatedCopy(const std::string& name) {
 
 fs::path BackupFolderOf(const fs::path& tableFile) { return tableFile.parent_path() / "Backup"; }
 
-void CopyTable(const fs::path& tableFile, const fs::path& target) {
+void CopyTable(const fs::path& tableFile, const fs::path& target, const std::atomic<bool>* stop) {
     std::error_code ec;
     fs::create_directories(target.parent_path(), ec);
     if (ec)
@@ -74,9 +74,17 @@ void CopyTable(const fs::path& tableFile, const fs::path& target) {
         Handle copy = OpenFile(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         sqlite3_backup* backup = sqlite3_backup_init(copy.get(), "main", source.get(), "main");
         if (backup == nullptr) ThrowSqliteError(copy.get(), sqlite3_errcode(copy.get()), "Sicherung");
-        int rc = sqlite3_backup_step(backup, -1);
+        // In steps, so the end of the program need not wait for a whole copy.
+        int rc = SQLITE_OK;
+        while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+            if (stop != nullptr && stop->load()) break;
+            rc = sqlite3_backup_step(backup, 2048);
+        }
         sqlite3_backup_finish(backup);
-        if (rc != SQLITE_DONE) ThrowSqliteError(copy.get(), rc, "Sicherung");
+        if (rc != SQLITE_DONE) {
+            if (stop != nullptr && stop->load()) throw EngineError("Die Sicherung wurde abgebrochen.");
+            ThrowSqliteError(copy.get(), rc, "Sicherung");
+        }
         // A copy stands on its own: no log file beside it.
         sqlite3_exec(copy.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
         copy.reset();
@@ -92,12 +100,13 @@ void CopyTable(const fs::path& tableFile, const fs::path& target) {
     }
 }
 
-fs::path WriteDailyBackup(const fs::path& tableFile, std::string_view isoDate, int keep) {
+fs::path WriteDailyBackup(const fs::path& tableFile, std::string_view isoDate, int keep,
+                          const std::atomic<bool>* stop) {
     const fs::path folder = BackupFolderOf(tableFile);
     const fs::path target = folder / ("Vokabel-" + std::string(isoDate) + ".DB");
     std::error_code ec;
     if (fs::exists(target, ec)) return {};
-    CopyTable(tableFile, target);
+    CopyTable(tableFile, target, stop);
     std::vector<std::string> dated;
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
         std::string name = entry.path().filename().string();

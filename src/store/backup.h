@@ -2,6 +2,7 @@
 // Consistent copies of the table file, taken with SQLite's backup API while the
 // program may be using the file, in the folder "Backup" beside it.
 
+#include <atomic>
 #include <filesystem>
 #include <string_view>
 
@@ -13,14 +14,17 @@ inline constexpr int kDefaultBackupCount = 7;
 std::filesystem::path BackupFolderOf(const std::filesystem::path& tableFile);
 
 // Copies the table file to target, completely or not at all (a temporary file
-// beside the target is renamed over it). Throws EngineError.
-void CopyTable(const std::filesystem::path& tableFile, const std::filesystem::path& target);
+// beside the target is renamed over it). Throws EngineError, also when stop is
+// set while it copies (the program ends).
+void CopyTable(const std::filesystem::path& tableFile, const std::filesystem::path& target,
+               const std::atomic<bool>* stop = nullptr);
 
 // Today's copy "Vokabel-YYYY-MM-DD.DB" (isoDate is "YYYY-MM-DD"), unless there is one;
 // then only the newest `keep` dated copies stay. Returns the file written, or an
 // empty path when today's copy existed. Throws EngineError.
 std::filesystem::path WriteDailyBackup(const std::filesystem::path& tableFile,
-                                       std::string_view isoDate, int keep);
+                                       std::string_view isoDate, int keep,
+                                       const std::atomic<bool>* stop = nullptr);
 
 // Today's date as "YYYY-MM-DD" in local time.
 std::string TodayIso();
