@@ -47,7 +47,7 @@ void TForm1::WordsChanged() {
     });
 }
 
-void TForm1::startDailyBackup() {
+void TForm1::checkTableThenBackUp() {
     if (!Table1.active() || backup_.joinable()) return;
     std::shared_ptr<store::Database> db;
     try {
@@ -55,9 +55,9 @@ void TForm1::startDailyBackup() {
     } catch (const std::exception&) {
         return;
     }
-    // The copy waits for the check of the table, which runs beside the window.
+    // The check of the table runs beside the window; the copy waits for it.
     if (db->checkPending()) {
-        QTimer::singleShot(50, this, &TForm1::startDailyBackup);
+        QTimer::singleShot(50, this, &TForm1::checkTableThenBackUp);
         return;
     }
     const bool knownReadOnly = db->readOnly();

@@ -144,7 +144,7 @@ void TForm1::showEvent(QShowEvent* event) {
     FormResize();
     if (!backupStarted_) {
         backupStarted_ = true;
-        QTimer::singleShot(0, this, &TForm1::startDailyBackup);
+        QTimer::singleShot(0, this, &TForm1::checkTableThenBackUp);
     }
 }
 

@@ -113,8 +113,9 @@ private:
     // After opening: long statements get a progress dialog; a damaged or
     // read-only table is reported.
     void watchOpenedTable();
-    // Today's copy of the table, written beside the window's work; reported once if it fails.
-    void startDailyBackup();
+    // Once the window shows: the check of the table for damage, then today's copy of
+    // it, both beside the window's work; a failed copy is reported once.
+    void checkTableThenBackUp();
 
     QString programDir_;
     std::unique_ptr<platform::Dialogs> ownedDialogs_;

@@ -113,7 +113,8 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
             db->markDamaged(damage);
         }
     } else {
-        db->check_ = std::make_unique<IntegrityCheck>(file);
+        db->checkNeeded_ = true;
+        db->startCheck();  // beside the caller's work from now on
     }
     if (version < kSchemaVersion) {
         if (db->readOnly_) db->orderInMemory();
@@ -151,10 +152,16 @@ Database::~Database() {
     cache_.clear();
 }
 
-bool Database::checkPending() const { return check_ && !check_->done(); }
+bool Database::checkPending() const { return checkNeeded_ && (!check_ || !check_->done()); }
+
+void Database::startCheck() {
+    if (checkNeeded_ && !check_) check_ = std::make_unique<IntegrityCheck>(file_);
+}
 
 void Database::awaitCheck() {
-    if (!check_) return;
+    if (!checkNeeded_) return;
+    startCheck();
+    checkNeeded_ = false;
     const std::string damage = check_->result();
     const bool orderInStep = check_->orderInStep();
     check_.reset();

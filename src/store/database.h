@@ -25,8 +25,9 @@ public:
     // Opens an existing table file; throws EngineError when the folder or file is
     // missing, the file is no SQLite database or no vocabulary table, or comes from
     // a newer version. A damaged file, or one that cannot be written, is opened
-    // read-only; warning() then says why. The check for damage runs beside the
-    // caller's work; the first write waits for its verdict (awaitCheck()).
+    // read-only; warning() then says why. The check for damage of a file that can
+    // be written runs on its own connection beside the caller's work; the first
+    // write waits for its verdict (awaitCheck()).
     ~Database();
     static std::shared_ptr<Database> open(const std::filesystem::path& file);
     // Creates a new, empty table file; false when the file already exists (untouched).
@@ -40,7 +41,7 @@ public:
     bool readOnly() const { return readOnly_; }
     // What the learner should know about the opened file (German), or empty.
     const std::string& warning() const { return warning_; }
-    // The check for damage is still running.
+    // The check for damage has not given its verdict yet.
     bool checkPending() const;
     // Waits for the check; a damaged file becomes read-only with its warning, an
     // order table out of step with the words (outside changes) is mended.
@@ -105,6 +106,7 @@ private:
     static std::unique_ptr<sqlite3, Closer> openHandle(const std::filesystem::path& file, int flags);
     int checkSchema();  // returns the file's layout version
     void markDamaged(const std::string& damage);
+    void startCheck();
     void reopenReadOnly(bool immutable);
     void migrate(int fromVersion);
     void orderInMemory();
@@ -116,6 +118,7 @@ private:
     ino_t inode_ = 0;
     bool readOnly_ = false;
     bool orderRepaired_ = false;
+    bool checkNeeded_ = false;
     std::string warning_;
     std::uint64_t generation_ = 1;
     int syncBatchDepth_ = 0;
