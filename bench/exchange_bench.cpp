@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "exchange/rtf_kanji_list.h"
-#include "exchange/rtf_practice_list.h"
-#include "exchange/special_import.h"
+#include "core/rtf_kanji_list.h"
+#include "core/rtf_practice_list.h"
+#include "core/special_import.h"
 #include "store/data_set.h"
 #include "store/database.h"
 #include "store/field_value.h"

@@ -6,9 +6,9 @@
 
 #include <chrono>
 
-#include "platform/random_source.h"
-#include "quiz/ask_queue.h"
-#include "quiz/next_word.h"
+#include "core/random_source.h"
+#include "core/ask_queue.h"
+#include "core/next_word.h"
 #include "support/reference_ask_queue.h"
 
 namespace {
@@ -31,7 +31,7 @@ void BM_OpenRandomQueue(benchmark::State& state) {
     double ours = 0, literal = 0;
     std::uint64_t seed = 1;
     for (auto _ : state) {
-        platform::StdRandom a(seed), b(seed);
+        quiz::StdRandom a(seed), b(seed);
         ++seed;
         auto start = Clock::now();
         auto queue = quiz::QuestionQueue::inRandomOrder(count, a);
@@ -52,7 +52,7 @@ BENCHMARK(BM_OpenRandomQueue)->Arg(65535)->UseManualTime()->Unit(benchmark::kMil
 void BM_WrongAnswersRequeuedNearAndFar(benchmark::State& state) {
     const int count = 65535;
     const int answers = static_cast<int>(state.range(0));
-    platform::StdRandom setup(3);
+    quiz::StdRandom setup(3);
     const auto start = quiz::QuestionQueue::inRandomOrder(count, setup);
     const std::string startText = start.text();
     const quiz::QuizOptions options;  // show again, twice, within the first 7
@@ -62,7 +62,7 @@ void BM_WrongAnswersRequeuedNearAndFar(benchmark::State& state) {
         session.SelectionCount = count;
         session.AskQueue = start;
         std::string text = startText;
-        platform::StdRandom a(5), b(5);
+        quiz::StdRandom a(5), b(5);
 
         auto t = Clock::now();
         for (int i = 0; i < answers; ++i)

@@ -11,9 +11,9 @@
 #include <memory>
 #include <vector>
 
-#include "exchange/xml_file_output.h"
-#include "exchange/xml_word_list_writer.h"
-#include "exchange/xml_word_source.h"
+#include "core/xml_file_output.h"
+#include "core/xml_word_list_writer.h"
+#include "core/xml_word_source.h"
 #include "store/data_set.h"
 #include "support/bench_support.h"
 

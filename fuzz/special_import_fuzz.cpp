@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "exchange/special_import.h"
+#include "core/special_import.h"
 #include "fuzz_check.h"
 
 using namespace morvanta;

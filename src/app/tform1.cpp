@@ -43,7 +43,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     if (options.random) {
         random_ = options.random;
     } else {
-        ownedRandom_ = std::make_unique<platform::StdRandom>(0);
+        ownedRandom_ = std::make_unique<quiz::StdRandom>(0);
         random_ = ownedRandom_.get();
     }
 

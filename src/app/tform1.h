@@ -12,9 +12,9 @@
 #include "platform/dialogs.h"
 #include "platform/form_context.h"
 #include "platform/query_progress.h"
-#include "platform/random_source.h"
+#include "core/random_source.h"
 #include "platform/status_bar.h"
-#include "quiz/quiz_state.h"
+#include "core/quiz_state.h"
 #include "store/alias_config.h"
 #include "store/data_set.h"
 #include "store/date_time.h"
@@ -50,7 +50,7 @@ struct TForm1Options {
     QString programDir;                          // folder of the program file
     platform::Dialogs* dialogs = nullptr;        // null: Qt's message boxes and file dialogs
     const store::Clock* clock = nullptr;         // null: the system clock
-    platform::RandomSource* random = nullptr;    // null: a generator seeded from the clock
+    quiz::RandomSource* random = nullptr;    // null: a generator seeded from the clock
 };
 
 class TForm1 : public QMainWindow {
@@ -122,8 +122,8 @@ private:
     platform::Dialogs* dialogs_ = nullptr;
     std::unique_ptr<store::Clock> ownedClock_;
     const store::Clock* clock_ = nullptr;
-    std::unique_ptr<platform::StdRandom> ownedRandom_;
-    platform::RandomSource* random_ = nullptr;
+    std::unique_ptr<quiz::StdRandom> ownedRandom_;
+    quiz::RandomSource* random_ = nullptr;
     std::unique_ptr<platform::FormContext> context_;
     bool quitRequested_ = false;
     platform::QueryProgress queryProgress_{this};

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 
 #include "entry/browse_page.h"
-#include "entry/ratio_text.h"
+#include "core/ratio_text.h"
 
 namespace morvanta::entry {
 

@@ -8,8 +8,8 @@
 #include <QSpinBox>
 #include <limits>
 
-#include "entry/kana_change.h"
-#include "entry/new_word.h"
+#include "core/kana_change.h"
+#include "core/new_word.h"
 #include "platform/fonts.h"
 #include "platform/guard.h"
 #include "store/type_words.h"

@@ -5,10 +5,10 @@
 #include <QString>
 #include <QWidget>
 
-#include "exchange/rtf_kanji_list.h"
+#include "core/rtf_kanji_list.h"
 #include "platform/form_context.h"
 #include "platform/layout.h"
-#include "quiz/quiz_state.h"
+#include "core/quiz_state.h"
 
 class QLabel;
 class QPlainTextEdit;

@@ -6,7 +6,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "exchange/progress.h"
+#include "core/progress.h"
 
 class QProgressDialog;
 class QWidget;

@@ -6,10 +6,10 @@
 #include <fstream>
 
 #include "exchange/export_page.h"
-#include "exchange/file_names.h"
+#include "core/file_names.h"
 #include "exchange/progress_dialog.h"
-#include "exchange/query_walk.h"
-#include "exchange/rtf_practice_list.h"
+#include "core/query_walk.h"
+#include "core/rtf_practice_list.h"
 #include "platform/guard.h"
 #include "store/file_saver.h"
 #include "text/codepage.h"

@@ -8,13 +8,13 @@
 #include <fstream>
 
 #include "entry/entry_page.h"
-#include "entry/kana_change.h"
+#include "core/kana_change.h"
 #include "exchange/export_page.h"
-#include "exchange/file_names.h"
+#include "core/file_names.h"
 #include "exchange/progress_dialog.h"
-#include "exchange/query_walk.h"
-#include "exchange/special_import.h"
-#include "exchange/word_dump.h"
+#include "core/query_walk.h"
+#include "core/special_import.h"
+#include "core/word_dump.h"
 #include "platform/guard.h"
 #include "store/file_saver.h"
 

@@ -12,10 +12,10 @@
 #include <memory>
 
 #include "entry/entry_page.h"
-#include "exchange/xml_file_output.h"
+#include "core/xml_file_output.h"
 #include "exchange/xml_form.h"
-#include "exchange/xml_word_list_reader.h"
-#include "exchange/xml_word_source.h"
+#include "core/xml_word_list_reader.h"
+#include "core/xml_word_source.h"
 #include "platform/guard.h"
 
 namespace morvanta::exchange {

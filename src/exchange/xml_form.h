@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "exchange/xml_word_list_writer.h"
+#include "core/xml_word_list_writer.h"
 
 class QCheckBox;
 class QLineEdit;

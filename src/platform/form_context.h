@@ -3,7 +3,7 @@
 // the dialogs, the status bar, the clock and the random generator.
 
 #include "platform/dialogs.h"
-#include "platform/random_source.h"
+#include "core/random_source.h"
 #include "platform/status_bar.h"
 #include "store/data_set.h"
 #include "store/date_time.h"
@@ -40,7 +40,7 @@ struct FormContext {
     StatusBar1& statusBar;
     const FileDialogs& fileDialogs;
     const store::Clock& clock;
-    RandomSource& random;
+    quiz::RandomSource& random;
 };
 
 }  // namespace morvanta::platform

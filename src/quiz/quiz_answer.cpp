@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "platform/guard.h"
-#include "quiz/answer_check.h"
-#include "quiz/next_word.h"
+#include "core/answer_check.h"
+#include "core/next_word.h"
 #include "quiz/quiz_page.h"
 
 namespace morvanta::quiz {

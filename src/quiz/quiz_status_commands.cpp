@@ -5,11 +5,11 @@
 #include <algorithm>
 
 #include "platform/guard.h"
-#include "quiz/answer_check.h"
+#include "core/answer_check.h"
 #include "quiz/quiz_page.h"
 #include "quiz/quiz_query.h"
-#include "quiz/status_file.h"
-#include "quiz/status_file_io.h"
+#include "core/status_file.h"
+#include "core/status_file_io.h"
 
 namespace morvanta::quiz {
 

@@ -12,7 +12,7 @@
 #include <climits>
 
 #include "platform/guard.h"
-#include "quiz/answer_check.h"
+#include "core/answer_check.h"
 #include "quiz/quiz_page.h"
 #include "quiz/quiz_query.h"
 #include "store/type_words.h"

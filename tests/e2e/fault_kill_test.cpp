@@ -108,7 +108,7 @@ TEST(FaultChild, DISABLED_Run) {
     const fs::path root(folder);
     platform::ScriptedDialogs dialogs;
     testing::FixedClock clock;
-    platform::StdRandom random{7};
+    quiz::StdRandom random{7};
     app::TForm1 form(app::TForm1Options{root / "config" / "engine.ini",
                                         QString::fromStdString((root / "program").string()), &dialogs,
                                         &clock, &random});

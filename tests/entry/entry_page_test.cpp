@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "entry/entry_page.h"
-#include "entry/kana_change.h"
+#include "core/kana_change.h"
 #include "quiz/quiz_page.h"
 #include "support/form_fixture.h"
 #include "text/rich_text.h"

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 
 #include "exchange/export_page.h"
-#include "rtf_test_support.h"
+#include "support/rtf_test_support.h"
 #include "support/form_fixture.h"
 
 namespace morvanta::exchange {

@@ -5,7 +5,7 @@
 #include "entry/entry_page.h"
 #include "exchange/export_page.h"
 #include "platform/rich_line_edit.h"
-#include "rtf_test_support.h"
+#include "support/rtf_test_support.h"
 #include "support/form_fixture.h"
 #include "text/rich_text.h"
 

@@ -23,7 +23,7 @@
 #include "platform/services.h"
 #include "support/form_fixture.h"
 #include "support/temp_table.h"
-#include "xml_test_support.h"
+#include "support/xml_test_support.h"
 
 namespace morvanta::exchange {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "app/tform1.h"
 #include "platform/dialogs.h"
-#include "platform/random_source.h"
+#include "core/random_source.h"
 #include "store/date_time.h"
 #include "store/vocabulary.h"
 
@@ -53,7 +53,7 @@ protected:
     QString programDir;
     platform::ScriptedDialogs dialogs;
     FixedClock clock;
-    platform::StdRandom random{42};
+    quiz::StdRandom random{42};
     std::unique_ptr<app::TForm1> form;
 };
 

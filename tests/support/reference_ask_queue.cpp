@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/random_source.h"
+#include "core/random_source.h"
 
 namespace morvanta::reference {
 
@@ -21,7 +21,7 @@ void InsertEntry(std::string& askQueue, int position, int recNo) {
 
 void TakeHead(std::string& askQueue) { askQueue.erase(0, 4); }
 
-std::string BuildRandomAskQueue(int count, platform::RandomSource& random) {
+std::string BuildRandomAskQueue(int count, quiz::RandomSource& random) {
     std::string askQueue;
     for (int i = 1; i <= count; ++i) InsertEntry(askQueue, random.random(i + 1), i);
     return askQueue;

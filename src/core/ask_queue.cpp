@@ -1,0 +1,209 @@
+#include "core/ask_queue.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "core/random_source.h"
+
+namespace morvanta::quiz {
+
+namespace {
+
+// Blocks split when they reach twice this size; keeps inserts at O(sqrt n).
+constexpr std::size_t kBlockSize = 256;
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// The free slots as bits with counts per 64-bit word and per group of 32
+// words: everything fits the first-level cache (about 9 KB for 65,535 slots),
+// so taking the k-th free slot is a few short scans.
+class FreeSlots {
+public:
+    explicit FreeSlots(int n)
+        : bits_((n + 63) / 64, ~std::uint64_t{0}),
+          wordCount_(bits_.size(), 64),
+          groupCount_((bits_.size() + kGroup - 1) / kGroup, 0) {
+        if (n % 64 != 0) {
+            bits_.back() = (std::uint64_t{1} << (n % 64)) - 1;
+            wordCount_.back() = static_cast<std::uint8_t>(n % 64);
+        }
+        for (std::size_t w = 0; w < bits_.size(); ++w)
+            groupCount_[w / kGroup] = static_cast<std::uint16_t>(groupCount_[w / kGroup] + wordCount_[w]);
+    }
+    // Takes the k-th (0-based) free slot and returns its 0-based index.
+    int take(int k) {
+        std::size_t g = 0;
+        while (groupCount_[g] <= k) k -= groupCount_[g++];
+        std::size_t w = g * kGroup;
+        while (wordCount_[w] <= k) k -= wordCount_[w++];
+        std::uint64_t word = bits_[w];
+        int bit = 0;
+        for (int c = std::popcount(word & 0xFF); c <= k; c = std::popcount(word & 0xFF)) {
+            k -= c;
+            word >>= 8;
+            bit += 8;
+        }
+        for (; k > 0 || (word & 1) == 0; word >>= 1, ++bit)
+            if (word & 1) --k;
+        bits_[w] &= ~(std::uint64_t{1} << bit);
+        --wordCount_[w];
+        --groupCount_[g];
+        return static_cast<int>(w * 64) + bit;
+    }
+
+private:
+    static constexpr std::size_t kGroup = 32;
+    std::vector<std::uint64_t> bits_;
+    std::vector<std::uint8_t> wordCount_;
+    std::vector<std::uint16_t> groupCount_;
+};
+
+}  // namespace
+
+std::string QueueEntry(int recNo) {
+    QuestionQueue::checkRecNo(recNo);
+    std::string out(4, '0');
+    for (int i = 3; i >= 0; --i, recNo >>= 4) out[i] = kHexDigits[recNo & 0xF];
+    return out;
+}
+
+void QuestionQueue::checkRecNo(int recNo) {
+    if (recNo < 1 || recNo > kMaxQueueRecord)
+        throw QueueError("Datensatznummer " + std::to_string(recNo) +
+                         " passt nicht in die Abfragereihenfolge (1 bis 65535).");
+}
+
+QuestionQueue QuestionQueue::inTableOrder(int count) {
+    if (count > kMaxQueueRecord) checkRecNo(count);
+    std::vector<std::uint16_t> values;
+    for (int i = 1; i <= count; ++i) values.push_back(static_cast<std::uint16_t>(i));
+    QuestionQueue q;
+    q.assign(values);
+    return q;
+}
+
+QuestionQueue QuestionQueue::inRandomOrder(int count, quiz::RandomSource& random) {
+    if (count > kMaxQueueRecord) checkRecNo(count);
+    if (count <= 0) return {};
+    // Entry i goes before entry r among the i - 1 already queued; r >= i - 1 appends.
+    std::vector<int> position(count + 1);
+    for (int i = 1; i <= count; ++i) position[i] = std::min(random.random(i + 1), i - 1);
+    // Backwards, each entry takes its position among the slots later entries left free.
+    FreeSlots slots(count);
+    std::vector<std::uint16_t> values(count);
+    for (int i = count; i >= 1; --i) values[slots.take(position[i])] = static_cast<std::uint16_t>(i);
+    QuestionQueue q;
+    q.assign(values);
+    return q;
+}
+
+QuestionQueue QuestionQueue::fromText(std::string_view text) {
+    if (text.size() % 4 != 0)
+        throw QueueError("Die Abfragereihenfolge besteht nicht aus vierstelligen Einträgen.");
+    std::vector<std::uint16_t> values;
+    values.reserve(text.size() / 4);
+    for (std::size_t i = 0; i < text.size(); i += 4) {
+        int v = 0;
+        for (std::size_t j = i; j < i + 4; ++j) {
+            const int d = HexValue(text[j]);
+            if (d < 0)
+                throw QueueError(std::string("Ungültiges Zeichen in der Abfragereihenfolge: ") +
+                                 text[j]);
+            v = v * 16 + d;
+        }
+        values.push_back(static_cast<std::uint16_t>(v));
+    }
+    QuestionQueue q;
+    q.assign(values);
+    return q;
+}
+
+void QuestionQueue::assign(const std::vector<std::uint16_t>& values) {
+    blocks_.clear();
+    for (std::size_t i = 0; i < values.size(); i += kBlockSize) {
+        const std::size_t end = std::min(values.size(), i + kBlockSize);
+        blocks_.emplace_back(values.begin() + i, values.begin() + end);
+    }
+    size_ = static_cast<int>(values.size());
+}
+
+void QuestionQueue::clear() {
+    blocks_.clear();
+    size_ = 0;
+}
+
+int QuestionQueue::head() const {
+    if (empty()) throw QueueError("Die Abfragereihenfolge ist leer.");
+    return blocks_.front().front();
+}
+
+int QuestionQueue::at(int index) const {
+    if (index < 0 || index >= size_) throw QueueError("Eintrag außerhalb der Abfragereihenfolge.");
+    for (const auto& block : blocks_) {
+        if (index < static_cast<int>(block.size())) return block[index];
+        index -= static_cast<int>(block.size());
+    }
+    return 0;  // not reached
+}
+
+void QuestionQueue::insert(int position, int recNo) {
+    checkRecNo(recNo);
+    const auto value = static_cast<std::uint16_t>(recNo);
+    if (blocks_.empty()) blocks_.emplace_back();
+    std::size_t b = 0;
+    if (position < 0) position = 0;
+    if (position >= size_) {
+        b = blocks_.size() - 1;
+        blocks_[b].push_back(value);
+    } else {
+        while (position > static_cast<int>(blocks_[b].size())) {
+            position -= static_cast<int>(blocks_[b].size());
+            ++b;
+        }
+        blocks_[b].insert(blocks_[b].begin() + position, value);
+    }
+    ++size_;
+    if (blocks_[b].size() >= 2 * kBlockSize) {
+        std::vector<std::uint16_t> tail(blocks_[b].begin() + kBlockSize, blocks_[b].end());
+        blocks_[b].resize(kBlockSize);
+        blocks_.insert(blocks_.begin() + b + 1, std::move(tail));
+    }
+}
+
+int QuestionQueue::takeHead() {
+    const int value = head();
+    auto& first = blocks_.front();
+    first.erase(first.begin());
+    if (first.empty()) blocks_.erase(blocks_.begin());
+    --size_;
+    return value;
+}
+
+std::string QuestionQueue::text() const {
+    std::string out;
+    out.reserve(static_cast<std::size_t>(size_) * 4);
+    for (const auto& block : blocks_)
+        for (const unsigned v : block) {
+            out.push_back(kHexDigits[(v >> 12) & 0xF]);
+            out.push_back(kHexDigits[(v >> 8) & 0xF]);
+            out.push_back(kHexDigits[(v >> 4) & 0xF]);
+            out.push_back(kHexDigits[v & 0xF]);
+        }
+    return out;
+}
+
+std::vector<int> QuestionQueue::entries() const {
+    std::vector<int> out;
+    out.reserve(size_);
+    for (const auto& block : blocks_) out.insert(out.end(), block.begin(), block.end());
+    return out;
+}
+
+}  // namespace morvanta::quiz

@@ -1,0 +1,144 @@
+#include "core/rtf_kanji_list.h"
+
+#include <array>
+#include <iterator>
+
+#include "core/japanese_run.h"
+#include "store/data_set.h"
+#include "text/fast_strings.h"
+
+namespace morvanta::exchange {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::array<int, 19> kRightEdges = {414,  898,  1382, 1867, 2352, 2837, 3322,
+                                             3807, 4292, 4777, 5262, 5747, 6232, 6717,
+                                             7202, 7687, 8172, 8657, 9142};
+constexpr std::string_view kCellBorders =
+    "\\clbrdrt\\brdrw15\\brdrs\\clbrdrl\\brdrw15\\brdrs\\clbrdrb\\brdrw15\\brdrs"
+    "\\clbrdrr\\brdrw15\\brdrs";
+
+std::string CellDefinitions(bool spaceAfterBorders) {
+    std::string s;
+    for (int edge : kRightEdges) {
+        s += kCellBorders;
+        if (spaceAfterBorders) s += ' ';
+        s += "\\cellx";
+        s += std::to_string(edge);
+    }
+    return s;
+}
+
+// Row definition R19.
+const std::string& RowDefinition() {
+    static const std::string def =
+        "\\f0\\trowd\\trgaph70\\trleft-70\\trbrdrt\\brdrs\\brdrw10 \\trbrdrl\\brdrs\\brdrw10 "
+        "\\trbrdrb\\brdrs\\brdrw10 \\trbrdrr\\brdrs\\brdrw10 " +
+        CellDefinitions(true);
+    return def;
+}
+
+std::string NineteenCells() {
+    std::string s;
+    for (int i = 0; i < 19; ++i) s += "\\cell";
+    return s;
+}
+
+}  // namespace
+
+std::string KanjiListHead(std::string_view character) {
+    std::string s =
+        "{\\rtf1\\fbidis\\ansi\\ansicpg1252\\deff0\\deflang1031{\\fonttbl"
+        "{\\f0\\froman\\fprq1\\fcharset128 MS PGothic;}"
+        "{\\f1\\froman\\fprq2\\fcharset0 Times New Roman;}"
+        "{\\f2\\fswiss\\fcharset0 Arial;}}\\viewkind4\\uc1";
+    s += "\\trowd\\trgaph70\\trleft-70\\trbrdrt\\brdrs\\brdrw10 \\trbrdrl\\brdrs\\brdrw10 "
+         "\\trbrdrb\\brdrs\\brdrw10\\trbrdrr\\brdrs\\brdrw10 ";
+    s += CellDefinitions(false);
+    s += "\\pard\\intbl\\ltrpar\\lang1041\\f0\\fs40";
+    s += character;
+    s += "\\lang1031\\f1";
+    s += NineteenCells();
+    s += "\\row";
+    return s;
+}
+
+std::string KanjiRow(std::string_view character) {
+    std::string s = RowDefinition();
+    s += "\\intbl";
+    s += character;
+    s += "\\f1";
+    s += NineteenCells();
+    s += "\\row";
+    return s;
+}
+
+std::string KanjiListTail() { return "\\pard\\ltrpar\\f2\\fs20\\par\r\n}\r\n"; }
+
+std::vector<std::string> SplitLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+        lines.emplace_back(bytes.substr(start, i - start));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
+    return lines;
+}
+
+void KnownCharacters::clear() {
+    lines_.clear();
+    keys_.clear();
+}
+
+std::uint64_t KnownCharacters::Key(std::string_view chunk) {
+    const auto& fold = text::UpperFoldTable();
+    std::uint64_t key = 0;
+    for (char c : chunk) key = key << 8 | fold[static_cast<unsigned char>(c)];
+    return key;
+}
+
+void KnownCharacters::add(std::string_view entry) {
+    lines_.emplace_back(entry);
+    if (entry.size() == kChunkLength) keys_.insert(Key(entry));
+}
+
+void KnownCharacters::loadKanaList(std::istream& in) {
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    for (const std::string& l : SplitLines(bytes)) add(l);
+}
+
+void KnownCharacters::addKanjiText(std::string_view kanjiRtf) {
+    const std::string_view r = EscapeRunView(kanjiRtf);
+    for (std::size_t at = 0; at + kChunkLength <= r.size(); at += kChunkLength) {
+        const std::string_view chunk = r.substr(at, kChunkLength);
+        if (!keys_.contains(Key(chunk))) add(chunk);
+    }
+}
+
+std::string KnownCharacters::line(std::size_t number) const {
+    return number >= 1 && number <= lines_.size() ? lines_[number - 1] : std::string();
+}
+
+void WriteKanjiList(std::ostream& out, const KnownCharacters& known) {
+    out << KanjiListHead(known.line(kFirstListedLine)) << kLineEnd;
+    for (std::size_t n = kFirstListedLine + 1; n <= known.lines().size(); ++n)
+        out << KanjiRow(known.lines()[n - 1]) << kLineEnd;
+    out << KanjiListTail();
+}
+
+bool CollectKanji(KnownCharacters& known, store::DataSet& query, const ProgressFn& progress) {
+    query.first();
+    std::int64_t done = 0;
+    while (!query.eof()) {
+        known.addKanjiText(query.asString("Kanji"));
+        if (!Proceed(progress, ++done)) return false;
+        query.next();
+    }
+    return true;
+}
+
+}  // namespace morvanta::exchange

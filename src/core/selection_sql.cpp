@@ -1,0 +1,33 @@
+#include "core/selection_sql.h"
+
+#include <cstdio>
+
+namespace morvanta::quiz {
+
+std::string ShortDate(const CalendarDate& date) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04d", date.day, date.month, date.year);
+    return buffer;
+}
+
+std::string BuildSelectionSql(const SelectionCriteria& c) {
+    // Every piece ends in AND; the closing 1=1 makes any subset valid.
+    std::string sql = "SELECT * FROM Vokabel WHERE ";
+    if (c.QCAge) sql += " DateEntered < \"" + ShortDate(c.ageDate) + "\" AND";
+    if (c.QCLesson) sql += " Lesson = " + std::to_string(c.lesson) + " AND";
+    if (c.QCRatio) sql += " NumberAsked * " + c.ratioText + " < NumberWrong AND";
+    if (c.QCtype) sql += " type = \"" + c.typeText + "\" AND";
+    if (c.QCAsked) sql += " DateAsked < \"" + ShortDate(c.askedDate) + "\" AND";
+    sql += " 1=1;";
+    return sql;
+}
+
+std::string ExecReport(const store::ExecResult& result) {
+    const char* done = result.kind == store::StatementKind::Insert   ? "eingefügt"
+                       : result.kind == store::StatementKind::Delete ? "gelöscht"
+                                                                     : "geändert";
+    const char* words = result.changed == 1 ? " Vokabel " : " Vokabeln ";
+    return "SQL ausgeführt: " + std::to_string(result.changed) + words + done + ".";
+}
+
+}  // namespace morvanta::quiz

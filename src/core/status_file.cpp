@@ -1,0 +1,81 @@
+#include "core/status_file.h"
+
+#include <charconv>
+#include <vector>
+
+#include "core/ask_queue.h"
+#include "text/codepage.h"
+
+namespace morvanta::quiz {
+
+namespace {
+
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    while (!bytes.empty()) {
+        const auto end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        if (end == std::string_view::npos) break;
+        bytes.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+[[noreturn]] void Damaged(const std::string& what) {
+    throw DamagedStatusFileError("Die Abfrage Status Datei ist beschädigt: " + what);
+}
+
+int ReadNumber(const std::vector<std::string_view>& lines, std::size_t index) {
+    const std::string lineName = "Zeile " + std::to_string(index + 1);
+    if (index >= lines.size()) Damaged(lineName + " fehlt.");
+    std::string_view text = lines[index];
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        Damaged(lineName + " ist keine Zahl: \"" + text::Cp1252ToUtf8(lines[index]) + "\".");
+    return value;
+}
+
+}  // namespace
+
+std::string WriteStatusFile(const StatusFileContent& content) {
+    const std::string sql = text::Utf8ToCp1252(content.sqlLine);
+    if (text::Cp1252ToUtf8(sql) != content.sqlLine)
+        throw std::runtime_error(
+            "Die SQL Zeile enthält Zeichen, die in der Abfrage Status Datei nicht gespeichert "
+            "werden können.");
+    const std::string crlf = "\r\n";
+    std::string out = kStatusFileHeader + crlf;
+    out += sql + crlf;
+    out += std::to_string(content.selectionCount) + crlf;
+    out += std::to_string(content.doneCount) + crlf;
+    out += std::to_string(content.recNo) + crlf;
+    out += content.queueText + crlf;
+    return out;
+}
+
+StatusFileContent ReadStatusFile(std::string_view bytes) {
+    const std::vector<std::string_view> lines = SplitLines(bytes);
+    if (lines.empty() || lines[0] != kStatusFileHeader)
+        throw NotAStatusFileError("Keine Abfrage Status Datei!");
+    if (lines.size() < 2) Damaged("Zeile 2 fehlt.");
+
+    StatusFileContent content;
+    content.sqlLine = text::Cp1252ToUtf8(lines[1]);
+    content.selectionCount = ReadNumber(lines, 2);
+    content.doneCount = ReadNumber(lines, 3);
+    content.recNo = ReadNumber(lines, 4);
+    if (lines.size() > 5) {
+        try {
+            content.queueText = QuestionQueue::fromText(lines[5]).text();
+        } catch (const QueueError& e) {
+            Damaged(std::string("Zeile 6: ") + e.what());
+        }
+    }
+    return content;
+}
+
+}  // namespace morvanta::quiz

@@ -1,0 +1,22 @@
+#pragma once
+// The quiz selection's records as word-list XML values.
+
+#include <QIODevice>
+
+#include "core/xml_word_list_writer.h"
+#include "store/data_set.h"
+
+namespace morvanta::exchange {
+
+// The current record's display texts; Kanji and Hira-Kata as their plain text.
+XmlWord WordFromRecord(const store::DataSet& record);
+
+// The whole document for the records of `words`, walked from its first record
+// to its end. Where the walk leaves the data set is the caller's affair.
+void BuildWordList(store::DataSet& words, const XmlExportOptions& options,
+                   XmlWordListWriter& writer);
+
+// The same document streamed into `out`; false when `out` took less than all of it.
+bool WriteWordList(store::DataSet& words, const XmlExportOptions& options, QIODevice& out);
+
+}  // namespace morvanta::exchange
