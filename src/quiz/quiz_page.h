@@ -82,7 +82,6 @@ protected:
 
 private:
     void buildDisplays();
-    void bookAnswer(bool right);
     void saveStatus();
     void loadStatus();
     QuizOptions options() const { return options_ ? options_() : QuizOptions{}; }

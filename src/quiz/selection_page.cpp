@@ -13,6 +13,7 @@
 
 #include "platform/guard.h"
 #include "core/answer_check.h"
+#include "core/quiz_session.h"
 #include "quiz/quiz_page.h"
 #include "quiz/quiz_query.h"
 #include "store/type_words.h"
@@ -255,40 +256,26 @@ void SelectionPage::ResetScore() {
 void SelectionPage::ShowScore() { quiz::ShowScore(context_.statusBar, state_); }
 
 void SelectionPage::Query1AfterOpen() {
-    store::Query& query = context_.Query1;
-    state_.SelectionCount = query.recordCount();
+    const SessionStart start =
+        StartSession(state_, context_.Query1, RandomCheckBox->isChecked(), context_.random);
     const int count = state_.SelectionCount;
-    if (count == 0) {
+    ShowScore();
+    if (start == SessionStart::Empty) {
         const QString none = QStringLiteral("Keine Vokabel ausgewählt");
         quizPage_.Label30->setText(none);
         context_.statusBar.setPanelText(2, none);
         quizPage_.Button2->setEnabled(false);
-        ResetScore();
         return;
     }
-
-    state_.AskQueue.clear();
-    state_.DoneCount = 0;
     quizPage_.Label30->setText(QString::fromStdString(ProgressText(0, count)));
     context_.statusBar.setPanelText(2, QString::number(count) + QStringLiteral(" Vokabeln ausgewählt"));
-    ResetScore();
-
-    if (count > kMaxQueueRecord) {
-        // The selection still serves the exports; only the quiz cannot address it.
-        quizPage_.Button2->setEnabled(false);
+    quizPage_.Button2->setEnabled(start == SessionStart::Ready);
+    if (start == SessionStart::TooLarge)
         context_.dialogs.showError(
             QStringLiteral("Die Auswahl enthält %1 Vokabeln. Eine Abfrage kann höchstens %2 "
                            "Vokabeln umfassen; bitte die Auswahl einschränken.")
                 .arg(count)
                 .arg(kMaxQueueRecord));
-        return;
-    }
-    quizPage_.Button2->setEnabled(true);
-    state_.AskQueue = RandomCheckBox->isChecked()
-                          ? QuestionQueue::inRandomOrder(count, context_.random)
-                          : QuestionQueue::inTableOrder(count);
-    // The first question is the head of the queue.
-    query.setRecNo(state_.AskQueue.head());
 }
 
 }  // namespace morvanta::quiz
