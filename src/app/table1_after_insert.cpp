@@ -1,6 +1,7 @@
 // The commit-and-count step of the vocabulary table.
 
 #include "app/tform1.h"
+#include "platform/guard.h"
 
 namespace morvanta::app {
 
@@ -10,6 +11,15 @@ void TForm1::Table1AfterInsert(store::DataSet& dataSet) {
     dataSet.saveToDisk();
     StatusBar1->setPanelText(
         0, QString::number(Table1.recordCount()) + QStringLiteral(" Vokabeln in der DB"));
+}
+
+void TForm1::RestartAfterNewWord() {
+    platform::Guarded(*dialogs_, [this] {
+        Query1.close();
+        Table1.close();
+        Table1.open();
+        Query1.open();
+    });
 }
 
 }  // namespace morvanta::app

@@ -91,11 +91,20 @@ void TForm1::buildFrame() {
     browsePage = new entry::BrowsePage(*context_);
     entryPage = new entry::EntryPage(*context_);
     quizPage = new quiz::QuizPage(*context_, quizState);
-    selectionPage = new quiz::SelectionPage(*context_, quizState, *quizPage);
-    exportPage = new exchange::ExportPage(*context_, quizState, *entryPage);
+    selectionPage = new quiz::SelectionPage(*context_, quizState);
+    exportPage = new exchange::ExportPage(
+        *context_, quizState,
+        exchange::EntryLink{[this] { return entryPage->translations(); },
+                            [this](const exchange::XmlEntryFill& fill) { entryPage->applyImportedWord(fill); },
+                            [this](const QString& hepburn) { entryPage->HepburnEdit->setText(hepburn); }});
     exportPage->programDir = programDir_;  // hirakata.txt lies beside the program
     Query1.afterOpen = [this](store::DataSet&) { selectionPage->Query1AfterOpen(); };
+    // The pages do not know each other: their cross-page steps are wired here.
     connect(selectionPage, &quiz::SelectionPage::wordsChanged, this, &TForm1::WordsChanged);
+    connect(selectionPage, &quiz::SelectionPage::sessionShown, quizPage, &quiz::QuizPage::showSession);
+    connect(entryPage, &entry::EntryPage::wordStored, this, &TForm1::RestartAfterNewWord);
+    quizPage->setOptionsSource([this] { return selectionPage->options(); });
+    quizPage->setScoreShower([this] { selectionPage->ShowScore(); });
     TabSheet1 = browsePage;
     TabSheet2 = entryPage;
     TabSheet4 = selectionPage;

@@ -73,6 +73,9 @@ public:
     void Table1AfterInsert(store::DataSet& dataSet);
     // An own statement changed words: the table, the search and the count follow.
     void WordsChanged();
+    // After a new word: the quiz query and the table close, then open again (the
+    // quiz starts afresh over the new selection).
+    void RestartAfterNewWord();
 
     // Owned parts, for the pages' cross-page steps and for tests.
     store::AliasConfig& aliasConfig() { return config_; }

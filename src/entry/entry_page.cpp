@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <limits>
 
@@ -204,10 +205,7 @@ bool EntryPage::storeWord() {
         return false;
     }
     context_.Table1.flushBuffers();
-    context_.Query1.close();
-    context_.Table1.close();
-    context_.Table1.open();
-    context_.Query1.open();
+    emit wordStored();
     return true;
 }
 
@@ -219,6 +217,37 @@ void EntryPage::clearFields() {
     KanjiEdit->clear();
     NoteEdit->clear();
     HiraKataEdit->clear();  // runs the kana change once more, on the empty field
+}
+
+namespace {
+
+// A spin edit takes an imported text only when it reads as a whole number.
+void SetSpinText(QSpinBox& spin, const QString& text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (ok) spin.setValue(value);
+}
+
+}  // namespace
+
+std::array<QString, 3> EntryPage::translations() const {
+    return {T1Edit->text(), T2Edit->text(), T3Edit->text()};
+}
+
+void EntryPage::applyImportedWord(const exchange::XmlEntryFill& fill) {
+    // Filling the reading must not fill the Hepburn field from it.
+    const QSignalBlocker detachKanaChange(HiraKataEdit);
+    if (fill.KanjiEdit) KanjiEdit->setText(*fill.KanjiEdit);
+    if (fill.HiraKataEdit) HiraKataEdit->setText(*fill.HiraKataEdit);
+    QLineEdit* translationEdits[] = {T1Edit, T2Edit, T3Edit};
+    for (int i = 0; i < 3; ++i)
+        if (fill.translations[i]) translationEdits[i]->setText(*fill.translations[i]);
+    if (fill.Lesson) SetSpinText(*Lesson, *fill.Lesson);
+    if (fill.HepburnEdit) HepburnEdit->setText(*fill.HepburnEdit);
+    // A type word the list does not hold leaves nothing chosen.
+    if (fill.TypEdit) TypEdit->setCurrentIndex(TypEdit->findText(*fill.TypEdit));
+    if (fill.Accent) SetSpinText(*Accent, *fill.Accent);
+    if (fill.NoteEdit) NoteEdit->setText(*fill.NoteEdit);
 }
 
 }  // namespace morvanta::entry

@@ -2,7 +2,9 @@
 // The page "Eingabe": a new word is typed here and stored with "Eintragen".
 
 #include <QWidget>
+#include <array>
 
+#include "core/xml_word_list_reader.h"
 #include "platform/form_context.h"
 #include "platform/layout.h"
 #include "platform/rich_line_edit.h"
@@ -26,6 +28,11 @@ public:
     // Fills the Hepburn field from the kana field on every change.
     void HiraKataEditChange();
 
+    // The translations as typed, and an imported word put into the fields (the
+    // reading then fills no Hepburn of its own).
+    std::array<QString, 3> translations() const;
+    void applyImportedWord(const exchange::XmlEntryFill& fill);
+
     // Widgets in tab order; the XML import and Button13 fill them too.
     platform::RichLineEdit* KanjiEdit = nullptr;
     platform::RichLineEdit* HiraKataEdit = nullptr;
@@ -38,6 +45,10 @@ public:
     QComboBox* TypEdit = nullptr;
     QSpinBox* Lesson = nullptr;
     QPushButton* Button1 = nullptr;
+
+signals:
+    // A new word is stored: the table and the quiz start afresh.
+    void wordStored();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/entry_page.h"
 #include "exchange/xml_export_group.h"
 
 namespace morvanta::exchange {
@@ -30,16 +29,16 @@ QLabel* NamedLabel(const QString& name, const QString& caption, QWidget* parent)
 }  // namespace
 
 ExportPage::ExportPage(platform::FormContext& context, quiz::QuizState& state,
-                       entry::EntryPage& entryPage, QWidget* parent)
+                       EntryLink entry, QWidget* parent)
     : QWidget(parent),
       programDir(QCoreApplication::applicationDirPath()),
       context_(context),
       state_(state),
-      entryPage_(entryPage) {
+      entry_(std::move(entry)) {
     auto* page = new QHBoxLayout(this);
     mainColumn_ = new QVBoxLayout;
     mainColumn_->addWidget(buildRtfRows());
-    mainColumn_->addWidget(TntGroupBox1 = new XmlExportGroup(context, entryPage, this));
+    mainColumn_->addWidget(TntGroupBox1 = new XmlExportGroup(context, entry_, this));
     mainColumn_->addStretch(1);
     page->addLayout(mainColumn_, 1);
     page->addWidget(buildHiddenColumn(), 0, Qt::AlignTop);

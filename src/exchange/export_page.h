@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "core/rtf_kanji_list.h"
+#include "exchange/entry_link.h"
 #include "platform/form_context.h"
 #include "platform/layout.h"
 #include "core/quiz_state.h"
@@ -15,10 +16,6 @@ class QPlainTextEdit;
 class QPushButton;
 class QVBoxLayout;
 
-namespace morvanta::entry {
-class EntryPage;
-}
-
 namespace morvanta::exchange {
 
 class XmlExportGroup;
@@ -26,7 +23,7 @@ class XmlExportGroup;
 class ExportPage : public QWidget {
     Q_OBJECT
 public:
-    ExportPage(platform::FormContext& context, quiz::QuizState& state, entry::EntryPage& entryPage,
+    ExportPage(platform::FormContext& context, quiz::QuizState& state, EntryLink entry,
                QWidget* parent = nullptr);
 
     // Practice list and kanji list.
@@ -59,7 +56,7 @@ private:
 
     platform::FormContext& context_;
     quiz::QuizState& state_;
-    entry::EntryPage& entryPage_;
+    EntryLink entry_;
     QVBoxLayout* mainColumn_ = nullptr;  // page groups, top to bottom
     KnownCharacters known_;
 };

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "entry/entry_page.h"
 #include "core/kana_change.h"
 #include "exchange/export_page.h"
 #include "core/file_names.h"
@@ -63,7 +62,7 @@ void ExportPage::Button13Click() {
         // The same chain as the kana field's: a reading without Japanese gives an
         // empty field, never RTF source.
         const std::string kana = context_.Table1.asString("Hira-Kata");
-        entryPage_.HepburnEdit->setText(QString::fromStdString(entry::HepburnFromKanaRtf(kana)));
+        entry_.setHepburn(QString::fromStdString(entry::HepburnFromKanaRtf(kana)));
     });
 }
 

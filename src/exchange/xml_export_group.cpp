@@ -11,7 +11,6 @@
 #include <QSpinBox>
 #include <memory>
 
-#include "entry/entry_page.h"
 #include "core/xml_file_output.h"
 #include "exchange/xml_form.h"
 #include "core/xml_word_list_reader.h"
@@ -48,18 +47,11 @@ private:
     QPlainTextEdit& buffer_;
 };
 
-// A spin edit takes an imported text only when it reads as a whole number.
-void SetSpinText(QSpinBox& spin, const QString& text) {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (ok) spin.setValue(value);
-}
-
 }  // namespace
 
-XmlExportGroup::XmlExportGroup(platform::FormContext& context, entry::EntryPage& entryPage,
+XmlExportGroup::XmlExportGroup(platform::FormContext& context, const EntryLink& entry,
                                QWidget* parent)
-    : QGroupBox(QStringLiteral("XML Export"), parent), context_(context), entryPage_(entryPage) {
+    : QGroupBox(QStringLiteral("XML Export"), parent), context_(context), entry_(entry) {
     setObjectName(QStringLiteral("TntGroupBox1"));
 
     TntButton1 = new QPushButton(QStringLiteral("XML Export"), this);
@@ -109,33 +101,18 @@ void XmlExportGroup::exportWordList() {
 void XmlExportGroup::importWordList() {
     const auto fileName = context_.dialogs.askFileName(context_.fileDialogs.DialogXMLOpen1);
     if (!fileName) return;
-    entry::EntryPage& page = entryPage_;
-    // Filling the reading must not fill the Hepburn field from it.
-    const QSignalBlocker detachKanaChange(page.HiraKataEdit);
-
     QFile file(*fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         context_.dialogs.showInfo(XmlLoadErrorMessage(int(file.error()), file.errorString(), 0, 0));
         return;
     }
     const XmlReadResult result =
-        ReadWordList(file.readAll(), {page.T1Edit->text(), page.T2Edit->text(), page.T3Edit->text()});
+        ReadWordList(file.readAll(), entry_.translations());
     if (!result.loaded) {
         context_.dialogs.showInfo(result.errorMessage);
         return;
     }
-    const XmlEntryFill& fill = result.fill;
-    if (fill.KanjiEdit) page.KanjiEdit->setText(*fill.KanjiEdit);
-    if (fill.HiraKataEdit) page.HiraKataEdit->setText(*fill.HiraKataEdit);
-    QLineEdit* translationEdits[] = {page.T1Edit, page.T2Edit, page.T3Edit};
-    for (int i = 0; i < 3; ++i)
-        if (fill.translations[i]) translationEdits[i]->setText(*fill.translations[i]);
-    if (fill.Lesson) SetSpinText(*page.Lesson, *fill.Lesson);
-    if (fill.HepburnEdit) page.HepburnEdit->setText(*fill.HepburnEdit);
-    // A type word the list does not hold leaves nothing chosen.
-    if (fill.TypEdit) page.TypEdit->setCurrentIndex(page.TypEdit->findText(*fill.TypEdit));
-    if (fill.Accent) SetSpinText(*page.Accent, *fill.Accent);
-    if (fill.NoteEdit) page.NoteEdit->setText(*fill.NoteEdit);
+    entry_.fill(result.fill);
 }
 
 }  // namespace morvanta::exchange

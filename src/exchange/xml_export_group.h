@@ -5,15 +5,12 @@
 #include <QGroupBox>
 #include <functional>
 
+#include "exchange/entry_link.h"
 #include "platform/form_context.h"
 
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-
-namespace morvanta::entry {
-class EntryPage;
-}
 
 namespace morvanta::exchange {
 
@@ -22,8 +19,7 @@ class TXMLForm;
 class XmlExportGroup : public QGroupBox {
     Q_OBJECT
 public:
-    XmlExportGroup(platform::FormContext& context, entry::EntryPage& entryPage,
-                   QWidget* parent = nullptr);
+    XmlExportGroup(platform::FormContext& context, const EntryLink& entry, QWidget* parent = nullptr);
 
     void TntButton1Click();  // "XML Export"
     void TntButton2Click();  // "XML Import"
@@ -38,7 +34,7 @@ private:
     void importWordList();
 
     platform::FormContext& context_;
-    entry::EntryPage& entryPage_;
+    const EntryLink& entry_;
 };
 
 }  // namespace morvanta::exchange

@@ -25,6 +25,11 @@ void QuizPage::Button2Click() {
     });
 }
 
+void QuizPage::showSession(const QString& progress, bool answerable) {
+    Label30->setText(progress);
+    Button2->setEnabled(answerable);
+}
+
 void QuizPage::NextWord(bool right) {
     const int next = NextQuestion(state_, context_.Query1, right, options(), context_.random);
     if (showScore_) showScore_();

@@ -36,6 +36,9 @@ public:
     void setOptionsSource(std::function<QuizOptions()> source) { options_ = std::move(source); }
     void setScoreShower(std::function<void()> show) { showScore_ = std::move(show); }
 
+    // The selection page's session start: the progress text and whether OK answers.
+    void showSession(const QString& progress, bool answerable);
+
     void Button2Click();
     void NextWord(bool right);
     void CheckBox1Click();

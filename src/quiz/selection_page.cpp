@@ -14,7 +14,6 @@
 #include "platform/guard.h"
 #include "core/answer_check.h"
 #include "core/quiz_session.h"
-#include "quiz/quiz_page.h"
 #include "quiz/quiz_query.h"
 #include "store/type_words.h"
 
@@ -72,14 +71,11 @@ std::vector<std::string> MemoLines(const QPlainTextEdit& memo) {
 
 }  // namespace
 
-SelectionPage::SelectionPage(platform::FormContext& context, QuizState& state, QuizPage& quizPage,
-                             QWidget* parent)
-    : QWidget(parent), context_(context), state_(state), quizPage_(quizPage) {
+SelectionPage::SelectionPage(platform::FormContext& context, QuizState& state, QWidget* parent)
+    : QWidget(parent), context_(context), state_(state) {
     setToolTip(QStringLiteral("Eine Vokabelauswahl für Vokabelabfrage oder Export treffen"));
     buildSelectionGroup();
     buildSqlGroup();
-    quizPage_.setOptionsSource([this] { return options(); });
-    quizPage_.setScoreShower([this] { ShowScore(); });
 }
 
 void SelectionPage::buildSelectionGroup() {
@@ -262,14 +258,12 @@ void SelectionPage::Query1AfterOpen() {
     ShowScore();
     if (start == SessionStart::Empty) {
         const QString none = QStringLiteral("Keine Vokabel ausgewählt");
-        quizPage_.Label30->setText(none);
         context_.statusBar.setPanelText(2, none);
-        quizPage_.Button2->setEnabled(false);
+        emit sessionShown(none, false);
         return;
     }
-    quizPage_.Label30->setText(QString::fromStdString(ProgressText(0, count)));
     context_.statusBar.setPanelText(2, QString::number(count) + QStringLiteral(" Vokabeln ausgewählt"));
-    quizPage_.Button2->setEnabled(start == SessionStart::Ready);
+    emit sessionShown(QString::fromStdString(ProgressText(0, count)), start == SessionStart::Ready);
     if (start == SessionStart::TooLarge)
         context_.dialogs.showError(
             QStringLiteral("Die Auswahl enthält %1 Vokabeln. Eine Abfrage kann höchstens %2 "

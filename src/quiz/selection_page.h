@@ -20,13 +20,10 @@ class QSpinBox;
 
 namespace morvanta::quiz {
 
-class QuizPage;
-
 class SelectionPage : public QWidget {
     Q_OBJECT
 public:
-    SelectionPage(platform::FormContext& context, QuizState& state, QuizPage& quizPage,
-                  QWidget* parent = nullptr);
+    SelectionPage(platform::FormContext& context, QuizState& state, QWidget* parent = nullptr);
     void applyColumns(const platform::ColumnLayout& columns);
 
     // Runs on every opening of the quiz query.
@@ -80,6 +77,8 @@ public:
 signals:
     // An own statement inserted, changed or deleted words.
     void wordsChanged();
+    // A session over the new selection stands ready (answerable) or not.
+    void sessionShown(const QString& progress, bool answerable);
 
 private:
     void buildSelectionGroup();
@@ -87,7 +86,6 @@ private:
 
     platform::FormContext& context_;
     QuizState& state_;
-    QuizPage& quizPage_;
 };
 
 }  // namespace morvanta::quiz
