@@ -79,7 +79,7 @@ protected:
 
 private:
     void reload();
-    void update();
+    void updateRecord();
     FieldLink link_;
 };
 
@@ -111,7 +111,7 @@ protected:
 
 private:
     void reload();
-    void update();
+    void updateRecord();
     FieldLink link_;
     bool loading_ = false;
 };
@@ -129,7 +129,7 @@ protected:
 
 private:
     void reload();
-    void update();
+    void updateRecord();
     FieldLink link_;
     bool loading_ = false;
 };

@@ -7,7 +7,7 @@ namespace morvanta::platform {
 DBEdit::DBEdit(store::DataSource& source, const QString& field, Dialogs& dialogs, QWidget* parent)
     : QLineEdit(parent), link_(source, field, dialogs) {
     link_.onReload = [this] { reload(); };
-    link_.onUpdate = [this] { update(); };
+    link_.onUpdate = [this] { updateRecord(); };
     // textEdited comes from the user only, never from setText().
     connect(this, &QLineEdit::textEdited, this, [this] { link_.userEdited(); });
     reload();
@@ -18,7 +18,7 @@ void DBEdit::reload() {
     if (value != text()) setText(value);
 }
 
-void DBEdit::update() { link_.put(text()); }
+void DBEdit::updateRecord() { link_.put(text()); }
 
 void DBEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);

@@ -8,7 +8,7 @@ DBMemo::DBMemo(store::DataSource& source, const QString& field, Dialogs& dialogs
     : QPlainTextEdit(parent), link_(source, field, dialogs) {
     setTabChangesFocus(true);
     link_.onReload = [this] { reload(); };
-    link_.onUpdate = [this] { update(); };
+    link_.onUpdate = [this] { updateRecord(); };
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!loading_) link_.userEdited();
     });
@@ -23,7 +23,7 @@ void DBMemo::reload() {
     loading_ = false;
 }
 
-void DBMemo::update() { link_.put(toPlainText()); }
+void DBMemo::updateRecord() { link_.put(toPlainText()); }
 
 void DBMemo::focusOutEvent(QFocusEvent* event) {
     QPlainTextEdit::focusOutEvent(event);

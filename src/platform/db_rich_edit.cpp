@@ -11,7 +11,7 @@ DBRichEdit::DBRichEdit(store::DataSource& source, const QString& field, Dialogs&
     setAcceptRichText(false);  // pasted formatting would not survive the codec anyway
     setTabChangesFocus(true);
     link_.onReload = [this] { reload(); };
-    link_.onUpdate = [this] { update(); };
+    link_.onUpdate = [this] { updateRecord(); };
     connect(this, &QTextEdit::textChanged, this, [this] {
         if (!loading_) link_.userEdited();
     });
@@ -26,7 +26,7 @@ void DBRichEdit::reload() {
     loading_ = false;
 }
 
-void DBRichEdit::update() { link_.putRaw(text::PlainTextToRtf(toPlainText().toStdString())); }
+void DBRichEdit::updateRecord() { link_.putRaw(text::PlainTextToRtf(toPlainText().toStdString())); }
 
 void DBRichEdit::focusOutEvent(QFocusEvent* event) {
     QTextEdit::focusOutEvent(event);
