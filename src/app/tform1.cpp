@@ -76,10 +76,6 @@ void TForm1::buildFrame() {
     StatusBar1 = new platform::StatusBar1(this);
     setStatusBar(StatusBar1);
 
-    context_ = std::make_unique<platform::FormContext>(platform::FormContext{
-        Table1, Query1, Query2, DataSource1, DataSource2, *dialogs_, *StatusBar1, fileDialogs,
-        *clock_, *random_});
-
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -88,12 +84,13 @@ void TForm1::buildFrame() {
     layout->addWidget(PageControl1);
     setCentralWidget(central);
 
-    browsePage = new entry::BrowsePage(*context_);
-    entryPage = new entry::EntryPage(*context_);
-    quizPage = new quiz::QuizPage(*context_, quizState);
-    selectionPage = new quiz::SelectionPage(*context_, quizState);
+    // Each page gets what it uses.
+    browsePage = new entry::BrowsePage({Table1, Query2, DataSource1, *dialogs_});
+    entryPage = new entry::EntryPage({Table1, *dialogs_, *clock_});
+    quizPage = new quiz::QuizPage({Query1, DataSource2, *dialogs_, fileDialogs, *clock_, *random_}, quizState);
+    selectionPage = new quiz::SelectionPage({Query1, *dialogs_, *StatusBar1, *random_}, quizState);
     exportPage = new exchange::ExportPage(
-        *context_, quizState,
+        {Table1, Query1, DataSource1, *dialogs_, fileDialogs, *clock_}, quizState,
         exchange::EntryLink{[this] { return entryPage->translations(); },
                             [this](const exchange::XmlEntryFill& fill) { entryPage->applyImportedWord(fill); },
                             [this](const QString& hepburn) { entryPage->HepburnEdit->setText(hepburn); }});

@@ -104,7 +104,6 @@ public:
     platform::FileDialogs fileDialogs;
 
     platform::Dialogs& dialogs() { return *dialogs_; }
-    platform::FormContext& context() { return *context_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -127,7 +126,6 @@ private:
     const store::Clock* clock_ = nullptr;
     std::unique_ptr<quiz::StdRandom> ownedRandom_;
     quiz::RandomSource* random_ = nullptr;
-    std::unique_ptr<platform::FormContext> context_;
     bool quitRequested_ = false;
     platform::QueryProgress queryProgress_{this};
     std::thread backup_;

@@ -41,7 +41,7 @@ W* Named(W* widget, const char* name) {
 
 }  // namespace
 
-BrowsePage::BrowsePage(platform::FormContext& context, QWidget* parent)
+BrowsePage::BrowsePage(const platform::BrowseContext& context, QWidget* parent)
     : QWidget(parent), context_(context) {
     frame_ = new QFrame(this);
     frame_->setFrameShape(QFrame::StyledPanel);

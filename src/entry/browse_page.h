@@ -19,7 +19,7 @@ namespace morvanta::entry {
 class BrowsePage : public QWidget {
     Q_OBJECT
 public:
-    BrowsePage(platform::FormContext& context, QWidget* parent = nullptr);
+    BrowsePage(const platform::BrowseContext& context, QWidget* parent = nullptr);
     ~BrowsePage() override;
     void applyColumns(const platform::ColumnLayout& columns);
 
@@ -65,7 +65,7 @@ private:
     // Posts what is typed on the shown record before the browse source switches.
     void postPendingEdit();
 
-    platform::FormContext& context_;
+    platform::BrowseContext context_;
     QFrame* frame_ = nullptr;
     QLabel* kanaLabel_ = nullptr;
     QLabel* hepburnLabel_ = nullptr;

@@ -54,7 +54,7 @@ QLineEdit* AddTranslationEdit(QWidget* page, const char* name, int left) {
 
 }  // namespace
 
-EntryPage::EntryPage(platform::FormContext& context, QWidget* parent)
+EntryPage::EntryPage(const platform::EntryContext& context, QWidget* parent)
     : QWidget(parent), context_(context) {
     buildWidgets();
     connect(HiraKataEdit, &QLineEdit::textChanged, this, [this] { HiraKataEditChange(); });

@@ -20,7 +20,7 @@ namespace morvanta::entry {
 class EntryPage : public QWidget {
     Q_OBJECT
 public:
-    explicit EntryPage(platform::FormContext& context, QWidget* parent = nullptr);
+    explicit EntryPage(const platform::EntryContext& context, QWidget* parent = nullptr);
     void applyColumns(const platform::ColumnLayout& columns);
 
     // "Eintragen": stores the page as a new word.
@@ -60,7 +60,7 @@ private:
     void clearFields();
     void placeButton();
 
-    platform::FormContext& context_;
+    platform::EntryContext context_;
     QLabel* kanaLabel_ = nullptr;
     QLabel* hepburnLabel_ = nullptr;
     QLabel* t2Label_ = nullptr;

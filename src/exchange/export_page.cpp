@@ -28,7 +28,7 @@ QLabel* NamedLabel(const QString& name, const QString& caption, QWidget* parent)
 
 }  // namespace
 
-ExportPage::ExportPage(platform::FormContext& context, quiz::QuizState& state,
+ExportPage::ExportPage(const platform::ExportContext& context, quiz::QuizState& state,
                        EntryLink entry, QWidget* parent)
     : QWidget(parent),
       programDir(QCoreApplication::applicationDirPath()),

@@ -23,7 +23,7 @@ class XmlExportGroup;
 class ExportPage : public QWidget {
     Q_OBJECT
 public:
-    ExportPage(platform::FormContext& context, quiz::QuizState& state, EntryLink entry,
+    ExportPage(const platform::ExportContext& context, quiz::QuizState& state, EntryLink entry,
                QWidget* parent = nullptr);
 
     // Practice list and kanji list.
@@ -54,7 +54,7 @@ private:
     QWidget* buildRtfRows();
     QWidget* buildHiddenColumn();
 
-    platform::FormContext& context_;
+    platform::ExportContext context_;
     quiz::QuizState& state_;
     EntryLink entry_;
     QVBoxLayout* mainColumn_ = nullptr;  // page groups, top to bottom

@@ -26,7 +26,7 @@ namespace {
 // whatever happened in between.
 class ExportBinding {
 public:
-    ExportBinding(platform::FormContext& context, QPlainTextEdit& buffer)
+    ExportBinding(const platform::ExportContext& context, QPlainTextEdit& buffer)
         : context_(context), buffer_(buffer) {
         context_.DataSource1.setDataSet(&context_.Query1);
     }
@@ -43,13 +43,13 @@ public:
     ExportBinding& operator=(const ExportBinding&) = delete;
 
 private:
-    platform::FormContext& context_;
+    platform::ExportContext context_;
     QPlainTextEdit& buffer_;
 };
 
 }  // namespace
 
-XmlExportGroup::XmlExportGroup(platform::FormContext& context, const EntryLink& entry,
+XmlExportGroup::XmlExportGroup(const platform::ExportContext& context, const EntryLink& entry,
                                QWidget* parent)
     : QGroupBox(QStringLiteral("XML Export"), parent), context_(context), entry_(entry) {
     setObjectName(QStringLiteral("TntGroupBox1"));

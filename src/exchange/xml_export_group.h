@@ -19,7 +19,7 @@ class TXMLForm;
 class XmlExportGroup : public QGroupBox {
     Q_OBJECT
 public:
-    XmlExportGroup(platform::FormContext& context, const EntryLink& entry, QWidget* parent = nullptr);
+    XmlExportGroup(const platform::ExportContext& context, const EntryLink& entry, QWidget* parent = nullptr);
 
     void TntButton1Click();  // "XML Export"
     void TntButton2Click();  // "XML Import"
@@ -33,7 +33,7 @@ private:
     void exportWordList();
     void importWordList();
 
-    platform::FormContext& context_;
+    platform::ExportContext context_;
     const EntryLink& entry_;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
-// What the main window lends its pages: the data sets, the data sources,
-// the dialogs, the status bar, the clock and the random generator.
+// What the main window lends its pages: each page gets the data sets, data
+// sources and services it uses, nothing more.
 
 #include "platform/dialogs.h"
 #include "core/random_source.h"
@@ -30,17 +30,43 @@ struct FileDialogs {
                                   QStringLiteral("*.xml"), false};
 };
 
-struct FormContext {
+// What the main window lends each page: only what the page uses.
+struct BrowseContext {
     store::Table& Table1;
-    store::Query& Query1;
     store::Query& Query2;
     store::DataSource& DataSource1;  // browse source
-    store::DataSource& DataSource2;  // quiz source
+    Dialogs& dialogs;
+};
+
+struct EntryContext {
+    store::Table& Table1;
+    Dialogs& dialogs;
+    const store::Clock& clock;
+};
+
+struct SelectionContext {
+    store::Query& Query1;
     Dialogs& dialogs;
     StatusBar1& statusBar;
+    quiz::RandomSource& random;
+};
+
+struct QuizContext {
+    store::Query& Query1;
+    store::DataSource& DataSource2;  // quiz source
+    Dialogs& dialogs;
     const FileDialogs& fileDialogs;
     const store::Clock& clock;
     quiz::RandomSource& random;
+};
+
+struct ExportContext {
+    store::Table& Table1;
+    store::Query& Query1;
+    store::DataSource& DataSource1;  // lent to the export while it walks the selection
+    Dialogs& dialogs;
+    const FileDialogs& fileDialogs;
+    const store::Clock& clock;
 };
 
 }  // namespace morvanta::platform

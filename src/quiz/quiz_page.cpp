@@ -50,7 +50,7 @@ void PlaceInFrame(QFrame* frame, QWidget* view, int left, int top, int width, in
 
 }  // namespace
 
-QuizPage::QuizPage(platform::FormContext& context, QuizState& state, QWidget* parent)
+QuizPage::QuizPage(const platform::QuizContext& context, QuizState& state, QWidget* parent)
     : QWidget(parent), context_(context), state_(state) {
     buildDisplays();
     applyColumns(platform::ComputeColumns(586));

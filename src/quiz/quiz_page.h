@@ -27,7 +27,7 @@ namespace morvanta::quiz {
 class QuizPage : public QWidget {
     Q_OBJECT
 public:
-    QuizPage(platform::FormContext& context, QuizState& state, QWidget* parent = nullptr);
+    QuizPage(const platform::QuizContext& context, QuizState& state, QWidget* parent = nullptr);
     void applyColumns(const platform::ColumnLayout& columns);
     // Adds the quiz status items to the main window's pop-up menu.
     void fillPopupMenu(QMenu* PopupMenu1);
@@ -89,7 +89,7 @@ private:
     void loadStatus();
     QuizOptions options() const { return options_ ? options_() : QuizOptions{}; }
 
-    platform::FormContext& context_;
+    platform::QuizContext context_;
     QuizState& state_;
     std::function<QuizOptions()> options_;
     std::function<void()> showScore_;

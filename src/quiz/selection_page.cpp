@@ -71,7 +71,7 @@ std::vector<std::string> MemoLines(const QPlainTextEdit& memo) {
 
 }  // namespace
 
-SelectionPage::SelectionPage(platform::FormContext& context, QuizState& state, QWidget* parent)
+SelectionPage::SelectionPage(const platform::SelectionContext& context, QuizState& state, QWidget* parent)
     : QWidget(parent), context_(context), state_(state) {
     setToolTip(QStringLiteral("Eine Vokabelauswahl für Vokabelabfrage oder Export treffen"));
     buildSelectionGroup();

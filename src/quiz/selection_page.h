@@ -23,7 +23,7 @@ namespace morvanta::quiz {
 class SelectionPage : public QWidget {
     Q_OBJECT
 public:
-    SelectionPage(platform::FormContext& context, QuizState& state, QWidget* parent = nullptr);
+    SelectionPage(const platform::SelectionContext& context, QuizState& state, QWidget* parent = nullptr);
     void applyColumns(const platform::ColumnLayout& columns);
 
     // Runs on every opening of the quiz query.
@@ -84,7 +84,7 @@ private:
     void buildSelectionGroup();
     void buildSqlGroup();
 
-    platform::FormContext& context_;
+    platform::SelectionContext context_;
     QuizState& state_;
 };
 
