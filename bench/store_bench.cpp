@@ -1,6 +1,7 @@
 // The store's data sets against the raw SQLite statements doing the same work,
 // over a generated table of 65,535 words.
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 #include <chrono>
 #include <cstdio>

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "store/database.h"
 #include "store/engine_error.h"
-#include "store/statement.h"
 
 namespace morvanta::store {
 
@@ -22,15 +22,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Closer {
-    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-using Handle = std::unique_ptr<sqlite3, Closer>;
-
-Handle OpenFile(const fs::path& file, int flags) {
+ConnectionHandle OpenFile(const fs::path& file, int flags) {
     sqlite3* raw = nullptr;
     int rc = sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
-    Handle handle(raw);
+    ConnectionHandle handle(raw);
     if (rc != SQLITE_OK) ThrowSqliteError(raw, rc, "Sicherung: " + file.string());
     sqlite3_busy_timeout(raw, 5000);
     return handle;
@@ -70,8 +65,8 @@ void CopyTable(const fs::path& tableFile, const fs::path& target, const std::ato
     std::mt19937 random(std::random_device{}());
     const fs::path temp = target.parent_path() / (".backup-" + std::to_string(random() % 1000000) + ".tmp");
     try {
-        Handle source = OpenFile(tableFile, SQLITE_OPEN_READONLY);
-        Handle copy = OpenFile(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        ConnectionHandle source = OpenFile(tableFile, SQLITE_OPEN_READONLY);
+        ConnectionHandle copy = OpenFile(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         sqlite3_backup* backup = sqlite3_backup_init(copy.get(), "main", source.get(), "main");
         if (backup == nullptr) ThrowSqliteError(copy.get(), sqlite3_errcode(copy.get()), "Sicherung");
         // In steps, so the end of the program need not wait for a whole copy.

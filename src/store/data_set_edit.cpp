@@ -78,9 +78,9 @@ std::int64_t DataSet::writeBuffer() {
     if (!insert) statement.bindInt(17, currentRowId());
     statement.run();
     statement.reset();
-    if (!insert && sqlite3_changes(db_->handle()) == 0)
+    if (!insert && db_->changes() == 0)
         throw EngineError("The record has been deleted meanwhile; the change was not stored.");
-    const std::int64_t rowId = insert ? sqlite3_last_insert_rowid(db_->handle()) : currentRowId();
+    const std::int64_t rowId = insert ? db_->lastInsertRowId() : currentRowId();
     StoreSortKey(*db_, rowId);
     transaction.commit();
     db_->bumpGeneration();

@@ -1,6 +1,7 @@
 #include "store/database.h"
 
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,11 +64,13 @@ constexpr int kStepsPerQuestion = 10000;
 
 }  // namespace
 
-std::unique_ptr<sqlite3, Database::Closer> Database::openHandle(const fs::path& file, int flags) {
+void ConnectionCloser::operator()(sqlite3* db) const noexcept { sqlite3_close_v2(db); }
+
+ConnectionHandle Database::openHandle(const fs::path& file, int flags) {
     sqlite3* raw = nullptr;
     // Each connection is used by one thread only: SQLite's own locking is not needed.
     int rc = sqlite3_open_v2(file.c_str(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
-    std::unique_ptr<sqlite3, Closer> handle(raw);  // closed even when the open failed
+    ConnectionHandle handle(raw);  // closed even when the open failed
     if (rc != SQLITE_OK) ThrowSqliteError(raw, rc, "Cannot open the table file " + Quoted(file));
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_timeout(raw, 5000);
@@ -330,6 +333,10 @@ void Database::exec(std::string_view sql) {
         throw EngineError(what, sqlite3_extended_errcode(db_.get()));
     }
 }
+
+int Database::changes() const { return sqlite3_changes(db_.get()); }
+
+std::int64_t Database::lastInsertRowId() const { return sqlite3_last_insert_rowid(db_.get()); }
 
 Statement& Database::cached(const std::string& sql) {
     auto it = cache_.find(sql);

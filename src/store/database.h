@@ -2,8 +2,6 @@
 // One connection to a table file: opened read-write only (never created by
 // opening), checked for damage, brought up to the current layout, WAL journal.
 
-#include <sqlite3.h>
-
 #include <sys/types.h>
 
 #include <chrono>
@@ -16,9 +14,17 @@
 
 #include "store/statement.h"
 
+struct sqlite3;
+
 namespace morvanta::store {
 
 class IntegrityCheck;
+
+// Closes a connection, also one whose opening failed.
+struct ConnectionCloser {
+    void operator()(sqlite3* db) const noexcept;
+};
+using ConnectionHandle = std::unique_ptr<sqlite3, ConnectionCloser>;
 
 class Database {
 public:
@@ -50,6 +56,9 @@ public:
     bool takeOrderRepaired();
 
     void exec(std::string_view sql);
+    // Rows changed by the last INSERT, UPDATE or DELETE on this connection.
+    int changes() const;
+    std::int64_t lastInsertRowId() const;
     Statement prepare(std::string_view sql) const { return Statement(db_.get(), sql); }
     // A statement kept for reuse (reset before it is handed out).
     Statement& cached(const std::string& sql);
@@ -89,9 +98,6 @@ public:
 
 private:
     Database() = default;
-    struct Closer {
-        void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-    };
     class Watch {
     public:
         explicit Watch(Database& db);
@@ -103,7 +109,7 @@ private:
         Database& db_;
     };
     static int askLongWork(void* database);
-    static std::unique_ptr<sqlite3, Closer> openHandle(const std::filesystem::path& file, int flags);
+    static ConnectionHandle openHandle(const std::filesystem::path& file, int flags);
     int checkSchema();  // returns the file's layout version
     void markDamaged(const std::string& damage);
     void startCheck();
@@ -112,7 +118,7 @@ private:
     void orderInMemory();
     void configure();
 
-    std::unique_ptr<sqlite3, Closer> db_;
+    ConnectionHandle db_;
     std::filesystem::path file_;
     dev_t device_ = 0;
     ino_t inode_ = 0;

@@ -12,16 +12,13 @@ public:
         : std::runtime_error(message), code_(code) {}
     int code() const noexcept { return code_; }
     // The table refused the change by one of its rules (uniqueness, checks).
-    bool isConstraintViolation() const noexcept { return (code_ & 0xff) == kConstraint; }
+    bool isConstraintViolation() const noexcept;
     // The learner cancelled a long query.
-    bool isCancelled() const noexcept { return (code_ & 0xff) == kInterrupt; }
+    bool isCancelled() const noexcept;
     // A statement of the learner's was refused before it ran; the message says why.
-    bool isRefused() const noexcept { return (code_ & 0xff) == kAuth; }
+    bool isRefused() const noexcept;
 
 private:
-    static constexpr int kConstraint = 19;  // SQLite's primary result code for a broken rule
-    static constexpr int kInterrupt = 9;    // ... for an interrupted statement
-    static constexpr int kAuth = 23;        // ... and for one the authorizer refused
     int code_;
 };
 

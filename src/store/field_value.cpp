@@ -1,6 +1,8 @@
 #include "store/field_value.h"
 #include "store/text_fold.h"
 
+#include <sqlite3.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>

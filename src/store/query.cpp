@@ -50,7 +50,7 @@ ExecResult Query::execSql(const ConfirmDelete& confirmDelete) {
         if (guarded.kind == StatementKind::Select) return result;  // open() reads it
         Transaction transaction(db);
         guarded.statement.run();
-        result.changed = sqlite3_changes(db.handle());
+        result.changed = db.changes();
         if (guarded.kind == StatementKind::Delete && result.changed > 0 && confirmDelete &&
             !confirmDelete(result.changed)) {
             result.declined = true;

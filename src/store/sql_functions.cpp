@@ -1,5 +1,7 @@
 #include "store/sql_functions.h"
 
+#include <sqlite3.h>
+
 #include <string>
 #include <string_view>
 

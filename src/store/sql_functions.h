@@ -1,5 +1,6 @@
 #pragma once
-#include <sqlite3.h>
+
+struct sqlite3;
 
 namespace morvanta::store {
 

@@ -1,5 +1,7 @@
 #include "store/statement.h"
 
+#include <sqlite3.h>
+
 #include "store/engine_error.h"
 
 namespace morvanta::store {
@@ -45,6 +47,8 @@ void ThrowSqliteError(sqlite3* db, int rc, std::string_view context) {
     // The engine's own words stay in brackets for whoever repairs the file.
     throw EngineError(std::string(diagnosis) + " (" + detail + ")", code);
 }
+
+void Statement::Finalizer::operator()(sqlite3_stmt* s) const noexcept { sqlite3_finalize(s); }
 
 Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
     sqlite3_stmt* raw = nullptr;

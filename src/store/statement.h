@@ -1,12 +1,13 @@
 #pragma once
 // A prepared SQLite statement owned by a unique_ptr; errors become EngineError.
 
-#include <sqlite3.h>
-
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
 
 namespace morvanta::store {
 
@@ -38,7 +39,7 @@ public:
 private:
     void check(int rc) const;
     struct Finalizer {
-        void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+        void operator()(sqlite3_stmt* s) const noexcept;
     };
     sqlite3* db_;
     std::unique_ptr<sqlite3_stmt, Finalizer> stmt_;

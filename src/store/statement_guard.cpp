@@ -1,5 +1,7 @@
 #include "store/statement_guard.h"
 
+#include <sqlite3.h>
+
 #include <string>
 #include <vector>
 

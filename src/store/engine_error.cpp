@@ -1,0 +1,18 @@
+#include "store/engine_error.h"
+
+#include <sqlite3.h>
+
+namespace morvanta::store {
+
+namespace {
+
+// The extended code carries the primary one in its low byte.
+int PrimaryCode(int code) { return code & 0xff; }
+
+}  // namespace
+
+bool EngineError::isConstraintViolation() const noexcept { return PrimaryCode(code_) == SQLITE_CONSTRAINT; }
+bool EngineError::isCancelled() const noexcept { return PrimaryCode(code_) == SQLITE_INTERRUPT; }
+bool EngineError::isRefused() const noexcept { return PrimaryCode(code_) == SQLITE_AUTH; }
+
+}  // namespace morvanta::store
