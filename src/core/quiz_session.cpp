@@ -1,6 +1,8 @@
 #include "core/quiz_session.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <vector>
 
 #include "core/answer_check.h"
 #include "core/next_word.h"
@@ -76,6 +78,10 @@ StatusFileContent CaptureStatus(const QuizState& state, const store::Query& quer
     content.doneCount = state.DoneCount;
     content.recNo = query.recNo();
     content.queueText = state.AskQueue.text();
+    if (query.canModify()) {
+        content.rowIds.push_back(query.rowIdAt(query.recNo()));
+        for (int recNo : state.AskQueue.entries()) content.rowIds.push_back(query.rowIdAt(recNo));
+    }
     return content;
 }
 
@@ -92,16 +98,48 @@ ResumeResult ResumeSession(QuizState& state, store::Query& query, const StatusFi
     query.run({state.SelectionSql});
     ResumeResult result;
     const int count = state.SelectionCount;
-    result.countChanged = content.selectionCount != count;
+    const bool byRow = !content.rowIds.empty() && query.canModify();
+    result.countChanged = !byRow && content.selectionCount != count;
     if (count == 0 || count > kMaxQueueRecord) return result;
 
-    // Numbers beyond the reopened selection would fail at a later answer: the
-    // record number is clamped and such queue entries are dropped.
+    int current = 0;
+    std::vector<int> entries;
+    if (byRow) {
+        std::unordered_map<std::int64_t, int> recNoOfRow;
+        recNoOfRow.reserve(static_cast<size_t>(count));
+        for (int recNo = 1; recNo <= count; ++recNo) recNoOfRow.emplace(query.rowIdAt(recNo), recNo);
+        auto find = [&](std::int64_t row) {
+            const auto it = recNoOfRow.find(row);
+            return it == recNoOfRow.end() ? 0 : it->second;
+        };
+        current = find(content.rowIds.front());
+        for (size_t i = 1; i < content.rowIds.size(); ++i) {
+            const int recNo = find(content.rowIds[i]);
+            if (recNo == 0) ++result.dropped;
+            else entries.push_back(recNo);
+        }
+    } else {
+        // Numbers beyond the reopened selection would fail at a later answer.
+        for (int recNo : queue.entries()) {
+            if (recNo >= 1 && recNo <= count) entries.push_back(recNo);
+            else ++result.dropped;
+        }
+        current = content.recNo >= 1 && content.recNo <= count ? content.recNo : 0;
+    }
+    // The word on the screen when the file was saved is asked first, and once:
+    // answering always takes the head of the queue.
+    if (current != 0 && !entries.empty() && entries.front() != current) {
+        const auto later = std::find(entries.begin(), entries.end(), current);
+        if (later != entries.end()) entries.erase(later);
+        entries.insert(entries.begin(), current);
+    }
     state.DoneCount = content.doneCount;
-    query.setRecNo(std::clamp(content.recNo, 1, count));
-    queue.removeIf([count](int recNo) { return recNo < 1 || recNo > count; });
-    state.AskQueue = std::move(queue);
-    result.resumed = !state.AskQueue.empty();
+    QuestionQueue restored;
+    for (int recNo : entries) restored.append(recNo);
+    state.AskQueue = std::move(restored);
+    result.nothingLeft = state.AskQueue.empty();
+    result.resumed = !result.nothingLeft;
+    query.setRecNo(result.resumed ? state.AskQueue.head() : std::clamp(content.recNo, 1, count));
     return result;
 }
 

@@ -44,14 +44,18 @@ int NextQuestion(QuizState& state, store::DataSet& query, bool right, const Quiz
 StatusFileContent CaptureStatus(const QuizState& state, const store::Query& query);
 
 struct ResumeResult {
-    bool countChanged = false;  // the selection has another size than when saved
+    bool countChanged = false;  // a file without its words' rows: the selection changed size
+    int dropped = 0;            // saved words no longer in the selection
+    bool nothingLeft = false;   // the file had no word left to ask
     bool resumed = false;       // a question stands ready
 };
 
 // Runs the saved statement again (it must be a selection of the vocabulary; a
 // file whose statement is anything else is damaged) and puts back the progress,
-// the current word and the queue. The query's after-open step starts the session
-// (StartSession) as on every opening.
+// the current word and the queue: by the words' rows where the file carries them
+// (record numbers change when words leave the selection), else by record number.
+// The word that was shown is asked first. The query's after-open step starts the
+// session (StartSession) as on every opening.
 ResumeResult ResumeSession(QuizState& state, store::Query& query, const StatusFileContent& content);
 
 }  // namespace morvanta::quiz

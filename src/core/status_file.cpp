@@ -54,6 +54,14 @@ std::string WriteStatusFile(const StatusFileContent& content) {
     out += std::to_string(content.doneCount) + crlf;
     out += std::to_string(content.recNo) + crlf;
     out += content.queueText + crlf;
+    // A seventh line: readers of six lines pass over it.
+    if (!content.rowIds.empty()) {
+        for (size_t i = 0; i < content.rowIds.size(); ++i) {
+            if (i > 0) out += ' ';
+            out += std::to_string(content.rowIds[i]);
+        }
+        out += crlf;
+    }
     return out;
 }
 
@@ -74,6 +82,22 @@ StatusFileContent ReadStatusFile(std::string_view bytes) {
         } catch (const QueueError& e) {
             Damaged(std::string("Zeile 6: ") + e.what());
         }
+    }
+    if (lines.size() > 6 && !lines[6].empty()) {
+        std::string_view rest = lines[6];
+        while (!rest.empty()) {
+            const auto blank = rest.find(' ');
+            const std::string_view item = rest.substr(0, blank);
+            std::int64_t id = 0;
+            const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), id);
+            if (item.empty() || error != std::errc() || end != item.data() + item.size())
+                Damaged("Zeile 7 ist keine Liste von Zeilennummern.");
+            content.rowIds.push_back(id);
+            rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+        }
+        // The current word and one row per queue entry.
+        if (content.rowIds.size() != QuestionQueue::fromText(content.queueText).entries().size() + 1)
+            Damaged("Zeile 7 passt nicht zur Liste der Vokabeln in Zeile 6.");
     }
     return content;
 }

@@ -4,7 +4,9 @@
 // Reader and writer work on bytes; the handlers open the files.
 
 #include <stdexcept>
+#include <cstdint>
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace morvanta::quiz {
@@ -17,6 +19,10 @@ struct StatusFileContent {
     int doneCount = 0;
     int recNo = 0;
     std::string queueText;  // four hex digits per entry
+    // The table rows of the current word and of every queue entry, in order, so the
+    // same words are found again whatever their record numbers are then. Empty in
+    // files that do not carry them.
+    std::vector<std::int64_t> rowIds;
 };
 
 // The first line is not the header.

@@ -45,6 +45,15 @@ void QuizPage::loadStatus() {
             QStringLiteral("Achtung Vokabelbestand wurde seit der Speicherung geändert"));
     const int count = state_.SelectionCount;
     if (count == 0 || count > kMaxQueueRecord) return;  // the after-open step has said why
+    if (resumed.dropped > 0 && !resumed.countChanged)
+        context_.dialogs.showInfo(
+            QStringLiteral("%1 gespeicherte Vokabeln sind nicht mehr in der Auswahl und werden "
+                           "nicht abgefragt.")
+                .arg(resumed.dropped));
+    if (resumed.nothingLeft)
+        context_.dialogs.showInfo(QStringLiteral(
+            "Die gespeicherte Abfrage hat keine Vokabeln mehr abzufragen: Alle ausgwählten "
+            "Vokabeln wurden Abgefragt."));
     Button2->setEnabled(resumed.resumed);
     Label30->setText(QString::fromStdString(ProgressText(state_.DoneCount, count)));
 }

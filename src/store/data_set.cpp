@@ -147,6 +147,11 @@ void DataSet::refresh() {
     notify(DataEvent::DataChanged);
 }
 
+std::int64_t DataSet::rowIdAt(int recNo) const {
+    if (!live_ || recNo < 1 || recNo > static_cast<int>(rows_.size())) return -1;
+    return rows_[static_cast<size_t>(recNo - 1)];
+}
+
 std::int64_t DataSet::currentRowId() const {
     if (!live_ || current_ < 0 || current_ >= static_cast<int>(rows_.size())) return -1;
     return rows_[static_cast<size_t>(current_)];

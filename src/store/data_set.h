@@ -62,6 +62,9 @@ public:
     void setRecNo(int recNo);
     int recordCount() const;
     bool isEmpty() const { return recordCount() == 0; }
+    // The table row behind a record number of a live result (-1 for none), so a
+    // word can be found again after the result changed.
+    std::int64_t rowIdAt(int recNo) const;
     void refresh();
 
     // --- fields of the current record (the edit buffer while editing)

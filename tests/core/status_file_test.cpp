@@ -10,7 +10,7 @@ const std::string kExample =
     "000500040002\r\n";
 
 TEST(StatusFile, WritesSixLinesInCodePage1252) {
-    StatusFileContent c{"SELECT * FROM Vokabel WHERE Marked=True;", 5, 2, 1, "000500040002"};
+    StatusFileContent c{"SELECT * FROM Vokabel WHERE Marked=True;", 5, 2, 1, "000500040002", {}};
     EXPECT_EQ(WriteStatusFile(c), kExample);
 
     c.sqlLine = "SELECT * FROM Vokabel WHERE type = \"Zähleinheitswort\" AND 1=1;";
