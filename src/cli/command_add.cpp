@@ -1,0 +1,74 @@
+// "add": one word, stored as the entry page stores it.
+
+#include <climits>
+#include <iostream>
+
+#include "cli/cli_error.h"
+#include "cli/commands.h"
+#include "cli/table_access.h"
+#include "cli/word_options.h"
+#include "core/kana_change.h"
+#include "core/new_word.h"
+#include "store/data_set.h"
+#include "store/engine_error.h"
+#include "text/rich_text.h"
+
+namespace morvanta::cli {
+
+namespace {
+
+std::string Required(const Arguments& args, std::string_view option) {
+    const auto value = args.value(option);
+    if (!value) throw UsageError("Für „add“ fehlt " + std::string(option) + ".");
+    return *value;
+}
+
+// The page's fields, from the options: the rich edits save their text as RTF,
+// and the Hepburn field follows the kana field.
+entry::NewWord WordFromOptions(const Arguments& args) {
+    entry::NewWord word;
+    word.kanjiRtf = text::PlainTextToRtf(Required(args, "--kanji"));
+    word.hiraKataRtf = text::PlainTextToRtf(Required(args, "--kana"));
+    word.hepburn = entry::HepburnFromKanaRtf(word.hiraKataRtf);
+    const std::vector<std::string> translations = args.values("--translation");
+    if (translations.empty()) throw UsageError("Für „add“ fehlt --translation.");
+    if (translations.size() > 3) throw UsageError("Eine Vokabel hat höchstens drei Übersetzungen.");
+    std::string* slots[] = {&word.translation1, &word.translation2, &word.translation3};
+    for (size_t i = 0; i < translations.size(); ++i) *slots[i] = translations[i];
+    if (const auto lesson = args.value("--lesson"))
+        word.lesson = IntegerOption("--lesson", *lesson, 1, 255);
+    if (const auto accent = args.value("--accent"))
+        word.accent = IntegerOption("--accent", *accent, INT_MIN, INT_MAX);
+    if (const auto type = args.value("--type")) word.type = TypeOption(*type);
+    word.note = args.value("--note").value_or(std::string());
+    return word;
+}
+
+}  // namespace
+
+int RunAdd(const Arguments& args) {
+    const entry::NewWord word = WordFromOptions(args);
+    if (word.translation1.empty())
+        throw Refusal("Die Vokabel kann nicht eingetragen werden: die erste Übersetzung ist leer.");
+
+    TableAccess access(args.db);
+    access.open();
+    store::Table table(access.session(), kAlias, "Vokabel.DB");
+    store::SystemClock clock;
+    try {
+        table.open();
+        table.insertRecord(entry::NewWordRecord(word, clock));
+        table.flushBuffers();
+    } catch (const store::EngineError& e) {
+        if (e.isConstraintViolation())
+            throw Refusal(
+                "Diese Vokabel gibt es schon: dieselbe Hepburn-Lesung mit denselben "
+                "Übersetzungen ist bereits eingetragen.");
+        throw Refusal("Die Vokabel wurde nicht eingetragen: " + std::string(e.what()));
+    }
+    std::cout << "Eingetragen: " << word.translation1 << " (" << entry::FirstLine(word.hepburn)
+              << "), Lektion " << word.lesson << "\n";
+    return kExitOk;
+}
+
+}  // namespace morvanta::cli

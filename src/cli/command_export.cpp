@@ -1,0 +1,159 @@
+// "export practice|kanji|xml|dump OUT": the export page's files, written whole
+// or not at all.
+
+#include <QString>
+#include <iostream>
+
+#include "cli/cli_error.h"
+#include "cli/commands.h"
+#include "cli/messages.h"
+#include "cli/program_folder.h"
+#include "cli/selection.h"
+#include "cli/table_access.h"
+#include "cli/terminal_progress.h"
+#include "core/kana_list_file.h"
+#include "core/rtf_kanji_list.h"
+#include "core/rtf_practice_list.h"
+#include "core/saver_device.h"
+#include "core/word_dump.h"
+#include "core/xml_word_source.h"
+#include "store/data_set.h"
+#include "store/file_saver.h"
+
+namespace morvanta::cli {
+
+namespace {
+
+enum class Kind { Practice, Kanji, Xml, Dump };
+
+Kind KindOf(const std::string& word) {
+    if (word == "practice") return Kind::Practice;
+    if (word == "kanji") return Kind::Kanji;
+    if (word == "xml") return Kind::Xml;
+    if (word == "dump") return Kind::Dump;
+    throw UsageError("„export“ kennt practice, kanji, xml und dump, nicht " + Quoted(word) + ".");
+}
+
+// The export dialog's options; its creator name has no place in the file.
+exchange::XmlExportOptions XmlOptions(const Arguments& args) {
+    exchange::XmlExportOptions options;
+    options.description =
+        QString::fromStdString(args.value("--description").value_or(std::string()));
+    options.includeDates = args.has("--dates");
+    options.includeStatistics = args.has("--stats");
+    return options;
+}
+
+void RequireXmlOnly(const Arguments& args, Kind kind) {
+    if (kind == Kind::Xml) return;
+    for (std::string_view option : {"--description", "--dates", "--stats"})
+        if (args.has(option)) throw UsageError(std::string(option) + " gilt nur für „export xml“.");
+}
+
+[[noreturn]] void Cancelled(const std::string& out) {
+    throw Refusal("Abgebrochen; " + Quoted(out) + " wurde nicht geschrieben.");
+}
+
+void WriteWalk(store::Query& query, const std::string& out, const char* label,
+               bool (*write)(std::ostream&, store::DataSet&, const exchange::ProgressFn&)) {
+    store::FileSaver file{std::filesystem::path(out)};
+    TerminalProgress progress(label, query.recordCount());
+    if (!write(file.stream(), query, progress.callback())) Cancelled(out);
+    file.commit();
+}
+
+void WriteKanji(store::Query& query, const std::string& out) {
+    exchange::KnownCharacters known;
+    const std::filesystem::path kanaList = ProgramFolder() / exchange::kKanaListFileName;
+    try {
+        exchange::LoadKanaListFile(known, kanaList);
+    } catch (const exchange::KanaListFileError& e) {
+        throw Refusal("Die Kana-Liste " + Quoted(e.file().string()) +
+                      " kann nicht geöffnet werden: " + e.reason() +
+                      ". Sie gehört neben das Programm.");
+    }
+    {
+        TerminalProgress progress("Kanji isolieren", query.recordCount());
+        if (!exchange::CollectKanji(known, query, progress.callback())) Cancelled(out);
+    }
+    store::FileSaver file{std::filesystem::path(out)};
+    exchange::WriteKanjiList(file.stream(), known);
+    file.commit();
+}
+
+// The word-list writer takes no progress callback: its walk is followed
+// through the query's moves. Ctrl+C is noticed at the end of the walk.
+class FollowedWalk {
+public:
+    FollowedWalk(store::DataSet& query, TerminalProgress& progress) : query_(query) {
+        token_ = query.subscribe([this, &progress](store::DataEvent event) {
+            if (event == store::DataEvent::Scrolled) progress.step(query_.recNo());
+        });
+    }
+    ~FollowedWalk() { query_.unsubscribe(token_); }
+    FollowedWalk(const FollowedWalk&) = delete;
+    FollowedWalk& operator=(const FollowedWalk&) = delete;
+
+private:
+    store::DataSet& query_;
+    int token_ = 0;
+};
+
+void WriteXml(store::Query& query, const std::string& out,
+              const exchange::XmlExportOptions& options) {
+    store::FileSaver file{std::filesystem::path(out)};
+    exchange::SaverDevice device(file);
+    TerminalProgress progress("XML Export", query.recordCount());
+    bool complete = false;
+    {
+        FollowedWalk followed(query, progress);
+        complete = exchange::WriteWordList(query, options, device);
+    }
+    if (device.failure()) throw *device.failure();
+    if (!complete)
+        throw Refusal("Die Datei " + Quoted(out) + " wurde nicht vollständig geschrieben.");
+    if (progress.cancelled() || Interrupted()) Cancelled(out);
+    file.commit();
+}
+
+}  // namespace
+
+int RunExport(const Arguments& args) {
+    WatchInterrupt();
+    const Kind kind = KindOf(args.words.at(0));
+    const std::string& out = args.words.at(1);
+    RequireXmlOnly(args, kind);
+    const std::string statement = SelectionStatement(args);
+
+    TableAccess access(args.db);
+    access.open();
+    store::Query query(access.session(), kAlias);
+    OpenSelection(query, statement);
+    try {
+        switch (kind) {
+            case Kind::Practice:
+                WriteWalk(query, out, "Vokabel-Übungs Listen", &exchange::WritePracticeList);
+                break;
+            case Kind::Dump:
+                WriteWalk(query, out, "Abzug", &exchange::WriteWordDump);
+                break;
+            case Kind::Kanji:
+                WriteKanji(query, out);
+                break;
+            case Kind::Xml:
+                WriteXml(query, out, XmlOptions(args));
+                break;
+        }
+    } catch (const store::FileSaveError& e) {
+        const char* step =
+            e.step() == store::FileSaveError::Step::Create ? "angelegt" : "geschrieben";
+        throw Refusal("Die Datei " + Quoted(out) + " konnte nicht " + step +
+                      " werden: " + e.reason() + ". Eine vorhandene Datei blieb, wie sie war.");
+    }
+    const int count = query.recordCount();
+    std::cout << out << ": " << count << (count == 1 ? " Vokabel" : " Vokabeln")
+              << " exportiert.\n";
+    return kExitOk;
+}
+
+}  // namespace morvanta::cli

@@ -1,0 +1,89 @@
+// "import special|xml FILE": words from a file into the table.
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "cli/cli_error.h"
+#include "cli/commands.h"
+#include "cli/messages.h"
+#include "cli/table_access.h"
+#include "cli/terminal_progress.h"
+#include "core/special_import.h"
+#include "core/xml_word_import.h"
+#include "store/data_set.h"
+
+namespace morvanta::cli {
+
+namespace {
+
+std::string Reason(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "unbekannter Fehler";
+    }
+}
+
+int Finish(const std::string& message, bool cancelled, const std::exception_ptr& error) {
+    std::cout << TerminalText(message) << "\n";
+    if (error) throw Refusal("Der Import endete vorzeitig: " + Reason(error));
+    if (cancelled)
+        throw Refusal(
+            "Der Import wurde abgebrochen; die eingelesenen Vokabeln bleiben gespeichert.");
+    return kExitOk;
+}
+
+int ImportSpecial(store::Table& table, const std::string& file) {
+    std::ifstream in(std::filesystem::path(file), std::ios::binary);
+    if (!in)
+        throw Refusal("Die Datei " + Quoted(file) +
+                      " kann nicht geöffnet werden: " + std::strerror(errno));
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(file, ec);
+    TerminalProgress progress("Import-Special", ec ? 0 : std::int64_t(size));
+    store::SystemClock clock;
+    const exchange::SpecialImportResult result =
+        exchange::RunSpecialImport(in, table, clock, progress.callback());
+    progress.finish();
+    return Finish(exchange::SpecialImportMessage(result), result.cancelled, result.error);
+}
+
+int ImportXml(store::Table& table, const std::string& file) {
+    QFile in(QString::fromStdString(file));
+    if (!in.open(QIODevice::ReadOnly))
+        throw Refusal("Die Datei " + Quoted(file) +
+                      " kann nicht geöffnet werden: " + in.errorString().toStdString());
+    const exchange::XmlWordsRead read = exchange::ReadWordListWords(in.readAll());
+    if (!read.loaded)
+        throw Refusal("Die Datei " + Quoted(file) + " ist keine lesbare XML-Wortliste.\n" +
+                      TerminalText(read.errorMessage.toStdString()));
+    TerminalProgress progress("XML-Import", std::int64_t(read.words.size()));
+    store::SystemClock clock;
+    const exchange::XmlImportResult result =
+        exchange::StoreWords(read, table, clock, progress.callback());
+    progress.finish();
+    return Finish(exchange::XmlImportMessage(result), result.cancelled, result.error);
+}
+
+}  // namespace
+
+int RunImport(const Arguments& args) {
+    WatchInterrupt();
+    const std::string& kind = args.words.at(0);
+    if (kind != "special" && kind != "xml")
+        throw UsageError("„import“ kennt special und xml, nicht " + Quoted(kind) + ".");
+    TableAccess access(args.db);
+    access.open();
+    store::Table table(access.session(), kAlias, "Vokabel.DB");
+    table.open();
+    return kind == "special" ? ImportSpecial(table, args.words.at(1))
+                             : ImportXml(table, args.words.at(1));
+}
+
+}  // namespace morvanta::cli

@@ -1,0 +1,128 @@
+// "quiz": a quiz session over the selection, new or taken up from a status file.
+
+#include <unistd.h>
+
+#include <QString>
+#include <charconv>
+#include <chrono>
+#include <iostream>
+
+#include "cli/cli_error.h"
+#include "cli/commands.h"
+#include "cli/messages.h"
+#include "cli/selection.h"
+#include "cli/table_access.h"
+#include "cli/terminal_progress.h"
+#include "cli/terminal_quiz.h"
+#include "core/ask_queue.h"
+#include "core/quiz_session.h"
+#include "core/random_source.h"
+#include "core/status_file.h"
+#include "core/status_file_io.h"
+#include "store/engine_error.h"
+
+namespace morvanta::cli {
+
+namespace {
+
+std::uint64_t Seed(const Arguments& args) {
+    const auto text = args.value("--seed");
+    if (!text)
+        return static_cast<std::uint64_t>(
+            std::chrono::system_clock::now().time_since_epoch().count());
+    std::uint64_t seed = 0;
+    const char* end = text->data() + text->size();
+    const auto [ptr, error] = std::from_chars(text->data(), end, seed);
+    if (text->empty() || error != std::errc() || ptr != end)
+        throw UsageError("Die Option --seed erwartet eine ganze Zahl ab 0, nicht „" + *text + "“.");
+    return seed;
+}
+
+void RequireNoSelectionWithResume(const Arguments& args) {
+    for (std::string_view option :
+         {"--sql", "--lesson", "--type", "--ratio", "--older-than", "--asked-before"})
+        if (args.has(option))
+            throw UsageError("--resume setzt die gespeicherte Auswahl fort; " +
+                             std::string(option) + " passt nicht dazu.");
+}
+
+quiz::StatusFileContent ReadStatus(const std::string& fileName) {
+    try {
+        return quiz::ReadStatusFile(quiz::ReadFileBytes(QString::fromStdString(fileName)));
+    } catch (const quiz::NotAStatusFileError&) {
+        throw Refusal(Quoted(fileName) + " ist keine Abfrage-Statusdatei.");
+    } catch (const std::exception& e) {
+        throw Refusal(e.what());
+    }
+}
+
+// False when nothing is left to ask (the reason is on stderr).
+bool Resume(quiz::QuizState& state, store::Query& query, const std::string& fileName) {
+    const quiz::StatusFileContent content = ReadStatus(fileName);
+    quiz::ResumeResult resumed;
+    try {
+        resumed = quiz::ResumeSession(state, query, content);
+    } catch (const quiz::DamagedStatusFileError& e) {
+        throw Refusal(e.what());
+    } catch (const quiz::QueueError& e) {
+        throw Refusal("Die Abfrage-Statusdatei ist beschädigt: " + std::string(e.what()));
+    } catch (const store::EngineError& e) {
+        throw Refusal("Die gespeicherte Auswahl kann nicht ausgeführt werden: " +
+                      std::string(e.what()));
+    }
+    if (resumed.countChanged)
+        std::cerr << "Achtung: Der Vokabelbestand wurde seit der Speicherung geändert.\n";
+    if (resumed.dropped > 0 && !resumed.countChanged)
+        std::cerr << resumed.dropped
+                  << " gespeicherte Vokabeln sind nicht mehr in der Auswahl und werden nicht "
+                     "abgefragt.\n";
+    if (resumed.nothingLeft)
+        std::cerr << "Die gespeicherte Abfrage hat keine Vokabel mehr abzufragen.\n";
+    return resumed.resumed;
+}
+
+}  // namespace
+
+int RunQuiz(const Arguments& args) {
+    WatchInterrupt();
+    const auto resume = args.value("--resume");
+    if (resume) RequireNoSelectionWithResume(args);
+    const std::string statement = resume ? std::string() : SelectionStatement(args);
+    const bool randomOrder = !args.has("--in-order");
+    quiz::StdRandom random(Seed(args));
+
+    TableAccess access(args.db);
+    access.open();
+    store::Query query(access.session(), kAlias);
+    quiz::QuizState state;
+    quiz::SessionStart start = quiz::SessionStart::Empty;
+    // As in the window, every opening of the selection starts the session anew.
+    query.afterOpen = [&](store::DataSet& opened) {
+        start = quiz::StartSession(state, opened, randomOrder, random);
+    };
+    bool ready = false;
+    if (resume) {
+        ready = Resume(state, query, *resume);
+    } else {
+        state.SelectionSql = statement;
+        OpenSelection(query, statement);
+        ready = start == quiz::SessionStart::Ready;
+    }
+    if (state.SelectionCount == 0) {
+        std::cerr << "Keine Vokabel ausgewählt.\n";
+        return kExitOk;
+    }
+    if (start == quiz::SessionStart::TooLarge)
+        throw Refusal("Die Auswahl enthält " + std::to_string(state.SelectionCount) +
+                      " Vokabeln. Eine Abfrage kann höchstens " +
+                      std::to_string(quiz::kMaxQueueRecord) +
+                      " Vokabeln umfassen; bitte die Auswahl einschränken.");
+    if (!ready) return kExitOk;
+
+    const quiz::QuizOptions options;
+    TerminalQuiz(query, state, options, random, std::cin, std::cout, ::isatty(STDIN_FILENO) != 1)
+        .run();
+    return kExitOk;
+}
+
+}  // namespace morvanta::cli

@@ -1,0 +1,57 @@
+// "search": the browse page's search, printed as lines or as JSON.
+
+#include <algorithm>
+#include <iostream>
+
+#include "cli/cli_error.h"
+#include "cli/commands.h"
+#include "cli/table_access.h"
+#include "cli/word_options.h"
+#include "cli/word_output.h"
+#include "core/search_sql.h"
+#include "store/data_set.h"
+#include "store/engine_error.h"
+
+namespace morvanta::cli {
+
+namespace {
+
+void PrintLines(store::Query& query) {
+    for (query.first(); !query.eof(); query.next()) std::cout << SearchLine(query) << "\n";
+}
+
+void PrintJson(store::Query& query) {
+    std::cout << "[";
+    bool first = true;
+    for (query.first(); !query.eof(); query.next()) {
+        std::cout << (first ? "\n  " : ",\n  ") << WordJson(query);
+        first = false;
+    }
+    std::cout << (first ? "]\n" : "\n]\n");
+}
+
+}  // namespace
+
+int RunSearch(const Arguments& args) {
+    const std::string entry = SearchFieldEntry(args.value("--field").value_or("translation"));
+    // "*" is the page's wildcard too.
+    std::string pattern = args.words.at(0);
+    std::replace(pattern.begin(), pattern.end(), '*', '%');
+
+    TableAccess access(args.db);
+    access.open();
+    store::Query query(access.session(), kAlias);
+    try {
+        query.run({entry::SearchSql(entry, pattern)});
+    } catch (const store::EngineError& e) {
+        throw Refusal("Die Suche kann nicht ausgeführt werden: " + std::string(e.what()));
+    }
+    if (args.has("--json"))
+        PrintJson(query);
+    else
+        PrintLines(query);
+    if (query.isEmpty() && !args.has("--json")) std::cerr << "Keine Vokabel gefunden.\n";
+    return kExitOk;
+}
+
+}  // namespace morvanta::cli

@@ -1,0 +1,199 @@
+#include "cli/command_table.h"
+
+#include "cli/commands.h"
+#include "store/alias_config.h"
+#include "store/type_words.h"
+
+namespace morvanta::cli {
+
+namespace {
+
+// The selection options shared by "export" and "quiz".
+const std::vector<OptionSpec> kSelectionOptions = {
+    {"--sql", true},   {"--lesson", true},     {"--type", true},
+    {"--ratio", true}, {"--older-than", true}, {"--asked-before", true},
+};
+
+std::vector<OptionSpec> With(std::vector<OptionSpec> options, const std::vector<OptionSpec>& more) {
+    options.insert(options.end(), more.begin(), more.end());
+    return options;
+}
+
+constexpr std::string_view kSelectionHelp =
+    "Auswahl (wie die Seite „Vokabelauswahl“; ohne Angabe: die markierten Vokabeln,\n"
+    "SELECT * FROM Vokabel WHERE Marked=True;):\n"
+    "  --sql ANWEISUNG        eine eigene Auswahl, z. B. \"SELECT * FROM Vokabel WHERE "
+    "Lesson=3;\"\n"
+    "                         (nur SELECT: hier wird nichts geändert)\n"
+    "  --lesson N             nur Lektion N\n"
+    "  --type WORT            nur dieser Typ (siehe „add --help“)\n"
+    "  --ratio X.XXX          nur Vokabeln mit einem Anteil falscher Antworten über X.XXX\n"
+    "  --older-than TT.MM.JJJJ    nur vor diesem Tag eingetragene Vokabeln\n"
+    "  --asked-before TT.MM.JJJJ  nur vor diesem Tag zuletzt abgefragte Vokabeln\n"
+    "Die Kriterien lassen sich verbinden; --sql steht allein.\n";
+
+const std::vector<CommandSpec> kCommands = {
+    {"add",
+     "add --kanji TEXT --kana TEXT --translation TEXT [--translation TEXT]… [--lesson N] "
+     "[--type WORT] [--accent N] [--note TEXT]",
+     {{"--kanji", true},
+      {"--kana", true},
+      {"--translation", true, true},
+      {"--lesson", true},
+      {"--type", true},
+      {"--accent", true},
+      {"--note", true}},
+     0,
+     0,
+     "Trägt eine Vokabel ein wie die Seite „Eingabe“: Hepburn entsteht aus der Lesung,\n"
+     "die Vokabel ist markiert (sie kommt in der nächsten Abfrage dran) und trägt das\n"
+     "heutige Datum.\n\n"
+     "  --kanji TEXT          das Wort in Kanji (darf leer sein: --kanji \"\")\n"
+     "  --kana TEXT           die Lesung in Hiragana oder Katakana\n"
+     "  --translation TEXT    eine deutsche Übersetzung; bis zu dreimal\n"
+     "  --lesson N            Lektion 1 bis 255 (Vorgabe 1)\n"
+     "  --type WORT           der Typ: {TYPES}\n"
+     "  --accent N            der Akzent (Vorgabe 0)\n"
+     "  --note TEXT           Beschreibung / Bemerkung\n\n"
+     "Dieselbe Hepburn-Lesung mit denselben Übersetzungen gibt es nur einmal; eine\n"
+     "doppelte Vokabel wird abgelehnt (Rückgabewert 1).\n",
+     &RunAdd},
+    {"search",
+     "search [--field translation|lesson|type|note|hepburn] MUSTER [--json]",
+     {{"--field", true}, {"--json", false}},
+     1,
+     1,
+     "Sucht wie die Seite „Suche / Ändern“. * und % stehen für beliebig viele Zeichen,\n"
+     "Groß- und Kleinschreibung zählen nicht (translation, hepburn); lesson, type und\n"
+     "note vergleichen genau.\n\n"
+     "  --field FELD   translation (Vorgabe: Translation 1 bis 3), lesson, type, note, hepburn\n"
+     "  --json         ein JSON-Array: je Vokabel ein Objekt mit allen sechzehn Feldern\n"
+     "                 (Kanji und Hira-Kata als Text, Daten als JJJJ-MM-TT hh:mm:ss.zzz)\n\n"
+     "Ohne --json eine Zeile je Vokabel, durch Tabulatoren getrennt:\n"
+     "Translation1, Translation2, Translation3, Hepburn, Lektion, Typ.\n",
+     &RunSearch},
+    {"import",
+     "import special|xml DATEI",
+     {},
+     2,
+     2,
+     "  special DATEI   der Spezial-Import: sieben Zeilen je Vokabel (Windows-1252)\n"
+     "  xml DATEI       jede Vokabel einer XML-Wortliste (wie sie export xml schreibt)\n\n"
+     "Vokabeln, die es schon gibt, werden gezählt und übergangen. Der Rückgabewert ist 1,\n"
+     "wenn die Datei nicht gelesen werden kann oder der Import vorzeitig endet.\n",
+     &RunImport},
+    {"export",
+     "export practice|kanji|xml|dump AUSGABE [--sql ANWEISUNG] [Kriterien] "
+     "[--description TEXT] [--dates] [--stats]",
+     With({{"--description", true}, {"--dates", false}, {"--stats", false}}, kSelectionOptions), 2,
+     2,
+     "Schreibt die Auswahl in dieselbe Datei, die das Fenster schreibt:\n"
+     "  practice   RTF-Übungsliste (Kanji, Kana, Übersetzung)\n"
+     "  kanji      RTF-Kanji-Liste zum Schreiben üben (braucht hirakata.txt neben dem Programm)\n"
+     "  xml        XML-Wortliste (UTF-16)\n"
+     "  dump       Abzug: Kanji, Hira-Kata und Translation1 je Vokabel\n\n"
+     "Nur für xml:\n"
+     "  --description TEXT   Beschreibung der Datei (Vorgabe: keine)\n"
+     "  --dates              Datumsangaben mit einbeziehen\n"
+     "  --stats              Statistiken einfügen\n\n"
+     "{SELECTION}\n"
+     "Die Datei wird ganz oder gar nicht geschrieben: nach einem Fehler oder Strg+C\n"
+     "bleibt eine vorhandene Datei, wie sie war.\n",
+     &RunExport},
+    {"quiz", "quiz [--sql ANWEISUNG] [Kriterien] [--resume DATEI.vad] [--in-order] [--seed N]",
+     With({{"--resume", true}, {"--in-order", false}, {"--seed", true}}, kSelectionOptions), 0, 0,
+     "Fragt die Auswahl ab wie die Seite „Vokabelabfrage“: zu Kanji, Kana und Hepburn die\n"
+     "Übersetzung eintippen, Enter. Falsche Antworten kommen wieder.\n\n"
+     "Eingaben statt einer Antwort:\n"
+     "  :speichern DATEI   den Abfragestatus speichern (.vad, auch im Fenster ladbar)\n"
+     "  :ende              die Abfrage beenden (ebenso Strg+D)\n\n"
+     "  --resume DATEI.vad   eine gespeicherte Abfrage fortsetzen (auch aus dem Fenster)\n"
+     "  --in-order           in der Reihenfolge der Tabelle statt per Zufall\n"
+     "  --seed N             Zufallszahlen fest vorgeben, statt sie aus der Uhr zu nehmen\n\n"
+     "{SELECTION}",
+     &RunQuiz},
+    {"check",
+     "check",
+     {},
+     0,
+     0,
+     "Öffnet die Vokabeldatei, wartet auf ihre Prüfung und nennt Vokabeln, markierte\n"
+     "Vokabeln, Lektionen und den Zustand der Datei. Rückgabewert 1, wenn sie beschädigt\n"
+     "ist oder nicht geöffnet werden kann.\n",
+     &RunCheck},
+    {"backup",
+     "backup",
+     {},
+     0,
+     0,
+     "Kopiert die Vokabeldatei nach Backup/Vokabel-JJJJ-MM-TT.DB neben ihr (einmal am Tag,\n"
+     "die neuesten Kopien bleiben; BACKUPS=n in der Engine-Konfiguration) und nennt die Kopie.\n"
+     "Eine beschädigte Datei wird nicht gesichert (Rückgabewert 1).\n",
+     &RunBackup},
+};
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+std::string TypeList() {
+    std::string list;
+    for (std::string_view word : store::kTypeWords) {
+        if (!list.empty()) list += ", ";
+        list += word;
+    }
+    return list;
+}
+
+std::string Expanded(std::string_view text) {
+    std::string out(text);
+    ReplaceAll(out, "{SELECTION}", kSelectionHelp);
+    ReplaceAll(out, "{TYPES}", TypeList());
+    return out;
+}
+
+}  // namespace
+
+const std::vector<CommandSpec>& Commands() { return kCommands; }
+
+const CommandSpec* FindCommand(std::string_view name) {
+    for (const CommandSpec& command : kCommands)
+        if (command.name == name) return &command;
+    return nullptr;
+}
+
+std::string ProgramHelp() {
+    std::string text =
+        "morvanta-cli – Morvanta im Terminal: Vokabeln eintragen, suchen, abfragen und "
+        "exportieren\n\n"
+        "Aufruf:\n";
+    for (const CommandSpec& command : kCommands)
+        text += "  morvanta-cli [--db DATEI] " + std::string(command.synopsis) + "\n";
+    text +=
+        "  morvanta-cli --help | BEFEHL --help\n\n"
+        "Vokabeldatei:\n"
+        "  Ohne --db nennt der Alias „Vokabel“ der Engine-Konfiguration den Ordner mit\n"
+        "  Vokabel.DB; die Konfiguration ist " +
+        store::AliasConfig::defaultPath().string() +
+        "\n"
+        "  (XDG_CONFIG_HOME wird beachtet). --db DATEI nennt eine Datei Vokabel.DB\n"
+        "  unmittelbar; die Konfiguration bleibt dann unberührt.\n\n"
+        "Ausgabe:\n"
+        "  Ergebnisse gehen nach stdout, Meldungen und Fehler nach stderr. Lange Arbeiten\n"
+        "  zeigen auf einem Terminal einen Fortschrittsbalken; Strg+C bricht sie ab.\n\n"
+        "Rückgabewerte:\n"
+        "  0  erledigt\n"
+        "  1  abgelehnt oder fehlgeschlagen: doppelte Vokabel, fehlerhafte Anweisung oder\n"
+        "     Eingabe, beschädigte oder unlesbare Datei, abgebrochen\n"
+        "  2  falscher Aufruf: unbekannter Befehl, fehlende oder falsche Angabe\n";
+    return text;
+}
+
+std::string CommandHelp(const CommandSpec& command) {
+    return "morvanta-cli [--db DATEI] " + std::string(command.synopsis) + "\n\n" +
+           Expanded(command.help) +
+           "\nRückgabewerte: 0 erledigt, 1 abgelehnt oder fehlgeschlagen, 2 falscher Aufruf.\n";
+}
+
+}  // namespace morvanta::cli

@@ -1,0 +1,16 @@
+#pragma once
+// The commands; each returns the program's exit code.
+
+#include "cli/arguments.h"
+
+namespace morvanta::cli {
+
+int RunAdd(const Arguments& args);
+int RunSearch(const Arguments& args);
+int RunImport(const Arguments& args);
+int RunExport(const Arguments& args);
+int RunQuiz(const Arguments& args);
+int RunCheck(const Arguments& args);
+int RunBackup(const Arguments& args);
+
+}  // namespace morvanta::cli

@@ -1,0 +1,14 @@
+#include "cli/program_folder.h"
+
+#include "cli/cli_error.h"
+
+namespace morvanta::cli {
+
+std::filesystem::path ProgramFolder() {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) throw Refusal("Der Programmordner lässt sich nicht bestimmen: " + ec.message());
+    return self.parent_path();
+}
+
+}  // namespace morvanta::cli

@@ -1,0 +1,26 @@
+#pragma once
+// The selection of "export" and "quiz": the quiz's default, an own statement
+// (--sql) or the criteria of the selection page.
+
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "store/data_set.h"
+
+namespace morvanta::cli {
+
+inline constexpr char kDefaultSelection[] = "SELECT * FROM Vokabel WHERE Marked=True;";
+
+// The statement the options ask for. Throws UsageError for bad values or for
+// --sql together with criteria.
+std::string SelectionStatement(const Arguments& args);
+
+// The statement's lines as the query holds them (a quiz status file keeps the first).
+std::vector<std::string> StatementLines(const std::string& statement);
+
+// Runs the statement into the query; only a selection of the vocabulary runs.
+// Throws Refusal with the engine's reason.
+void OpenSelection(store::Query& query, const std::string& statement);
+
+}  // namespace morvanta::cli

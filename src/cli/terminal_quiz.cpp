@@ -1,0 +1,111 @@
+#include "cli/terminal_quiz.h"
+
+#include <QString>
+#include <iostream>
+
+#include "cli/cli_error.h"
+#include "cli/messages.h"
+#include "cli/word_output.h"
+#include "core/answer_check.h"
+#include "core/quiz_session.h"
+#include "core/status_file.h"
+#include "core/status_file_io.h"
+#include "store/engine_error.h"
+
+namespace morvanta::cli {
+
+namespace {
+
+constexpr char kCommandHelp[] =
+    "Eingaben: eine Übersetzung, :speichern DATEI (Abfragestatus sichern), :ende (beenden).\n";
+
+std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+TerminalQuiz::TerminalQuiz(store::Query& query, quiz::QuizState& state,
+                           const quiz::QuizOptions& options, quiz::RandomSource& random,
+                           std::istream& in, std::ostream& out, bool echo)
+    : query_(query),
+      state_(state),
+      options_(options),
+      random_(random),
+      in_(in),
+      out_(out),
+      echo_(echo) {}
+
+void TerminalQuiz::run() {
+    out_ << kCommandHelp;
+    bool asking = true;
+    while (asking) {
+        showWord();
+        std::string line;
+        if (!std::getline(in_, line)) {
+            out_ << "\n";
+            break;  // end of input or Ctrl+C: the session ends as it stands
+        }
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (echo_) out_ << line << "\n";
+        if (!line.empty() && line.front() == ':') {
+            asking = command(line);
+            continue;
+        }
+        asking = answer(line);
+    }
+    out_ << quiz::ScoreText(state_.RightCount, state_.WrongCount) << "\n";
+}
+
+void TerminalQuiz::showWord() const {
+    const JapaneseText japanese = JapaneseOf(query_);
+    out_ << "\n[" << quiz::ProgressText(state_.DoneCount, state_.SelectionCount) << "]\n"
+         << "  Kanji:   " << japanese.kanji << "\n"
+         << "  Kana:    " << japanese.kana << "\n"
+         << "  Hepburn: " << query_.asString("Hepburn") << "\n"
+         << "Übersetzung? " << std::flush;
+}
+
+bool TerminalQuiz::answer(const std::string& line) {
+    quiz::AnswerResult result;
+    try {
+        result = quiz::CheckAndBook(query_, line, options_, clock_);
+    } catch (const store::EngineError& e) {
+        throw Refusal("Die Antwort konnte nicht gebucht werden: " + std::string(e.what()));
+    }
+    out_ << (result.right ? std::string("Richtig") : TerminalText(result.wrongMessage)) << "\n";
+    if (quiz::NextQuestion(state_, query_, result.right, options_, random_) != 0) return true;
+    out_ << "Alle ausgewählten Vokabeln wurden abgefragt.\n";
+    return false;
+}
+
+bool TerminalQuiz::command(const std::string& line) {
+    const auto space = line.find_first_of(" \t");
+    const std::string name = line.substr(0, space);
+    const std::string rest =
+        space == std::string::npos ? std::string() : Trimmed(line.substr(space));
+    if (name == ":ende") return false;
+    if (name == ":speichern") {
+        if (rest.empty())
+            out_ << "Bitte eine Datei nennen: :speichern DATEI\n";
+        else
+            save(rest);
+        return true;
+    }
+    out_ << "Unbekannte Eingabe " << name << ". " << kCommandHelp;
+    return true;
+}
+
+void TerminalQuiz::save(const std::string& fileName) {
+    try {
+        quiz::ReplaceFile(QString::fromStdString(fileName),
+                          quiz::WriteStatusFile(quiz::CaptureStatus(state_, query_)));
+        out_ << "Abfragestatus gespeichert: " << fileName << "\n";
+    } catch (const std::exception& e) {
+        std::cerr << "Der Abfragestatus wurde nicht gespeichert: " << e.what() << "\n";
+    }
+}
+
+}  // namespace morvanta::cli

@@ -1,0 +1,114 @@
+// A quiz driven through stdin: answers booked, the status saved in the
+// window's format, taken up again and finished.
+
+#include <gtest/gtest.h>
+
+#include "cli_runner.h"
+#include "core/status_file.h"
+#include "store/data_set.h"
+#include "support/temp_table.h"
+
+namespace morvanta::clitest {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kAll[] = "SELECT * FROM Vokabel;";
+
+std::vector<std::int64_t> Added(const std::vector<std::int64_t>& before,
+                                std::vector<std::int64_t> after) {
+    for (size_t i = 0; i < after.size() && i < before.size(); ++i) after[i] -= before[i];
+    return after;
+}
+
+class Quiz : public ::testing::Test {
+protected:
+    void SetUp() override { test::InsertGeneratedWords(temp->tableFile, 5); }
+
+    // Translation1 of the word at a record number of the whole table.
+    std::string translationAt(int recNo) {
+        store::Query query(temp->session(), "Vokabel");
+        query.run({kAll});
+        query.setRecNo(recNo);
+        return query.asString("Translation1");
+    }
+    std::vector<std::int64_t> counts(const char* field) {
+        store::Query query(temp->session(), "Vokabel");
+        query.run({kAll});
+        std::vector<std::int64_t> values;
+        for (query.first(); !query.eof(); query.next()) values.push_back(query.asInteger(field));
+        return values;
+    }
+
+    std::unique_ptr<test::TempTable> temp = test::MakeTempTable();
+    test::TempFolder files;
+};
+
+TEST_F(Quiz, AnswersAreBookedSavedAndTakenUpAgainToTheEnd) {
+    const fs::path status = files.path() / "abfrage.vad";
+    // In table order the first two questions are the first two words.
+    const std::string first = translationAt(1);
+    const auto askedBefore = counts("NumberAsked"), wrongBefore = counts("NumberWrong");
+    const CliRun run = RunOn(temp->tableFile, {"quiz", "--sql", kAll, "--in-order", "--seed", "3"},
+                             first + "\nfalsch\n:speichern " + status.string() + "\n:ende\n");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, "[0/5]")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "Richtig\n")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "Nein - Die Übersetzung war :\n" + translationAt(2))) << run.out;
+    EXPECT_TRUE(Contains(run.out, "1 Richtig und 1 Falsch")) << run.out;
+    EXPECT_EQ(Added(askedBefore, counts("NumberAsked")),
+              (std::vector<std::int64_t>{1, 1, 0, 0, 0}));
+    EXPECT_EQ(Added(wrongBefore, counts("NumberWrong")),
+              (std::vector<std::int64_t>{0, 1, 0, 0, 0}));
+
+    // The file reads back to the same bytes: the window's format.
+    const std::string bytes = FileBytes(status);
+    const quiz::StatusFileContent saved = quiz::ReadStatusFile(bytes);
+    EXPECT_EQ(quiz::WriteStatusFile(saved), bytes);
+    EXPECT_EQ(saved.sqlLine, kAll);
+    EXPECT_EQ(saved.selectionCount, 5);
+    EXPECT_EQ(saved.doneCount, 1);
+
+    // Right answers for the queue as saved finish the quiz.
+    std::string answers;
+    for (size_t at = 0; at + 4 <= saved.queueText.size(); at += 4)
+        answers += translationAt(std::stoi(saved.queueText.substr(at, 4), nullptr, 16)) + "\n";
+    const CliRun resumed = RunOn(temp->tableFile, {"quiz", "--resume", status.string()}, answers);
+    ASSERT_EQ(resumed.exitCode, 0) << resumed.err;
+    EXPECT_TRUE(Contains(resumed.out, "[1/5]")) << resumed.out;
+    EXPECT_FALSE(Contains(resumed.out, "Nein")) << resumed.out;
+    EXPECT_TRUE(Contains(resumed.out, "Alle ausgewählten Vokabeln wurden abgefragt."))
+        << resumed.out;
+}
+
+TEST_F(Quiz, EndOfInputEndsCleanlyAndBadFilesAreRefused) {
+    const CliRun quiet = RunOn(temp->tableFile, {"quiz"});
+    EXPECT_EQ(quiet.exitCode, 0) << quiet.err;
+    EXPECT_TRUE(Contains(quiet.out, "0 Richtig und 0 Falsch")) << quiet.out;
+
+    const CliRun none = RunOn(temp->tableFile, {"quiz", "--lesson", "99"});
+    EXPECT_EQ(none.exitCode, 0);
+    EXPECT_TRUE(Contains(none.err, "Keine Vokabel ausgewählt")) << none.err;
+
+    const fs::path other = files.path() / "andere.vad";
+    std::ofstream(other) << "Irgendein Text\r\n";
+    const CliRun foreign = RunOn(temp->tableFile, {"quiz", "--resume", other.string()});
+    EXPECT_EQ(foreign.exitCode, 1);
+    EXPECT_TRUE(Contains(foreign.err, "keine Abfrage-Statusdatei")) << foreign.err;
+
+    quiz::StatusFileContent changing;
+    changing.sqlLine = "DELETE FROM Vokabel;";
+    changing.selectionCount = 5;
+    changing.recNo = 1;
+    changing.queueText = "0001";
+    std::ofstream(files.path() / "loeschen.vad", std::ios::binary)
+        << quiz::WriteStatusFile(changing);
+    const CliRun damaged =
+        RunOn(temp->tableFile, {"quiz", "--resume", (files.path() / "loeschen.vad").string()});
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_TRUE(Contains(damaged.err, "beschädigt")) << damaged.err;
+    EXPECT_EQ(counts("NumberAsked").size(), 5u);  // nothing deleted
+}
+
+}  // namespace
+}  // namespace morvanta::clitest
