@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include <charconv>
+#include <limits>
 
 #include "cli/cli_error.h"
 #include "cli/command_table.h"
@@ -114,11 +115,14 @@ int IntegerOption(std::string_view option, const std::string& text, int low, int
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [ptr, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || ptr != end || value < low || value > high)
-        throw UsageError("Die Option " + Quoted(option) + " erwartet eine ganze Zahl von " +
-                         std::to_string(low) + " bis " + std::to_string(high) + ", nicht " +
-                         Quoted(text) + ".");
-    return value;
+    if (!text.empty() && error == std::errc() && ptr == end && value >= low && value <= high)
+        return value;
+    const bool bounded =
+        low != std::numeric_limits<int>::min() || high != std::numeric_limits<int>::max();
+    const std::string range =
+        bounded ? " von " + std::to_string(low) + " bis " + std::to_string(high) : std::string();
+    throw UsageError("Die Option " + Quoted(option) + " erwartet eine ganze Zahl" + range +
+                     ", nicht " + Quoted(text) + ".");
 }
 
 }  // namespace morvanta::cli
