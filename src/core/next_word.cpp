@@ -1,5 +1,7 @@
 #include "core/next_word.h"
 
+#include <algorithm>
+
 #include "core/random_source.h"
 
 namespace morvanta::quiz {
@@ -23,8 +25,11 @@ int AdvanceAfterAnswer(QuizState& state, bool right, int currentRecNo, const Qui
         if (requeue) {
             if (options.DoubleWrong)
                 state.AskQueue.insert(10 + Draw(random, state.SelectionCount - 10), currentRecNo);
-            if (options.Chunk)
-                state.AskQueue.insert(4 + Draw(random, options.ChunkSize - 3), currentRecNo);
+            if (options.Chunk) {
+                // Any size a caller hands in is taken within what a queue can hold.
+                const int chunk = std::clamp(options.ChunkSize, kMinChunkSize, kMaxQueueRecord);
+                state.AskQueue.insert(4 + Draw(random, chunk - 3), currentRecNo);
+            }
             else
                 state.AskQueue.append(currentRecNo);
         } else {

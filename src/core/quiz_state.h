@@ -16,6 +16,9 @@ struct QuizState {
     int WrongCount = 0;
 };
 
+// "Mischen unter den ersten n Vokabeln": n from 1 to the largest queue.
+inline constexpr int kMinChunkSize = 1;
+
 // The quiz options of the selection page, read at the moment of each answer.
 struct QuizOptions {
     bool WrongShowagain = true;

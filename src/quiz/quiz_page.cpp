@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QResizeEvent>
 
 #include "platform/db_controls.h"
@@ -128,8 +129,18 @@ void QuizPage::buildDisplays() {
     connect(CheckBox4, &QCheckBox::clicked, this, [this] { CheckBox4Click(); });
     connect(CheckBox9, &QCheckBox::clicked, this, [this] { CheckBox9Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
-    // The page is no dialog, so the default button is pressed here on Enter.
-    connect(Edit1, &QLineEdit::returnPressed, Button2, &QPushButton::click);
+}
+
+void QuizPage::keyPressEvent(QKeyEvent* event) {
+    // The page is no dialog, so its default button is pressed here: Enter in the
+    // answer field, on a check box or anywhere else the key is not used comes here.
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+        if (Button2->isEnabled()) Button2->click();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void QuizPage::fillPopupMenu(QMenu* PopupMenu1) {

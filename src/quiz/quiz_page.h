@@ -82,6 +82,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // OK is the page's default button: Enter answers from any of its widgets.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildDisplays();

@@ -114,6 +114,7 @@ void SelectionPage::buildSelectionGroup() {
                                     {8, 208, 300, 20}, true);
     ChunkCheckBox = MakeCheck(g, "ChunkCheckBox", "Mischen unter den ersten", {8, 232, 180, 20}, true);
     ChunkSize = MakeSpin(g, "ChunkSize", 7, {190, 230, 60, 22});
+    ChunkSize->setRange(kMinChunkSize, kMaxQueueRecord);
     ChunkLabel = new QLabel(QStringLiteral("Vokabeln"), g);
     ChunkLabel->setGeometry(256, 233, 80, 18);
     IgnoreCapsBox = MakeCheck(g, "IgnoreCapsBox", "Groß/Kleinschreibung ingorieren", {8, 256, 300, 20}, true);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <deque>
 
 #include "core/random_source.h"
@@ -96,6 +98,13 @@ TEST(NextWord, NegativeRangesDrawZeroAndAppendPastTheEnd) {
     options.ChunkSize = 1;
     EXPECT_EQ(AdvanceAfterAnswer(s, false, 1, options, random), 2);
     EXPECT_EQ(s.AskQueue.text(), "0002000300010001");
+    // Sizes outside what a queue holds are clamped, not overflowed.
+    for (int chunk : {INT_MIN, -5, 0, INT_MAX}) {
+        QuizState u = Session(3);
+        options.ChunkSize = chunk;
+        EXPECT_NE(AdvanceAfterAnswer(u, false, 1, options, random), 0) << chunk;
+    }
+    options.ChunkSize = 1;
 
     // The last word wrong comes back until it is answered right.
     QuizState t = Session(1);

@@ -89,6 +89,23 @@ TEST_F(QuizPageTest, RightAndWrongAnswersAreBookedInTheTable) {
     EXPECT_EQ(panel(3), QStringLiteral("2 Richtig und 1 Falsch"));
 }
 
+TEST_F(QuizPageTest, EnterAnswersFromEveryWidgetOfThePage) {
+    startWith({Word("Auge"), Word("Baum"), Word("Dach"), Word("Ende"), Word("Fisch"), Word("Gabel"),
+               Word("Haus"), Word("Insel"), Word("Jahr"), Word("Kind"), Word("Lampe")});
+    QuizPage& p = page();
+    for (QWidget* widget : std::initializer_list<QWidget*>{p.Edit1, p.CheckBox1, p.CheckBox2, p.CheckBox3, p.CheckBox4,
+                                                           p.CheckBox9, p.DBRichEdit1, p.DBRichEdit2, p.Label30, &p}) {
+        SCOPED_TRACE(widget->objectName().toStdString());
+        const int done = state().DoneCount;
+        p.Edit1->setText(QString::fromStdString(current("Translation1")));
+        QTest::keyClick(widget, Qt::Key_Return);
+        EXPECT_EQ(state().DoneCount, done + 1);  // answered once, not twice
+    }
+    p.Edit1->setText(QString::fromStdString(current("Translation1")));
+    QTest::keyClick(p.CheckBox1, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(state().DoneCount, 11);
+}
+
 TEST_F(QuizPageTest, WrongAnswerWithOnlyFirstTranslationAndEmptyAnswer) {
     startWith({Word("Hund")});
     answer(QString());
