@@ -4,11 +4,11 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QTimer>
-#include <cstdlib>
 #include <string>
 
 #include "app/tform1.h"
 #include "platform/guard.h"
+#include "core/backup_count.h"
 #include "store/backup.h"
 #include "store/database.h"
 
@@ -17,18 +17,6 @@ namespace morvanta::app {
 namespace {
 
 constexpr char kAlias[] = "Vokabel";
-
-// The number of dated copies to keep: BACKUPS in the alias's section, else the default.
-int BackupCount(const store::AliasConfig& config) {
-    const auto params = config.aliasParams(kAlias);
-    if (!params) return store::kDefaultBackupCount;
-    for (const auto& [name, value] : *params) {
-        if (name != "BACKUPS") continue;
-        const int count = std::atoi(value.c_str());
-        return count > 0 ? count : store::kDefaultBackupCount;
-    }
-    return store::kDefaultBackupCount;
-}
 
 }  // namespace
 
@@ -76,7 +64,7 @@ void TForm1::checkTableThenBackUp() {
         WordsChanged();
     }
     const std::filesystem::path file = db->file();
-    const int keep = BackupCount(config_);
+    const int keep = core::BackupCount(config_, kAlias);
     QPointer<TForm1> self(this);
     // The copy reads through its own connection, so the window goes on at once.
     backup_ = std::thread([file, keep, self, stop = &stopBackup_] {

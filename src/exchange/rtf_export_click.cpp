@@ -1,12 +1,10 @@
 // "RTF Export": the practice list (Button3) and the kanji list (Button10).
 
 #include <QPlainTextEdit>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 
 #include "exchange/export_page.h"
 #include "core/file_names.h"
+#include "core/kana_list_file.h"
 #include "exchange/progress_dialog.h"
 #include "core/query_walk.h"
 #include "core/rtf_practice_list.h"
@@ -17,14 +15,6 @@
 namespace morvanta::exchange {
 
 namespace {
-
-void LoadKanaList(KnownCharacters& known, const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("Cannot open file \"" + file.string() +
-                                 "\". " + std::strerror(errno));
-    known.loadKanaList(in);
-}
 
 QString JoinLines(const std::vector<std::string>& lines) {
     std::string all;
@@ -60,7 +50,7 @@ void ExportPage::Button10Click() {
         QueryWalk walk(context_.Query1);
         known_.clear();
         context_.Query1.first();
-        LoadKanaList(known_, ToPath(programDir + QStringLiteral("/hirakata.txt")));
+        LoadKanaListFile(known_, ToPath(programDir) / kKanaListFileName);
         {
             RunProgress progress(this, QStringLiteral("Kanji isolieren"),
                                  context_.Query1.recordCount());
