@@ -2,11 +2,11 @@
 
 #include <QString>
 
+#include "text/utf8_char.h"
+
 namespace morvanta::exchange {
 
 namespace {
-
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
 // Noncharacters are left to Qt, whatever its decoder makes of them.
 bool IsNonCharacter(char32_t c) { return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE; }
@@ -25,26 +25,10 @@ bool Convert(std::string_view in, std::u16string& out) {
             ++p;
             continue;
         }
-        char32_t cp;
-        int extra;
-        char32_t min;
-        if (c >= 0xC2 && c <= 0xDF) {
-            cp = c & 0x1F, extra = 1, min = 0x80;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            cp = c & 0x0F, extra = 2, min = 0x800;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            cp = c & 0x07, extra = 3, min = 0x10000;
-        } else {
-            return false;
-        }
-        if (end - p <= extra) return false;
-        for (int i = 1; i <= extra; ++i) {
-            if (!IsContinuation(p[i])) return false;
-            cp = (cp << 6) | (p[i] & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) || IsNonCharacter(cp))
-            return false;
-        p += extra + 1;
+        char32_t cp = 0;
+        const int len = text::DecodeUtf8Sequence(p, end, cp);
+        if (len == 0 || IsNonCharacter(cp)) return false;
+        p += len;
         if (cp >= 0x10000) {
             cp -= 0x10000;
             *o++ = char16_t(0xD800 + (cp >> 10));

@@ -2,20 +2,18 @@
 
 #include <string>
 
+#include "text/codepage_tables.h"
 #include "text/utf8_char.h"
 
 namespace morvanta::store {
 
 namespace {
 
-// Windows-1252 0x80..0x9F; other bytes map to the same Latin-1 code point.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-
+// A byte that is no part of UTF-8, as Windows-1252 reads it; the five bytes the code
+// page leaves out keep their Latin-1 code point, so they still sort apart.
 char32_t SingleByte(unsigned char b) {
-    return (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : char32_t(b);
+    const char32_t c = text::Cp1252CharOf(b);
+    return c == 0xFFFD ? char32_t(b) : c;
 }
 
 // Up to two base letters of a folded character for key order.
@@ -88,27 +86,14 @@ void DecodeAll(std::string_view s, std::u32string& out) {
 }  // namespace
 
 char32_t DecodeUtf8(const unsigned char*& p, const unsigned char* end) {
-    unsigned char b = *p;
+    const unsigned char b = *p;
     if (b < 0x80) {
         ++p;
         return b;
     }
-    int len = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
-    if (len == 0 || end - p < len) {
-        ++p;
-        return SingleByte(b);
-    }
-    char32_t c = b & (0x7F >> len);
-    for (int i = 1; i < len; ++i) {
-        if ((p[i] & 0xC0) != 0x80) {
-            ++p;
-            return SingleByte(b);
-        }
-        c = (c << 6) | (p[i] & 0x3F);
-    }
-    // Overlong forms and surrogates are not UTF-8: read the lead byte on its own.
-    static constexpr char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < kMin[len] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+    char32_t c = 0;
+    const int len = text::DecodeUtf8Sequence(p, end, c);
+    if (len == 0) {
         ++p;
         return SingleByte(b);
     }

@@ -12,41 +12,18 @@ bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 }  // namespace
 
 char32_t DecodeUtf8At(std::string_view text, std::size_t& pos) {
-    const auto b0 = static_cast<unsigned char>(text[pos]);
-    if (b0 < 0x80) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data()) + pos;
+    if (*p < 0x80) {
         ++pos;
-        return b0;
+        return *p;
     }
-    std::size_t len = 0;
     char32_t cp = 0;
-    char32_t min = 0;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        len = 2, cp = b0 & 0x1F, min = 0x80;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        len = 3, cp = b0 & 0x0F, min = 0x800;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        len = 4, cp = b0 & 0x07, min = 0x10000;
-    } else {
+    const int len = DecodeUtf8Sequence(p, p + (text.size() - pos), cp);
+    if (len == 0) {
         ++pos;
         return kReplacement;
     }
-    if (text.size() - pos < len) {
-        ++pos;
-        return kReplacement;
-    }
-    for (std::size_t k = 1; k < len; ++k) {
-        const auto b = static_cast<unsigned char>(text[pos + k]);
-        if (!IsContinuation(b)) {
-            ++pos;
-            return kReplacement;
-        }
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++pos;
-        return kReplacement;
-    }
-    pos += len;
+    pos += static_cast<std::size_t>(len);
     return cp;
 }
 
