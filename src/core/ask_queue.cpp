@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "core/random_source.h"
+#include "text/fast_strings.h"
 
 namespace morvanta::quiz {
 
@@ -13,13 +14,6 @@ namespace {
 constexpr std::size_t kBlockSize = 256;
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 // The free slots as bits with counts per 64-bit word and per group of 32
 // words: everything fits the first-level cache (about 9 KB for 65,535 slots),
@@ -112,7 +106,7 @@ QuestionQueue QuestionQueue::fromText(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); i += 4) {
         int v = 0;
         for (std::size_t j = i; j < i + 4; ++j) {
-            const int d = HexValue(text[j]);
+            const int d = text::HexDigitValue(text[j]);
             if (d < 0)
                 throw QueueError(std::string("Ungültiges Zeichen in der Abfragereihenfolge: ") +
                                  text[j]);

@@ -1,26 +1,13 @@
 #include "core/search_sql.h"
 
+#include "store/sql_dialect.h"
 #include "store/vocabulary.h"
 
 namespace morvanta::entry {
 
-namespace {
-
-std::string Quoted(std::string_view text, char quote) {
-    std::string out(1, quote);
-    for (char c : text) {
-        out += c;
-        if (c == quote) out += quote;
-    }
-    out += quote;
-    return out;
-}
-
-}  // namespace
-
 std::string SearchLiteral(std::string_view text) {
-    if (store::FieldIndex(text) >= 0) return Quoted(text, '\'');
-    return Quoted(text, '"');
+    if (store::FieldIndex(text) >= 0) return store::SqlQuoted(text, '\'');
+    return store::SqlQuoted(text, '"');
 }
 
 std::string SearchSql(std::string_view entry, std::string_view text) {

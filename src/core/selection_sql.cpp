@@ -1,13 +1,11 @@
 #include "core/selection_sql.h"
 
-#include <cstdio>
+#include "store/date_time.h"
 
 namespace morvanta::quiz {
 
 std::string ShortDate(const CalendarDate& date) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04d", date.day, date.month, date.year);
-    return buffer;
+    return store::DateTime{date.year, date.month, date.day}.shortDate();
 }
 
 std::string BuildSelectionSql(const SelectionCriteria& c) {

@@ -10,6 +10,7 @@
 
 #include "store/engine_error.h"
 #include "store/file_saver.h"
+#include "text/fast_strings.h"
 
 namespace morvanta::store {
 
@@ -17,25 +18,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
+// A line read on Linux from a file written on Windows still ends in '\r'.
+std::string_view Trim(std::string_view s) { return text::TrimBlanks(s, " \t\r"); }
 
 bool Printable(std::string_view s) {
     for (char c : s)
         if (c == '\n' || c == '\r' || c == '\0') return false;
     return true;
-}
-
-std::string Quoted(const fs::path& p) {
-    std::string text = "'";
-    text += p.string();
-    text += '\'';
-    return text;
 }
 
 }  // namespace
@@ -66,13 +55,13 @@ void AliasConfig::ensureLoaded() const {
     if (fs::exists(file_, ec)) {
         std::ifstream in(file_, std::ios::binary);
         if (!in)
-            throw EngineError("Cannot read the configuration file " + Quoted(file_) + ": " +
+            throw EngineError("Cannot read the configuration file " + QuotedPath(file_) + ": " +
                               std::strerror(errno));
         std::string line;
         Params* section = nullptr;
         int number = 0;
         auto malformed = [&](const std::string& why) {
-            return EngineError("The configuration file " + Quoted(file_) + " is malformed (line " +
+            return EngineError("The configuration file " + QuotedPath(file_) + " is malformed (line " +
                                std::to_string(number) + ": " + why + ").");
         };
         while (std::getline(in, line)) {
@@ -96,7 +85,7 @@ void AliasConfig::ensureLoaded() const {
             (*section)[key] = std::string(Trim(text.substr(eq + 1)));
         }
         if (in.bad())
-            throw EngineError("Cannot read the configuration file " + Quoted(file_) + ".");
+            throw EngineError("Cannot read the configuration file " + QuotedPath(file_) + ".");
     }
     aliases_ = std::move(aliases);
     loaded_ = true;
@@ -145,7 +134,7 @@ void AliasConfig::saveConfig() {
     }
     const std::string text = out.str();
     auto fail = [&](const std::string& why) {
-        return EngineError("Cannot save the configuration file " + Quoted(file_) + ": " + why);
+        return EngineError("Cannot save the configuration file " + QuotedPath(file_) + ": " + why);
     };
     std::error_code ec;
     fs::path folder = file_.parent_path();

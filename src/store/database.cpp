@@ -24,13 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Quoted(const fs::path& p) {
-    std::string text = "'";
-    text += p.string();
-    text += '\'';
-    return text;
-}
-
 fs::path FolderOf(const fs::path& file) {
     return file.parent_path().empty() ? fs::path(".") : file.parent_path();
 }
@@ -38,7 +31,7 @@ fs::path FolderOf(const fs::path& file) {
 void RequireFolder(const fs::path& file) {
     std::error_code ec;
     if (!fs::is_directory(FolderOf(file), ec))
-        throw EngineError("The folder " + Quoted(FolderOf(file)) + " does not exist.");
+        throw EngineError("The folder " + QuotedPath(FolderOf(file)) + " does not exist.");
 }
 
 // A file name as an SQLite URI ("file:" with the reserved characters escaped).
@@ -71,7 +64,7 @@ ConnectionHandle Database::openHandle(const fs::path& file, int flags) {
     // Each connection is used by one thread only: SQLite's own locking is not needed.
     int rc = sqlite3_open_v2(file.c_str(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     ConnectionHandle handle(raw);  // closed even when the open failed
-    if (rc != SQLITE_OK) ThrowSqliteError(raw, rc, "Cannot open the table file " + Quoted(file));
+    if (rc != SQLITE_OK) ThrowSqliteError(raw, rc, "Cannot open the table file " + QuotedPath(file));
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_timeout(raw, 5000);
     RegisterSqlFunctions(raw);
@@ -82,12 +75,12 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
     RequireFolder(file);
     std::error_code ec;
     if (!fs::exists(file, ec))
-        throw EngineError("The table file " + Quoted(file) + " does not exist.");
+        throw EngineError("The table file " + QuotedPath(file) + " does not exist.");
     if (fs::is_directory(file, ec))
-        throw EngineError("The table file " + Quoted(file) + " is a folder.");
+        throw EngineError("The table file " + QuotedPath(file) + " is a folder.");
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0)
-        throw EngineError("The table file " + Quoted(file) + " cannot be read: " + std::strerror(errno));
+        throw EngineError("The table file " + QuotedPath(file) + " cannot be read: " + std::strerror(errno));
 
     std::shared_ptr<Database> db(new Database);
     db->file_ = file;
@@ -98,8 +91,8 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
     if (!folderWritable || !fileWritable) {
         db->reopenReadOnly(!folderWritable);
         db->warning_ = folderWritable
-                           ? "Die Vokabeldatei " + Quoted(file) + " ist schreibgeschützt."
-                           : "Der Ordner " + Quoted(FolderOf(file)) + " ist schreibgeschützt.";
+                           ? "Die Vokabeldatei " + QuotedPath(file) + " ist schreibgeschützt."
+                           : "Der Ordner " + QuotedPath(FolderOf(file)) + " ist schreibgeschützt.";
         db->warning_ += " Die Vokabeln können angesehen und abgefragt, aber nicht geändert "
                         "werden; neue Vokabeln und Abfrageergebnisse werden nicht gespeichert.";
     } else {
@@ -131,7 +124,7 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
         try {
             repair = KeyOrderNeedsRepair(*db);
         } catch (const EngineError& e) {
-            throw EngineError("The file " + Quoted(file) + " is no usable vocabulary table (" + e.what() + ").",
+            throw EngineError("The file " + QuotedPath(file) + " is no usable vocabulary table (" + e.what() + ").",
                               e.code());
         }
         db->configure();
@@ -187,9 +180,9 @@ void Database::markDamaged(const std::string& damage) {
     // A connection already in use stays (data sets hold statements on it) but takes no writes.
     if (!readOnly_) sqlite3_exec(db_.get(), "PRAGMA query_only=1", nullptr, nullptr, nullptr);
     readOnly_ = true;
-    warning_ = "Die Vokabeldatei " + Quoted(file_) + " ist beschädigt (" + damage +
+    warning_ = "Die Vokabeldatei " + QuotedPath(file_) + " ist beschädigt (" + damage +
                "). Sie wurde nur zum Lesen geöffnet, damit nichts hineingeschrieben wird. "
-               "Sicherungen der letzten Tage liegen im Ordner " + Quoted(BackupFolderOf(file_)) +
+               "Sicherungen der letzten Tage liegen im Ordner " + QuotedPath(BackupFolderOf(file_)) +
                ": Programm beenden, die Datei durch die neueste Sicherung ersetzen "
                "(umbenannt in Vokabel.DB) und das Programm neu starten.";
 }
@@ -206,13 +199,13 @@ void Database::reopenReadOnly(bool immutable) {
 }
 
 int Database::checkSchema() {
-    std::string context = "The file " + Quoted(file_) + " is no usable vocabulary table";
+    std::string context = "The file " + QuotedPath(file_) + " is no usable vocabulary table";
     try {
         Statement version(db_.get(), "PRAGMA user_version");
         version.step();
         std::int64_t found = version.columnInt(0);
         if (found > kSchemaVersion)
-            throw EngineError("The table file " + Quoted(file_) + " was written by a newer version (" +
+            throw EngineError("The table file " + QuotedPath(file_) + " was written by a newer version (" +
                               std::to_string(found) + ") of this program.");
         Statement columns(db_.get(), "PRAGMA table_info(Vokabel)");
         size_t index = 0;
@@ -291,7 +284,7 @@ bool Database::create(const fs::path& file) {
     int fd = ::open(file.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
     if (fd < 0) {
         if (errno == EEXIST) return false;
-        throw EngineError("Cannot create the table file " + Quoted(file) + ": " +
+        throw EngineError("Cannot create the table file " + QuotedPath(file) + ": " +
                           std::strerror(errno));
     }
     ::close(fd);
@@ -357,9 +350,9 @@ void Database::requireWritable() {
 void Database::requireSameFile() const {
     struct stat info {};
     if (::stat(file_.c_str(), &info) != 0)
-        throw EngineError("The table file " + Quoted(file_) + " is missing.");
+        throw EngineError("The table file " + QuotedPath(file_) + " is missing.");
     if (info.st_dev != device_ || info.st_ino != inode_)
-        throw EngineError("Die Vokabeldatei " + Quoted(file_) +
+        throw EngineError("Die Vokabeldatei " + QuotedPath(file_) +
                           " wurde durch eine andere Datei ersetzt, während das Programm lief. "
                           "Damit nichts in die falsche Datei geschrieben wird, wurde die Änderung "
                           "nicht gespeichert. Bitte das Programm neu starten.");

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "text/fast_strings.h"
+
 namespace morvanta::store {
 
 namespace {
@@ -41,11 +43,7 @@ bool Expect(std::string_view s, size_t& pos, char c) {
     return false;
 }
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
+std::string_view Trim(std::string_view s) { return text::TrimBlanks(s, " \t"); }
 
 // " h:mm[:ss[.zzz]]" after a date; an empty rest is midnight.
 bool ReadTime(std::string_view s, size_t pos, DateTime& d, bool allowMsec) {

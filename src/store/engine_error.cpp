@@ -15,4 +15,6 @@ bool EngineError::isConstraintViolation() const noexcept { return PrimaryCode(co
 bool EngineError::isCancelled() const noexcept { return PrimaryCode(code_) == SQLITE_INTERRUPT; }
 bool EngineError::isRefused() const noexcept { return PrimaryCode(code_) == SQLITE_AUTH; }
 
+std::string QuotedPath(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
 }  // namespace morvanta::store

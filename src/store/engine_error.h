@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -21,5 +22,8 @@ public:
 private:
     int code_;
 };
+
+// A file or folder as the engine's messages name it: in single quotes.
+std::string QuotedPath(const std::filesystem::path& path);
 
 }  // namespace morvanta::store

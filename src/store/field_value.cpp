@@ -8,16 +8,13 @@
 #include <cstdio>
 
 #include "store/engine_error.h"
+#include "text/fast_strings.h"
 
 namespace morvanta::store {
 
 namespace {
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
+std::string_view Trim(std::string_view s) { return text::TrimBlanks(s, " \t"); }
 
 std::optional<std::int64_t> ParseInteger(std::string_view text) {
     text = Trim(text);

@@ -2,7 +2,9 @@
 
 #include "store/database.h"
 #include "store/engine_error.h"
+#include "store/text_fold.h"
 #include "store/vocabulary.h"
+#include "text/fast_strings.h"
 
 namespace morvanta::store {
 
@@ -12,18 +14,15 @@ Session::~Session() = default;
 
 std::shared_ptr<Database> Session::connect(std::string_view alias) {
     std::string key;
-    for (char c : alias) key += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    for (char c : alias) key += text::AsciiLower(c);
     auto it = connections_.find(key);
     if (it != connections_.end()) return it->second;
 
     auto params = config_.aliasParams(alias);
     if (!params) throw EngineError("Unknown database alias '" + std::string(alias) + "'.");
     const std::string* path = nullptr;
-    for (const auto& [name, value] : *params) {
-        std::string upper;
-        for (char c : name) upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-        if (upper == "PATH") path = &value;
-    }
+    for (const auto& [name, value] : *params)
+        if (SameAsciiName(name, "PATH")) path = &value;
     if (path == nullptr || path->empty())
         throw EngineError("The database alias '" + std::string(alias) + "' names no folder (PATH).");
     auto db = Database::open(std::filesystem::path(*path) / kTableFileName);

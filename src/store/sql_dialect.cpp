@@ -7,6 +7,7 @@
 #include "store/date_time.h"
 #include "store/engine_error.h"
 #include "store/vocabulary.h"
+#include "text/fast_strings.h"
 
 namespace morvanta::store {
 
@@ -26,23 +27,8 @@ bool IsIdentStart(unsigned char c) {
 bool IsIdentChar(unsigned char c) { return IsIdentStart(c) || (c >= '0' && c <= '9') || c == '$'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string SingleQuoted(std::string_view s) {
-    std::string out = "'";
-    for (char c : s) {
-        out += c;
-        if (c == '\'') out += '\'';
-    }
-    return out + "'";
-}
-
-std::string DoubleQuoted(std::string_view s) {
-    std::string out = "\"";
-    for (char c : s) {
-        out += c;
-        if (c == '"') out += '"';
-    }
-    return out + "\"";
-}
+std::string SingleQuoted(std::string_view s) { return SqlQuoted(s, '\''); }
+std::string DoubleQuoted(std::string_view s) { return SqlQuoted(s, '"'); }
 
 // Reads a quoted run starting at pos (the opening quote); doubled quotes stand for one.
 std::string ReadQuoted(std::string_view s, size_t& pos, char close) {
@@ -222,12 +208,6 @@ std::string Join(const std::vector<Token>& tokens, size_t from, size_t to) {
     return out;
 }
 
-std::string_view TrimBlank(std::string_view s) {
-    while (!s.empty() && std::string_view(" \t\r\n").find(s.front()) != std::string_view::npos) s.remove_prefix(1);
-    while (!s.empty() && std::string_view(" \t\r\n").find(s.back()) != std::string_view::npos) s.remove_suffix(1);
-    return s;
-}
-
 // Looks at the top level of a translated statement for the selections the
 // data sets handle specially.
 void Analyse(const std::vector<Token>& tokens, TranslatedSql& out) {
@@ -301,12 +281,25 @@ void Analyse(const std::vector<Token>& tokens, TranslatedSql& out) {
     if (!star) return;
     out.plainSelect = true;
     out.alias = alias;
-    if (whereBegin != 0) out.where = std::string(TrimBlank(Join(tokens, whereBegin, whereEnd)));
-    if (orderBegin != 0) out.orderBy = std::string(TrimBlank(Join(tokens, orderBegin, tokens.size())));
+    constexpr std::string_view kBlanks = " \t\r\n";
+    if (whereBegin != 0)
+        out.where = std::string(text::TrimBlanks(Join(tokens, whereBegin, whereEnd), kBlanks));
+    if (orderBegin != 0)
+        out.orderBy = std::string(text::TrimBlanks(Join(tokens, orderBegin, tokens.size()), kBlanks));
     if (orderBegin != 0 && out.orderBy.empty()) out.plainSelect = false;
 }
 
 }  // namespace
+
+std::string SqlQuoted(std::string_view text, char quote) {
+    std::string out(1, quote);
+    for (char c : text) {
+        out += c;
+        if (c == quote) out += quote;
+    }
+    out += quote;
+    return out;
+}
 
 TranslatedSql TranslateSql(std::string_view text) {
     std::vector<Token> tokens = Tokenize(text);

@@ -20,4 +20,8 @@ struct TranslatedSql {
 // Throws EngineError on text that cannot be read (an open quote, an unreadable date).
 TranslatedSql TranslateSql(std::string_view text);
 
+// text between two quote characters, each one inside doubled: a literal ('),
+// a name or the dialect's literal (").
+std::string SqlQuoted(std::string_view text, char quote);
+
 }  // namespace morvanta::store

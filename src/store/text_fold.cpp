@@ -160,15 +160,4 @@ bool LikeMatch(std::string_view pattern, std::string_view text, char32_t escape)
     return pi == p.size();
 }
 
-bool SameAsciiName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
 }  // namespace morvanta::store

@@ -5,13 +5,14 @@
 
 #include <string_view>
 
+#include "text/fast_strings.h"
+
 namespace morvanta::store {
 
 // Reads one character at p (advancing p); never reads past end.
 char32_t DecodeUtf8(const unsigned char*& p, const unsigned char* end);
 
-// Names and keywords: equal but for the case of ASCII letters.
-bool SameAsciiName(std::string_view a, std::string_view b);
+using text::SameAsciiName;
 
 // Lower case for ASCII, Latin-1 and Latin Extended-A letters.
 char32_t FoldCase(char32_t c);

@@ -1,6 +1,7 @@
 #include "store/vocabulary.h"
 
 #include "store/database.h"
+#include "store/text_fold.h"
 
 namespace morvanta::store {
 
@@ -28,18 +29,8 @@ const std::array<FieldDef, 16>& VocabularyFields() {
 
 int FieldIndex(std::string_view name) {
     const auto& fields = VocabularyFields();
-    for (size_t i = 0; i < fields.size(); ++i) {
-        std::string_view field = fields[i].name;
-        if (field.size() != name.size()) continue;
-        bool same = true;
-        for (size_t k = 0; k < name.size() && same; ++k) {
-            char a = name[k], b = field[k];
-            if (a >= 'A' && a <= 'Z') a = static_cast<char>(a + 32);
-            if (b >= 'A' && b <= 'Z') b = static_cast<char>(b + 32);
-            same = a == b;
-        }
-        if (same) return static_cast<int>(i);
-    }
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (SameAsciiName(fields[i].name, name)) return static_cast<int>(i);
     return -1;
 }
 

@@ -6,14 +6,6 @@ namespace morvanta::text {
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 std::size_t CutPosition(std::string_view s) {
     const auto c = s.find_first_of(",;");
     return c == std::string_view::npos ? s.size() : c;
@@ -32,10 +24,10 @@ Translations DecodeTrans(std::string_view line) {
         const std::size_t cut = CutPosition(rest);
         *parts[k] = TakeLeft(rest, static_cast<int>(cut));
         const std::string_view before = rest;
-        rest = cut < rest.size() ? TrimBlanks(rest.substr(cut + 1)) : std::string_view{};
+        rest = cut < rest.size() ? TrimControls(rest.substr(cut + 1)) : std::string_view{};
         if (k == 2 && rest.size() > 1) *parts[k] = std::string(before);
     }
-    for (std::string* p : parts) *p = std::string(TrimBlanks(*p));
+    for (std::string* p : parts) *p = std::string(TrimControls(*p));
     return t;
 }
 

@@ -76,16 +76,12 @@ int LocateText(std::string_view search, std::string_view source, bool caseSensit
 
 // Digits beyond the sixteenth wrap around like the 64-bit arithmetic they use.
 std::int64_t ParseHexText(std::string_view hex) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    const auto& fold = UpperFoldTable();
     std::uint64_t result = 0;
     std::uint64_t place = 1;
     for (std::size_t i = hex.size(); i-- > 0;) {
-        const unsigned char c = fold[static_cast<unsigned char>(hex[i])];
-        const char* found = c == 0 ? nullptr : std::strchr(kDigits, c);
-        if (found == nullptr)
-            throw HexError("Invalid hex character " + std::string(Utf8CharAround(hex, i)));
-        result += static_cast<std::uint64_t>(found - kDigits) * place;
+        const int digit = HexDigitValue(hex[i]);
+        if (digit < 0) throw HexError("Invalid hex character " + std::string(Utf8CharAround(hex, i)));
+        result += static_cast<std::uint64_t>(digit) * place;
         place *= 16;
     }
     return static_cast<std::int64_t>(result);
@@ -94,6 +90,26 @@ std::int64_t ParseHexText(std::string_view hex) {
 std::string TakeLeft(std::string_view t, int n) {
     if (n <= 0) return {};
     return std::string(t.substr(0, static_cast<std::size_t>(n)));
+}
+
+std::string_view TrimControls(std::string_view t) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!t.empty() && blank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && blank(t.back())) t.remove_suffix(1);
+    return t;
+}
+
+std::string_view TrimBlanks(std::string_view t, std::string_view blanks) {
+    const std::size_t first = t.find_first_not_of(blanks);
+    if (first == std::string_view::npos) return t.substr(t.size());
+    return t.substr(first, t.find_last_not_of(blanks) - first + 1);
+}
+
+bool SameAsciiName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    return true;
 }
 
 }  // namespace morvanta::text

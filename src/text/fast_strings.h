@@ -28,7 +28,26 @@ public:
 // Hexadecimal text to integer; throws HexError("Invalid hex character X").
 std::int64_t ParseHexText(std::string_view hex);
 
+// The value of a hexadecimal digit of either case, or -1.
+constexpr int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+// The same for lower-case digits only, as the RTF escapes of the kana fields have them.
+constexpr int LowerHexDigitValue(char c) { return c >= 'A' && c <= 'F' ? -1 : HexDigitValue(c); }
+
 // The first n characters of t (all of t when shorter, empty for n <= 0).
 std::string TakeLeft(std::string_view t, int n);
+
+// t without the bytes up to ' ' (blanks and control characters) at either end.
+std::string_view TrimControls(std::string_view t);
+// t without the bytes of blanks at either end.
+std::string_view TrimBlanks(std::string_view t, std::string_view blanks);
+
+constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+// Names and keywords: equal but for the case of ASCII letters.
+bool SameAsciiName(std::string_view a, std::string_view b);
 
 }  // namespace morvanta::text

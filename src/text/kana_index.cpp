@@ -3,18 +3,17 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "text/fast_strings.h"
 #include "text/kana_table.h"
 
 namespace morvanta::text {
 
 namespace {
 
-int HexValue(char c) { return c <= '9' ? c - '0' : c - 'a' + 10; }
-
 // The code of the kana whose escapes start at key[at] ("\'82\'a0" -> 0x82A0).
 std::uint16_t CodeAt(std::string_view key, std::size_t at) {
-    const int lead = HexValue(key[at + 2]) * 16 + HexValue(key[at + 3]);
-    const int trail = HexValue(key[at + 6]) * 16 + HexValue(key[at + 7]);
+    const int lead = LowerHexDigitValue(key[at + 2]) * 16 + LowerHexDigitValue(key[at + 3]);
+    const int trail = LowerHexDigitValue(key[at + 6]) * 16 + LowerHexDigitValue(key[at + 7]);
     return static_cast<std::uint16_t>(lead << 8 | trail);
 }
 

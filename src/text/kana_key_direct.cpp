@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "text/fast_strings.h"
 #include "text/kana_index.h"
 #include "text/kana_key_replacer.h"
 #include "text/kana_table.h"
@@ -22,9 +23,8 @@ struct KeyHit {
 
 constexpr std::array<std::int8_t, 256> kLowerHex = [] {
     std::array<std::int8_t, 256> t{};
-    t.fill(-1);
-    for (int c = '0'; c <= '9'; ++c) t[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - '0');
-    for (int c = 'a'; c <= 'f'; ++c) t[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'a' + 10);
+    for (int c = 0; c < 256; ++c)
+        t[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(LowerHexDigitValue(static_cast<char>(c)));
     return t;
 }();
 

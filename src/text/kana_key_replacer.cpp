@@ -6,18 +6,13 @@
 #include <utility>
 #include <vector>
 
+#include "text/fast_strings.h"
 #include "text/kana_index.h"
 #include "text/kana_table.h"
 
 namespace morvanta::text {
 
 namespace {
-
-int LowerHexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 // The rows are applied one after another, as replace-all passes would be, but
 // each pass only visits the places where its key occurs. Every replacement
@@ -76,8 +71,8 @@ void KeyReplacer::ScanOriginal(std::string_view text) {
     std::vector<std::int16_t> esc(n, -1);
     for (std::size_t i = 0; i + 3 < n; ++i) {
         if (text[i] != '\\' || text[i + 1] != '\'') continue;
-        const int hi = LowerHexValue(text[i + 2]);
-        const int lo = LowerHexValue(text[i + 3]);
+        const int hi = LowerHexDigitValue(text[i + 2]);
+        const int lo = LowerHexDigitValue(text[i + 3]);
         if (hi >= 0 && lo >= 0) esc[i] = static_cast<std::int16_t>(hi * 16 + lo);
     }
     const KanaIndex& index = KanaIndex::Get();
@@ -101,8 +96,8 @@ int KeyReplacer::EscapeByteAt(int node, int& after) const {
     if (h == kNone) return -1;
     const int l = next_[static_cast<std::size_t>(h)];
     if (l == kNone) return -1;
-    const int hi = LowerHexValue(ch_[static_cast<std::size_t>(h)]);
-    const int lo = LowerHexValue(ch_[static_cast<std::size_t>(l)]);
+    const int hi = LowerHexDigitValue(ch_[static_cast<std::size_t>(h)]);
+    const int lo = LowerHexDigitValue(ch_[static_cast<std::size_t>(l)]);
     if (hi < 0 || lo < 0) return -1;
     after = next_[static_cast<std::size_t>(l)];
     return hi * 16 + lo;

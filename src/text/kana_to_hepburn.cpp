@@ -2,6 +2,7 @@
 #include <string>
 
 #include "text/escape_runs.h"
+#include "text/fast_strings.h"
 #include "text/kana_key_replacer.h"
 
 namespace morvanta::text {
@@ -68,14 +69,11 @@ void DropLeftoverEscapes(std::string& s) {
     s.resize(write);
 }
 
-void TrimControls(std::string& s) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    std::size_t e = s.size();
-    while (e > 0 && blank(s[e - 1])) --e;
-    std::size_t b = 0;
-    while (b < e && blank(s[b])) ++b;
-    s.resize(e);
-    s.erase(0, b);
+void TrimInPlace(std::string& s) {
+    const std::string_view kept = TrimControls(s);
+    const auto front = static_cast<std::size_t>(kept.data() - s.data());
+    s.resize(front + kept.size());
+    s.erase(0, front);
 }
 
 }  // namespace
@@ -88,7 +86,7 @@ std::string KanaToHepburn(std::string_view escapes) {
     DoubleAfterSmallTsu(t, kSmallTsuHiragana);
     DoubleAfterSmallTsu(t, kSmallTsuKatakana);
     DropLeftoverEscapes(t);
-    TrimControls(t);
+    TrimInPlace(t);
     return t;
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "text/codepage_tables.h"
+#include "text/fast_strings.h"
 #include "text/rich_text.h"
 #include "text/utf8_char.h"
 
@@ -34,13 +35,6 @@ constexpr std::string_view kSkippedDestinations[] = {
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-int HexValue(char c) {
-    if (IsDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 // A one-pass reader over the document's bytes. It never looks past the end,
 // keeps no recursion, and every loop step consumes at least one byte.
@@ -129,8 +123,8 @@ private:
     }
 
     void HexEscape() {
-        const int hi = pos_ < in_.size() ? HexValue(in_[pos_]) : -1;
-        const int lo = pos_ + 1 < in_.size() ? HexValue(in_[pos_ + 1]) : -1;
+        const int hi = pos_ < in_.size() ? HexDigitValue(in_[pos_]) : -1;
+        const int lo = pos_ + 1 < in_.size() ? HexDigitValue(in_[pos_ + 1]) : -1;
         if (hi < 0 || lo < 0) return;  // a broken escape is dropped, what follows is read as text
         pos_ += 2;
         if (SkipFallback()) return;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "text/codepage.h"
+#include "text/fast_strings.h"
 #include "text/utf8_char.h"
 
 namespace morvanta::text {
@@ -24,13 +25,6 @@ constexpr std::array<std::string_view, 12> kArticles = {
     "der", "die", "das", "des", "dem", "den", "ein", "eine", "einen", "einem", "einer", "eines"};
 
 bool IsBlank(char32_t cp) { return cp == U' ' || cp == U'\t' || cp == 0xA0; }
-
-bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if ((a[i] | 0x20) != (b[i] | 0x20)) return false;
-    return true;
-}
 
 bool IsLetter(char32_t cp) {
     if (cp < 0x80) return (cp | 0x20) >= U'a' && (cp | 0x20) <= U'z';
@@ -103,10 +97,10 @@ std::string_view DropLeadingWord(std::string_view text, bool verbWords) {
     const std::string_view word = text.substr(0, gap);
     const std::string_view rest = text.substr(gap + 1);
     for (const std::string_view article : kArticles)
-        if (EqualsAsciiNoCase(word, article)) return rest;
+        if (SameAsciiName(word, article)) return rest;
     if (!verbWords) return text;
-    if (EqualsAsciiNoCase(word, "sich")) return rest;
-    if (EqualsAsciiNoCase(word, "zu") && LooksLikeInfinitive(rest)) return rest;
+    if (SameAsciiName(word, "sich")) return rest;
+    if (SameAsciiName(word, "zu") && LooksLikeInfinitive(rest)) return rest;
     return text;
 }
 
