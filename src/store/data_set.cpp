@@ -224,16 +224,13 @@ bool DataSet::asBoolean(std::string_view field) const { return ValueAsBoolean(va
 
 // --- listeners
 
-int DataSet::subscribe(Listener listener) {
+int DataListeners::subscribe(Listener listener) {
     int token = nextToken_++;
     listeners_.emplace(token, std::move(listener));
     return token;
 }
 
-void DataSet::unsubscribe(int token) { listeners_.erase(token); }
-
-void DataSet::notify(DataEvent event) {
-    // A listener may subscribe or unsubscribe while being told.
+void DataListeners::notify(DataEvent event) {
     auto listeners = listeners_;
     for (auto& [token, listener] : listeners)
         if (listeners_.count(token)) listener(event);

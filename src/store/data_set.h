@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "store/engine_error.h"
@@ -33,10 +34,24 @@ enum class DataEvent {
     UpdateRecord,  // bound widgets: write pending input into the edit buffer now
 };
 
+// The listeners of a data set or data source, by token.
+class DataListeners {
+public:
+    using Listener = std::function<void(DataEvent)>;
+    int subscribe(Listener listener);
+    void unsubscribe(int token) { listeners_.erase(token); }
+    // A listener may subscribe or unsubscribe while being told.
+    void notify(DataEvent event);
+
+private:
+    std::map<int, Listener> listeners_;
+    int nextToken_ = 1;
+};
+
 class DataSet {
 public:
     using Event = std::function<void(DataSet&)>;
-    using Listener = std::function<void(DataEvent)>;
+    using Listener = DataListeners::Listener;
 
     DataSet(Session& session, std::string alias);
     virtual ~DataSet();
@@ -95,8 +110,8 @@ public:
 
     // --- events and listeners
     Event afterOpen, afterInsert, afterEdit, afterDelete;
-    int subscribe(Listener listener);
-    void unsubscribe(int token);
+    int subscribe(Listener listener) { return listeners_.subscribe(std::move(listener)); }
+    void unsubscribe(int token) { listeners_.unsubscribe(token); }
 
 protected:
     enum class Change { Inserted, Posted, Deleted };
@@ -120,7 +135,7 @@ protected:
 
 private:
     friend class DataSource;
-    void notify(DataEvent event);
+    void notify(DataEvent event) { listeners_.notify(event); }
     void requireActive() const;
     void requireEditing() const;
     void checkBrowseMode();  // posts a pending edit
@@ -142,8 +157,7 @@ private:
     mutable std::int64_t cachedRow_ = -1;
     mutable std::uint64_t cachedGeneration_ = 0;
     mutable Record cache_;
-    std::map<int, Listener> listeners_;
-    int nextToken_ = 1;
+    DataListeners listeners_;
     // Lets a data source outliving this data set notice that it is gone.
     std::shared_ptr<char> alive_ = std::make_shared<char>();
 };
@@ -222,7 +236,7 @@ private:
 // Points widgets at one data set at a time and forwards its notifications.
 class DataSource {
 public:
-    using Listener = std::function<void(DataEvent)>;
+    using Listener = DataListeners::Listener;
     DataSource() = default;
     ~DataSource();
     DataSource(const DataSource&) = delete;
@@ -230,19 +244,18 @@ public:
 
     DataSet* dataSet() const { return dataSet_; }
     void setDataSet(DataSet* dataSet);  // notifies listeners with Opened
-    int subscribe(Listener listener);
-    void unsubscribe(int token);
+    int subscribe(Listener listener) { return listeners_.subscribe(std::move(listener)); }
+    void unsubscribe(int token) { listeners_.unsubscribe(token); }
     // Asks every bound widget to write its pending input into the record (before a post).
     void updateRecord() { forward(DataEvent::UpdateRecord); }
 
 private:
-    void forward(DataEvent event);
+    void forward(DataEvent event) { listeners_.notify(event); }
     void detach();
     DataSet* dataSet_ = nullptr;
     std::weak_ptr<char> alive_;
     int token_ = 0;
-    std::map<int, Listener> listeners_;
-    int nextToken_ = 1;
+    DataListeners listeners_;
 };
 
 }  // namespace morvanta::store

@@ -21,18 +21,4 @@ void DataSource::setDataSet(DataSet* dataSet) {
     forward(DataEvent::Opened);
 }
 
-int DataSource::subscribe(Listener listener) {
-    int token = nextToken_++;
-    listeners_.emplace(token, std::move(listener));
-    return token;
-}
-
-void DataSource::unsubscribe(int token) { listeners_.erase(token); }
-
-void DataSource::forward(DataEvent event) {
-    auto listeners = listeners_;
-    for (auto& [token, listener] : listeners)
-        if (listeners_.count(token)) listener(event);
-}
-
 }  // namespace morvanta::store
