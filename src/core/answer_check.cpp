@@ -1,6 +1,7 @@
 #include "core/answer_check.h"
 
 #include "text/codepage.h"
+#include "text/tolerant_match.h"
 
 namespace morvanta::quiz {
 
@@ -18,6 +19,14 @@ std::string WrongAnswerMessage(std::string_view t1, std::string_view t2, std::st
     std::string out = "Nein - Die Übersetzung war :\r\n";
     out.append(t1).append("\r\n").append(t2).append("\r\n").append(t3);
     return out;
+}
+
+std::string TypedAnswerLine(std::string_view answer, std::string_view t1, std::string_view t2,
+                            std::string_view t3) {
+    for (std::string_view t : {t1, t2, t3})
+        if (!t.empty() && text::DiffersOnlyInForm(answer, t))
+            return "\r\nIhre Eingabe: \u201E" + std::string(answer) + "\u201C";
+    return {};
 }
 
 std::string ScoreText(int right, int wrong) {

@@ -14,6 +14,12 @@ bool IsRightAnswer(std::string_view answer, std::string_view t1, std::string_vie
 // "Nein - Die Übersetzung war :" and the three translations, each on its own line.
 std::string WrongAnswerMessage(std::string_view t1, std::string_view t2, std::string_view t3);
 
+// The line added to that message when the answer differs from a translation only
+// in blanks, case or umlaut spelling, so the learner sees what was typed:
+// "\r\nIhre Eingabe: „Wasser “"; empty otherwise.
+std::string TypedAnswerLine(std::string_view answer, std::string_view t1, std::string_view t2,
+                            std::string_view t3);
+
 // "3 Richtig und 1 Falsch"
 std::string ScoreText(int right, int wrong);
 // "5/42"

@@ -7,6 +7,7 @@
 #include "core/answer_check.h"
 #include "core/next_word.h"
 #include "core/random_source.h"
+#include "text/tolerant_match.h"
 #include "store/engine_error.h"
 
 namespace morvanta::quiz {
@@ -57,8 +58,18 @@ AnswerResult CheckAndBook(store::DataSet& query, std::string_view answer, const 
     const std::string t3 = query.asString("Translation3");
     AnswerResult result;
     result.right = IsRightAnswer(answer, t1, t2, t3, options.IgnoreCaps);
+    if (!result.right && options.Tolerant) {
+        const text::ToleranceResult match = text::MatchTolerantly(answer, {t1, t2, t3});
+        if (match.kind != text::MatchKind::None) {
+            result.right = true;
+            const std::string& matched = match.translation == 0 ? t1 : match.translation == 1 ? t2 : t3;
+            result.nearly = "Fast richtig: " + matched;
+            if (!match.rule.empty()) result.nearly += " (" + std::string(match.rule) + ")";
+        }
+    }
     BookAnswer(query, result.right, clock);
-    if (!result.right) result.wrongMessage = WrongAnswerMessage(t1, t2, t3);
+    if (!result.right)
+        result.wrongMessage = WrongAnswerMessage(t1, t2, t3) + TypedAnswerLine(answer, t1, t2, t3);
     return result;
 }
 

@@ -29,6 +29,7 @@ void BookAnswer(store::DataSet& query, bool right, const store::Clock& clock);
 struct AnswerResult {
     bool right = false;
     std::string wrongMessage;  // "Nein - Die Übersetzung war :" ... for a wrong answer
+    std::string nearly;        // a tolerant acceptance: "Fast richtig: Mädchen (Tippfehler)"
 };
 
 // Checks the answer against the current word and books it there.

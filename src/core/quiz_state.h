@@ -26,6 +26,9 @@ struct QuizOptions {
     bool Chunk = true;
     int ChunkSize = 7;
     bool IgnoreCaps = true;
+    // "Tolerant prüfen": also right after blanks, articles, remarks, umlaut spellings
+    // and one typo in a long word (off unless the learner turns it on).
+    bool Tolerant = false;
 };
 
 }  // namespace morvanta::quiz

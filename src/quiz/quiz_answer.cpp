@@ -16,6 +16,8 @@ void QuizPage::Button2Click() {
         const AnswerResult result =
             CheckAndBook(context_.Query1, Edit1->text().toStdString(), options(), context_.clock);
         if (!result.right) context_.dialogs.showInfo(QString::fromStdString(result.wrongMessage));
+        else showConfirmation(result.nearly.empty() ? QStringLiteral("Richtig")
+                                                    : QString::fromStdString(result.nearly));
         NextWord(result.right);
 
         Edit1->clear();

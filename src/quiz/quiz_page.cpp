@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QKeyEvent>
 #include <QResizeEvent>
+#include <QTimer>
 
 #include "platform/db_controls.h"
 #include "platform/fonts.h"
@@ -122,6 +123,16 @@ void QuizPage::buildDisplays() {
     Button2 = new QPushButton(QStringLiteral("OK"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setDefault(true);
+    TolerantBox = new QCheckBox(QStringLiteral("Tolerant prüfen"), this);
+    TolerantBox->setObjectName(QStringLiteral("TolerantBox"));
+    TolerantBox->setToolTip(QStringLiteral(
+        "Auch richtig: Leerzeichen, Artikel, \"sich\"/\"zu\", Zusätze in Klammern, ae/oe/ue/ss "
+        "und ein Tippfehler in Wörtern ab sechs Buchstaben"));
+    TolerantBox->setGeometry(12, 216, 130, 21);
+    FeedbackLabel = new QLabel(this);
+    FeedbackLabel->setObjectName(QStringLiteral("FeedbackLabel"));
+    FeedbackLabel->setGeometry(150, 216, 300, 21);
+    connect(TolerantBox, &QCheckBox::toggled, this, &QuizPage::tolerantChanged);
 
     connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
     connect(CheckBox2, &QCheckBox::clicked, this, [this] { CheckBox2Click(); });
@@ -129,6 +140,21 @@ void QuizPage::buildDisplays() {
     connect(CheckBox4, &QCheckBox::clicked, this, [this] { CheckBox4Click(); });
     connect(CheckBox9, &QCheckBox::clicked, this, [this] { CheckBox9Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+QuizOptions QuizPage::options() const {
+    QuizOptions o = options_ ? options_() : QuizOptions{};
+    o.Tolerant = TolerantBox->isChecked();
+    return o;
+}
+
+void QuizPage::showConfirmation(const QString& text) {
+    FeedbackLabel->setText(text);
+    FeedbackLabel->setStyleSheet(QStringLiteral("color: #1b7a1b; font-weight: bold;"));
+    const int shown = ++confirmations_;
+    QTimer::singleShot(2500, FeedbackLabel, [this, shown] {
+        if (shown == confirmations_) FeedbackLabel->clear();  // a later answer keeps its own
+    });
 }
 
 void QuizPage::keyPressEvent(QKeyEvent* event) {
@@ -177,6 +203,7 @@ void QuizPage::resizeEvent(QResizeEvent* event) {
     for (QCheckBox* box : {CheckBox3, CheckBox9, CheckBox4})
         box->move(right - kCheckWidth, box->y());
     Button2->setGeometry(right - 75, 216, 75, 25);
+    FeedbackLabel->setGeometry(150, 216, std::max(40, right - 85 - 150), 21);
     DBEdit8->setGeometry(12, 272, std::max(40, right - 12), 21);
 }
 

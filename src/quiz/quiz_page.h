@@ -76,9 +76,14 @@ public:
     QLineEdit* Edit1 = nullptr;
     QPushButton* Button2 = nullptr;
     QLabel* Label30 = nullptr;
+    QCheckBox* TolerantBox = nullptr;  // "Tolerant prüfen", kept in the engine configuration
+    QLabel* FeedbackLabel = nullptr;   // the short confirmation of a right answer
     QAction* AbfrageStatusSpeichern1 = nullptr;
     QAction* AbfrageStatusLaden1 = nullptr;
     QAction* N1 = nullptr;
+
+signals:
+    void tolerantChanged(bool on);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -89,12 +94,15 @@ private:
     void buildDisplays();
     void saveStatus();
     void loadStatus();
-    QuizOptions options() const { return options_ ? options_() : QuizOptions{}; }
+    QuizOptions options() const;
+    // Shows "Richtig" or "Fast richtig: …" for a moment, without a box to close.
+    void showConfirmation(const QString& text);
 
     platform::QuizContext context_;
     QuizState& state_;
     std::function<QuizOptions()> options_;
     std::function<void()> showScore_;
+    int confirmations_ = 0;
 };
 
 }  // namespace morvanta::quiz

@@ -74,3 +74,33 @@ TEST_F(ResumeSessionTest, AFileWithoutQueueHasNothingLeftToAsk) {
 
 }  // namespace
 }  // namespace morvanta::quiz
+
+namespace morvanta::quiz {
+namespace {
+
+TEST_F(ResumeSessionTest, TolerantCheckingBooksNearAnswersAsRightAndSaysWhich) {
+    auto db = temp->session().connect("Vokabel");
+    db->exec("INSERT INTO Vokabel (Translation1, Translation2, Hepburn, NumberAsked, NumberWrong, Marked) "
+             "VALUES ('das Mädchen', 'Kind', 'shoujo', 0, 0, 1)");
+    query.run({"SELECT * FROM Vokabel WHERE Hepburn = \"shoujo\";"});
+    store::SystemClock clock;
+    QuizOptions strict;
+    AnswerResult typed = CheckAndBook(query, "Kind ", strict, clock);
+    EXPECT_FALSE(typed.right);
+    EXPECT_NE(typed.wrongMessage.find("\r\nIhre Eingabe: \u201EKind \u201C"), std::string::npos)
+        << typed.wrongMessage;
+    QuizOptions tolerant;
+    tolerant.Tolerant = true;
+    for (const char* near : {"Mädchn", "maedchen", "die Mädchen"}) {
+        SCOPED_TRACE(near);
+        const AnswerResult r = CheckAndBook(query, near, tolerant, clock);
+        EXPECT_TRUE(r.right);
+        EXPECT_EQ(r.nearly.rfind("Fast richtig: das Mädchen", 0), 0u) << r.nearly;
+    }
+    EXPECT_FALSE(CheckAndBook(query, "Hund", tolerant, clock).right);
+    EXPECT_EQ(query.asString("NumberAsked"), "5");
+    EXPECT_EQ(query.asString("NumberWrong"), "2");
+}
+
+}  // namespace
+}  // namespace morvanta::quiz
