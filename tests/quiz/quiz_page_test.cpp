@@ -71,6 +71,7 @@ TEST_F(QuizPageTest, RightAndWrongAnswersAreBookedInTheTable) {
     EXPECT_EQ(stored("Auge", "DateAsked"), "15.03.2024 10:30:00");
     EXPECT_EQ(page().Label30->text(), QStringLiteral("1/5"));
     EXPECT_EQ(page().Edit1->text(), QString());
+    EXPECT_EQ(page().FeedbackLabel->text(), QStringLiteral("Richtig"));  // no box to close
 
     ASSERT_EQ(current("Translation1"), "Baum");
     answer(QStringLiteral(" Baum"));
@@ -78,7 +79,8 @@ TEST_F(QuizPageTest, RightAndWrongAnswersAreBookedInTheTable) {
     EXPECT_EQ(stored("Baum", "NumberAsked"), "1");
     EXPECT_EQ(stored("Baum", "NumberWrong"), "1");
     EXPECT_EQ(dialogs.texts(),
-              QStringList{QStringLiteral("Nein - Die Übersetzung war :\r\nBaum\r\nGehölz\r\n")});
+              QStringList{QStringLiteral("Nein - Die Übersetzung war :\r\nBaum\r\nGehölz\r\n"
+                                         "\r\nIhre Eingabe: \u201E Baum\u201C")});
     EXPECT_EQ(panel(3), QStringLiteral("1 Richtig und 1 Falsch"));
     EXPECT_EQ(page().Label30->text(), QStringLiteral("1/5"));
 
