@@ -118,6 +118,8 @@ private:
     // Once the window shows: the check of the table for damage, then today's copy of
     // it, both beside the window's work; a failed copy is reported once.
     void checkTableThenBackUp();
+    // The quiz page's settings from the engine configuration, saved there when changed.
+    void restoreQuizSettings();
 
     QString programDir_;
     std::unique_ptr<platform::Dialogs> ownedDialogs_;

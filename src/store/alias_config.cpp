@@ -124,6 +124,16 @@ void AliasConfig::addStandardAlias(std::string_view name, const std::vector<std:
     aliases_[std::string(trimmed)] = std::move(parsed);
 }
 
+void AliasConfig::setAliasParam(std::string_view alias, std::string_view name, std::string_view value) {
+    const std::string* stored = findAlias(alias);
+    if (stored == nullptr) throw EngineError("Unknown database alias '" + std::string(alias) + "'.");
+    const std::string key(Trim(name));
+    if (key.empty() || !Printable(key) || !Printable(value) || key.find('=') != std::string::npos ||
+        key.find_first_of("[];#") == 0)
+        throw EngineError("Invalid alias parameter '" + key + "'.");
+    aliases_[*stored][key] = std::string(Trim(value));
+}
+
 void AliasConfig::saveConfig() {
     ensureLoaded();
     std::ostringstream out;

@@ -29,6 +29,9 @@ public:
     std::optional<Params> aliasParams(std::string_view name) const;
     // params as "NAME=value"; throws EngineError on a malformed entry or a known alias.
     void addStandardAlias(std::string_view name, const std::vector<std::string>& params);
+    // Sets one parameter of a known alias (a setting of the program kept with it);
+    // saveConfig() writes it. Throws EngineError for an unknown alias or a bad name.
+    void setAliasParam(std::string_view alias, std::string_view name, std::string_view value);
     // Writes the file completely or not at all; throws EngineError on failure.
     void saveConfig();
 

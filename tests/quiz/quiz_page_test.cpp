@@ -208,3 +208,24 @@ TEST_F(QuizPageTest, StoringANewWordStartsAFreshSession) {
 
 }  // namespace
 }  // namespace morvanta::quiz
+
+namespace morvanta::quiz {
+namespace {
+
+TEST_F(QuizPageTest, TolerantCheckingIsOffByDefaultAndKeptInTheConfiguration) {
+    startWith({Word("Mädchen"), Word("Wasser")});
+    EXPECT_FALSE(page().TolerantBox->isChecked());
+    page().TolerantBox->click();
+    makeForm();  // a restart reads the engine configuration again
+    EXPECT_TRUE(page().TolerantBox->isChecked());
+    page().Edit1->setText(QStringLiteral("maedchen"));
+    if (current("Translation1") != "Mädchen") page().Edit1->setText(QStringLiteral("Wasse"));
+    const std::string asked = current("Translation1");
+    page().Button2->click();
+    EXPECT_EQ(stored(asked, "NumberWrong"), "0");
+    EXPECT_TRUE(page().FeedbackLabel->text().startsWith(QStringLiteral("Fast richtig: ")))
+        << page().FeedbackLabel->text().toStdString();
+}
+
+}  // namespace
+}  // namespace morvanta::quiz
