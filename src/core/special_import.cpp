@@ -3,6 +3,7 @@
 #include <cctype>
 #include <limits>
 
+#include "core/import_batch.h"
 #include "store/data_set.h"
 #include "text/codepage.h"
 #include "text/decode_trans.h"
@@ -76,41 +77,12 @@ std::optional<store::Record> SpecialImportRecord(const SpecialImportLines& lines
                          std::int64_t{lesson}};
 }
 
-namespace {
-
-// Each word is committed on its own, so it survives a crash of the program the
-// moment it is stored; syncing to the disk is left to the end of the import
-// instead of costing a flush per word.
-class SyncBatch {
-public:
-    explicit SyncBatch(store::DataSet& table) : table_(table) { table_.beginSyncBatch(); }
-    ~SyncBatch() {
-        if (!open_) return;
-        try {
-            table_.endSyncBatch();
-        } catch (...) {  // a destructor must not throw; the words are committed anyway
-        }
-    }
-    void end() {
-        open_ = false;
-        table_.endSyncBatch();
-    }
-
-private:
-    store::DataSet& table_;
-    bool open_ = true;
-};
-
-}  // namespace
-
-constexpr int kWordsPerCheckpoint = 2000;
-
 SpecialImportResult RunSpecialImport(std::istream& in, store::DataSet& table,
                                      const store::Clock& clock, const ProgressFn& progress) {
     SpecialImportResult result;
     SpecialImportReader reader(in);
     try {
-        SyncBatch batch(table);
+        ImportBatch batch(table);
         while (!reader.atEnd()) {
             if (!Proceed(progress, reader.bytesRead())) {
                 result.cancelled = true;
@@ -131,12 +103,7 @@ SpecialImportResult RunSpecialImport(std::istream& in, store::DataSet& table,
                 }
                 ++result.failed;
             }
-            // Every few thousand words the log goes into the table file, so the
-            // import needs little more room than its words.
-            if (result.stored > 0 && result.stored % kWordsPerCheckpoint == 0) {
-                table.endSyncBatch();
-                table.beginSyncBatch();
-            }
+            batch.stored(result.stored);
         }
         batch.end();
     } catch (...) {

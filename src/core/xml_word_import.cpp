@@ -9,6 +9,7 @@
 
 #include "core/kana_change.h"
 #include "core/xml_word_list_reader.h"
+#include "core/import_batch.h"
 #include "store/data_set.h"
 #include "store/type_words.h"
 #include "text/rich_text.h"
@@ -16,9 +17,6 @@
 namespace morvanta::exchange {
 
 namespace {
-
-// Every few thousand words the log goes into the table file.
-constexpr int kWordsPerCheckpoint = 2000;
 
 struct WordTexts {
     QString word, reading, transliteration, lesson, type, description, tone;
@@ -99,29 +97,6 @@ entry::NewWord NewWordOf(const WordTexts& w) {
     return word;
 }
 
-// Each word is committed on its own; the sync to the disk waits for the end.
-class SyncBatch {
-public:
-    explicit SyncBatch(store::DataSet& table) : table_(table) { table_.beginSyncBatch(); }
-    ~SyncBatch() {
-        if (!open_) return;
-        try {
-            table_.endSyncBatch();
-        } catch (...) {  // the words are committed anyway
-        }
-    }
-    SyncBatch(const SyncBatch&) = delete;
-    SyncBatch& operator=(const SyncBatch&) = delete;
-    void end() {
-        open_ = false;
-        table_.endSyncBatch();
-    }
-
-private:
-    store::DataSet& table_;
-    bool open_ = true;
-};
-
 }  // namespace
 
 XmlWordsRead ReadWordListWords(const QByteArray& bytes) {
@@ -153,7 +128,7 @@ XmlImportResult StoreWords(const XmlWordsRead& read, store::DataSet& table,
     XmlImportResult result;
     result.withoutTranslation = read.withoutTranslation;
     try {
-        SyncBatch batch(table);
+        ImportBatch batch(table);
         for (size_t i = 0; i < words.size(); ++i) {
             if (!Proceed(progress, std::int64_t(i))) {
                 result.cancelled = true;
@@ -167,10 +142,7 @@ XmlImportResult StoreWords(const XmlWordsRead& read, store::DataSet& table,
                 if (!e.isConstraintViolation()) throw;
                 ++result.duplicates;
             }
-            if (result.stored > 0 && result.stored % kWordsPerCheckpoint == 0) {
-                table.endSyncBatch();
-                table.beginSyncBatch();
-            }
+            batch.stored(result.stored);
         }
         batch.end();
     } catch (...) {
