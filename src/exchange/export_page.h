@@ -4,8 +4,11 @@
 
 #include <QString>
 #include <QWidget>
+#include <ostream>
+#include <functional>
 
 #include "core/rtf_kanji_list.h"
+#include "core/progress.h"
 #include "exchange/entry_link.h"
 #include "platform/form_context.h"
 #include "platform/layout.h"
@@ -51,6 +54,10 @@ public:
     const KnownCharacters& knownCharacters() const { return known_; }
 
 private:
+    // Asks for a file and writes the selection into it with progress and cancel:
+    // whole or not at all, the quiz query back where it stood.
+    using SelectionWriter = std::function<bool(std::ostream&, store::DataSet&, const ProgressFn&)>;
+    void writeSelection(const QString& progressLabel, const SelectionWriter& writer);
     QWidget* buildRtfRows();
     QWidget* buildHiddenColumn();
 

@@ -27,20 +27,26 @@ QString JoinLines(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-void ExportPage::Button3Click() {
-    platform::Guarded(context_.dialogs, [this] {
+void ExportPage::writeSelection(const QString& progressLabel, const SelectionWriter& writer) {
+    platform::Guarded(context_.dialogs, [&] {
         const auto name = context_.dialogs.askFileName(context_.fileDialogs.SaveDialog1);
         if (!name) return;
         QueryWalk walk(context_.Query1);
         store::FileSaver file(ToPath(*name));
-        RunProgress progress(this, QStringLiteral("Vokabel-Übungs Listen"),
-                             context_.Query1.recordCount());
-        if (!WritePracticeList(file.stream(), context_.Query1, progress.callback())) {
+        RunProgress progress(this, progressLabel, context_.Query1.recordCount());
+        if (!writer(file.stream(), context_.Query1, progress.callback())) {
             walk.restoreStart();
             return;
         }
         file.commit();
     });
+}
+
+void ExportPage::Button3Click() {
+    writeSelection(QStringLiteral("Vokabel-Übungs Listen"),
+                   [](std::ostream& out, store::DataSet& query, const ProgressFn& progress) {
+                       return WritePracticeList(out, query, progress);
+                   });
 }
 
 void ExportPage::Button10Click() {

@@ -43,18 +43,10 @@ void ExportPage::Button11Click() {
 }
 
 void ExportPage::Button12Click() {
-    platform::Guarded(context_.dialogs, [this] {
-        const auto name = context_.dialogs.askFileName(context_.fileDialogs.SaveDialog1);
-        if (!name) return;
-        QueryWalk walk(context_.Query1);
-        store::FileSaver file(ToPath(*name));
-        RunProgress progress(this, QStringLiteral("Button12"), context_.Query1.recordCount());
-        if (!WriteWordDump(file.stream(), context_.Query1, progress.callback())) {
-            walk.restoreStart();
-            return;
-        }
-        file.commit();
-    });
+    writeSelection(QStringLiteral("Button12"),
+                   [](std::ostream& out, store::DataSet& query, const ProgressFn& progress) {
+                       return WriteWordDump(out, query, progress);
+                   });
 }
 
 void ExportPage::Button13Click() {
