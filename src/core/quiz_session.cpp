@@ -145,6 +145,9 @@ ResumeResult ResumeSession(QuizState& state, store::Query& query, const StatusFi
         entries.insert(entries.begin(), current);
     }
     state.DoneCount = content.doneCount;
+    // The session goes on as the one saved: its progress counts against the words it
+    // started with, though the words answered right have left the selection since.
+    if (byRow) state.SelectionCount = std::max(count, content.selectionCount);
     QuestionQueue restored;
     for (int recNo : entries) restored.append(recNo);
     state.AskQueue = std::move(restored);
