@@ -100,7 +100,8 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
     }
     // Check before the first write: a foreign or damaged file must stay as it is.
     int version = db->checkSchema();
-    if (db->readOnly_ || version < kSchemaVersion) {
+    const bool rebuild = version < kSchemaVersion || db->orderBroken_;
+    if (db->readOnly_ || rebuild) {
         // Nothing is written here before the verdict: a file that cannot be written,
         // or one about to be brought up to date, is checked at once.
         std::string damage = IntegrityCheck::Run(db->db_.get());
@@ -112,7 +113,7 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
         db->checkNeeded_ = true;
         db->startCheck();  // beside the caller's work from now on
     }
-    if (version < kSchemaVersion) {
+    if (rebuild) {
         if (db->readOnly_) db->orderInMemory();
         else db->migrate(version);
     }
@@ -228,8 +229,8 @@ int Database::checkSchema() {
                                "('VokabelOrderInsert', 'VokabelOrderUpdate', 'VokabelOrderMarkedUpdate', "
                                "'VokabelOrderDelete')");
             triggers.step();
-            if (names != "WordId,SortKey,Marked," || triggers.columnInt(0) != 4)
-                throw EngineError(context + ": the order table VokabelOrder or its triggers are damaged.");
+            // Only derived from the words: a broken one is built anew like an old file's.
+            if (names != "WordId,SortKey,Marked," || triggers.columnInt(0) != 4) orderBroken_ = true;
         }
         return static_cast<int>(found);
     } catch (const EngineError& e) {
@@ -249,7 +250,10 @@ void Database::migrate(int fromVersion) {
     Transaction transaction(*this);
     // Indexes of version 1 sort with the program's own collation; the order now lives
     // in its own table.
-    exec("DROP INDEX IF EXISTS VokabelKeyOrder; DROP INDEX IF EXISTS VokabelMarkedKeyOrder;");
+    exec("DROP INDEX IF EXISTS VokabelKeyOrder; DROP INDEX IF EXISTS VokabelMarkedKeyOrder;"
+         "DROP TRIGGER IF EXISTS VokabelOrderInsert; DROP TRIGGER IF EXISTS VokabelOrderUpdate;"
+         "DROP TRIGGER IF EXISTS VokabelOrderMarkedUpdate; DROP TRIGGER IF EXISTS VokabelOrderDelete;"
+         "DROP TABLE IF EXISTS VokabelOrder;");
     exec(KeyOrderSchemaSql());
     exec("INSERT INTO VokabelOrder (WordId, SortKey, Marked) SELECT rowid, NULL, Marked FROM Vokabel");
     RepairKeyOrder(*this, false);

@@ -124,6 +124,7 @@ private:
     ino_t inode_ = 0;
     bool readOnly_ = false;
     bool orderRepaired_ = false;
+    bool orderBroken_ = false;  // the order table or its triggers are not as made
     bool checkNeeded_ = false;
     std::string warning_;
     std::uint64_t generation_ = 1;

@@ -179,6 +179,17 @@ TEST(TableSafety, VersionOneFileIsMigratedAfterABackup) {
     for (const auto& entry : fs::directory_iterator(BackupFolderOf(t->tableFile)))
         copies += entry.path().filename().string().rfind("Vokabel-Version1-", 0) == 0;
     EXPECT_EQ(copies, 1);
+
+    // The order table is made from the words alone: a broken one is built anew.
+    db.reset();
+    {
+        auto damaged = Database::open(t->tableFile);
+        damaged->exec("DROP TRIGGER VokabelOrderDelete");
+    }
+    db = Database::open(t->tableFile);
+    db->exec("DELETE FROM Vokabel WHERE rowid = 1");
+    EXPECT_EQ(Number(*db, "SELECT count(*) FROM VokabelOrder"), 7);
+    EXPECT_TRUE(fs::exists(BackupFolderOf(t->tableFile) / ("Vokabel-Version2-" + TodayIso() + ".DB")));
 }
 
 TEST(TableSafety, ReplacedFileTakesNoWriteAndNoLog) {
