@@ -43,8 +43,9 @@ void TForm1::checkTableThenBackUp() {
     } catch (const std::exception&) {
         return;
     }
-    // The check of the table runs beside the window; the copy waits for it.
-    if (db->checkPending()) {
+    // The check of the table runs beside the window; the copy waits for it, and for a
+    // long statement whose progress dialog let this timer run.
+    if (db->checkPending() || db->busy()) {
         QTimer::singleShot(50, this, &TForm1::checkTableThenBackUp);
         return;
     }

@@ -89,6 +89,9 @@ public:
         virtual void done() = 0;  // the watched work ended
     };
     void setLongWork(LongWork* observer) { longWork_ = observer; }
+    // A watched statement is running (its observer may be showing a dialog): the
+    // connection must not be used from anywhere else until it ends.
+    bool busy() const { return watchDepth_ > 0; }
     // Runs work under the observer (used for the learner's statements and selections).
     template <typename Work>
     auto watched(Work&& work) -> decltype(work()) {
