@@ -15,6 +15,12 @@ bool EngineError::isConstraintViolation() const noexcept { return PrimaryCode(co
 bool EngineError::isCancelled() const noexcept { return PrimaryCode(code_) == SQLITE_INTERRUPT; }
 bool EngineError::isRefused() const noexcept { return PrimaryCode(code_) == SQLITE_AUTH; }
 
-std::string QuotedPath(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+std::string QuotedPath(const std::filesystem::path& path) {
+    // Appended, not concatenated: g++ 12 warns falsely (-Wrestrict) on "'" + text + "'".
+    std::string text = "'";
+    text += path.string();
+    text += '\'';
+    return text;
+}
 
 }  // namespace morvanta::store
