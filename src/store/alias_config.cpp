@@ -61,8 +61,8 @@ void AliasConfig::ensureLoaded() const {
         Params* section = nullptr;
         int number = 0;
         auto malformed = [&](const std::string& why) {
-            return EngineError("The configuration file " + QuotedPath(file_) + " is malformed (line " +
-                               std::to_string(number) + ": " + why + ").");
+            return EngineError("The configuration file " + QuotedPath(file_) +
+                               " is malformed (line " + std::to_string(number) + ": " + why + ").");
         };
         while (std::getline(in, line)) {
             ++number;

@@ -64,7 +64,8 @@ ConnectionHandle Database::openHandle(const fs::path& file, int flags) {
     // Each connection is used by one thread only: SQLite's own locking is not needed.
     int rc = sqlite3_open_v2(file.c_str(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     ConnectionHandle handle(raw);  // closed even when the open failed
-    if (rc != SQLITE_OK) ThrowSqliteError(raw, rc, "Cannot open the table file " + QuotedPath(file));
+    if (rc != SQLITE_OK)
+        ThrowSqliteError(raw, rc, "Cannot open the table file " + QuotedPath(file));
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_timeout(raw, 5000);
     RegisterSqlFunctions(raw);
@@ -80,7 +81,8 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
         throw EngineError("The table file " + QuotedPath(file) + " is a folder.");
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0)
-        throw EngineError("The table file " + QuotedPath(file) + " cannot be read: " + std::strerror(errno));
+        throw EngineError("The table file " + QuotedPath(file) +
+                          " cannot be read: " + std::strerror(errno));
 
     std::shared_ptr<Database> db(new Database);
     db->file_ = file;
@@ -125,7 +127,8 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
         try {
             repair = KeyOrderNeedsRepair(*db);
         } catch (const EngineError& e) {
-            throw EngineError("The file " + QuotedPath(file) + " is no usable vocabulary table (" + e.what() + ").",
+            throw EngineError("The file " + QuotedPath(file) + " is no usable vocabulary table (" +
+                                  e.what() + ").",
                               e.code());
         }
         db->configure();
@@ -183,7 +186,8 @@ void Database::markDamaged(const std::string& damage) {
     readOnly_ = true;
     warning_ = "Die Vokabeldatei " + QuotedPath(file_) + " ist beschädigt (" + damage +
                "). Sie wurde nur zum Lesen geöffnet, damit nichts hineingeschrieben wird. "
-               "Sicherungen der letzten Tage liegen im Ordner " + QuotedPath(BackupFolderOf(file_)) +
+               "Sicherungen der letzten Tage liegen im Ordner " +
+               QuotedPath(BackupFolderOf(file_)) +
                ": Programm beenden, die Datei durch die neueste Sicherung ersetzen "
                "(umbenannt in Vokabel.DB) und das Programm neu starten.";
 }
@@ -206,8 +210,9 @@ int Database::checkSchema() {
         version.step();
         std::int64_t found = version.columnInt(0);
         if (found > kSchemaVersion)
-            throw EngineError("The table file " + QuotedPath(file_) + " was written by a newer version (" +
-                              std::to_string(found) + ") of this program.");
+            throw EngineError("The table file " + QuotedPath(file_) +
+                              " was written by a newer version (" + std::to_string(found) +
+                              ") of this program.");
         Statement columns(db_.get(), "PRAGMA table_info(Vokabel)");
         size_t index = 0;
         const auto& fields = VocabularyFields();

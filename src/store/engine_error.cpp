@@ -11,7 +11,9 @@ int PrimaryCode(int code) { return code & 0xff; }
 
 }  // namespace
 
-bool EngineError::isConstraintViolation() const noexcept { return PrimaryCode(code_) == SQLITE_CONSTRAINT; }
+bool EngineError::isConstraintViolation() const noexcept {
+    return PrimaryCode(code_) == SQLITE_CONSTRAINT;
+}
 bool EngineError::isCancelled() const noexcept { return PrimaryCode(code_) == SQLITE_INTERRUPT; }
 bool EngineError::isRefused() const noexcept { return PrimaryCode(code_) == SQLITE_AUTH; }
 

@@ -285,7 +285,8 @@ void Analyse(const std::vector<Token>& tokens, TranslatedSql& out) {
     if (whereBegin != 0)
         out.where = std::string(text::TrimBlanks(Join(tokens, whereBegin, whereEnd), kBlanks));
     if (orderBegin != 0)
-        out.orderBy = std::string(text::TrimBlanks(Join(tokens, orderBegin, tokens.size()), kBlanks));
+        out.orderBy =
+            std::string(text::TrimBlanks(Join(tokens, orderBegin, tokens.size()), kBlanks));
     if (orderBegin != 0 && out.orderBy.empty()) out.plainSelect = false;
 }
 

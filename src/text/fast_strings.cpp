@@ -80,7 +80,8 @@ std::int64_t ParseHexText(std::string_view hex) {
     std::uint64_t place = 1;
     for (std::size_t i = hex.size(); i-- > 0;) {
         const int digit = HexDigitValue(hex[i]);
-        if (digit < 0) throw HexError("Invalid hex character " + std::string(Utf8CharAround(hex, i)));
+        if (digit < 0)
+            throw HexError("Invalid hex character " + std::string(Utf8CharAround(hex, i)));
         result += static_cast<std::uint64_t>(digit) * place;
         place *= 16;
     }

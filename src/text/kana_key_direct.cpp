@@ -24,7 +24,8 @@ struct KeyHit {
 constexpr std::array<std::int8_t, 256> kLowerHex = [] {
     std::array<std::int8_t, 256> t{};
     for (int c = 0; c < 256; ++c)
-        t[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(LowerHexDigitValue(static_cast<char>(c)));
+        t[static_cast<std::size_t>(c)] =
+            static_cast<std::int8_t>(LowerHexDigitValue(static_cast<char>(c)));
     return t;
 }();
 
