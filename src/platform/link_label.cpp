@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <utility>
 
 #include "platform/fonts.h"
 
@@ -27,11 +28,14 @@ bool LinkLabel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) emit clicked();
+    if (event->button() != Qt::LeftButton) return;
+    // A double click is one action: its first release acted already.
+    if (std::exchange(swallowRelease_, false)) return;
+    emit clicked();
 }
 
 void LinkLabel::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) emit clicked();
+    if (event->button() == Qt::LeftButton) swallowRelease_ = true;
 }
 
 void LinkLabel::place() {

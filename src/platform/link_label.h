@@ -22,6 +22,7 @@ protected:
 
 private:
     void place();
+    bool swallowRelease_ = false;
 };
 
 }  // namespace morvanta::platform
