@@ -7,7 +7,8 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Morvanta"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Morvanta"));
+    // The window title is the caption alone: no application name after it.
+    QApplication::setApplicationDisplayName(QString(QLatin1String("")));  // empty, not unset
     QApplication::setFont(morvanta::platform::UiFont(12));
 
     morvanta::app::TForm1 form;
