@@ -61,7 +61,15 @@ std::optional<QString> QtDialogs::askFileName(const FileDialogSpec& dialog) {
                              : QFileDialog::getOpenFileName(owner_, QString(), QString(), filter,
                                                             nullptr, options);
     if (name.isEmpty()) return std::nullopt;
-    return dialog.save ? WithDefaultExtension(name, dialog) : name;
+    if (!dialog.save) return name;
+    // The dialog asked about the name as typed; a file the added extension names
+    // would otherwise be replaced without a word.
+    const QString completed = WithDefaultExtension(name, dialog);
+    if (completed != name && QFileInfo::exists(completed) &&
+        !askYesNo(QStringLiteral("Die Datei \u201E%1\u201C ist bereits vorhanden. Soll sie ersetzt werden?")
+                      .arg(QFileInfo(completed).fileName())))
+        return std::nullopt;
+    return completed;
 }
 
 bool ScriptedDialogs::confirm(const QString& question) {
