@@ -13,6 +13,7 @@
 #include "core/new_word.h"
 #include "platform/fonts.h"
 #include "platform/guard.h"
+#include "platform/one_line.h"
 #include "store/type_words.h"
 
 namespace morvanta::entry {
@@ -49,6 +50,7 @@ QLineEdit* AddTranslationEdit(QWidget* page, const char* name, int left) {
     // Translations are German: the input method stays off here.
     edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     edit->setGeometry(left, 176, 177, 21);
+    platform::KeepOnOneLine(edit);
     return edit;
 }
 
@@ -90,6 +92,7 @@ void EntryPage::buildWidgets() {
     NoteEdit = new QLineEdit(this);
     NoteEdit->setObjectName(QStringLiteral("NoteEdit"));
     NoteEdit->setGeometry(start.c1, 272, 545, 21);
+    platform::KeepOnOneLine(NoteEdit);
 
     HepburnEdit = AddRichEdit(this, "HepburnEdit", start.c3);
     // Romaji are typed directly: the input method stays closed.

@@ -42,6 +42,9 @@ DBNavigator::DBNavigator(store::DataSource& source, Dialogs& dialogs, QWidget* p
         button->setObjectName(QString::fromLatin1(kLooks[i].name));
         button->setToolTip(QString::fromLatin1(kLooks[i].hint));
         button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+        // Clicking does not take the focus from a field: cancel and delete act on
+        // the first click instead of first committing what the field holds.
+        button->setFocusPolicy(Qt::NoFocus);
         layout->addWidget(button);
         buttons_[i] = button;
         const auto which = static_cast<Button>(i);

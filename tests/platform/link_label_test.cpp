@@ -35,3 +35,21 @@ TEST(LinkLabel, OneClickOrOneDoubleClickIsOneAction) {
 
 }  // namespace
 }  // namespace morvanta::platform
+
+#include <QLineEdit>
+
+#include "platform/one_line.h"
+
+namespace morvanta::platform {
+namespace {
+
+TEST(OneLine, PastedLineBreaksAndTabsBecomeBlanks) {
+    QLineEdit edit;
+    KeepOnOneLine(&edit);
+    edit.insert(QStringLiteral("Zeile1\r\nZeile2\tund\nmehr"));
+    EXPECT_EQ(edit.text(), QStringLiteral("Zeile1 Zeile2 und mehr"));
+    EXPECT_EQ(edit.cursorPosition(), edit.text().size());
+}
+
+}  // namespace
+}  // namespace morvanta::platform
