@@ -11,8 +11,8 @@ namespace morvanta::cli {
 
 namespace {
 
-const OptionSpec* FindOption(const CommandSpec& command, std::string_view name) {
-    for (const OptionSpec& option : command.options)
+const OptionDef* FindOption(const CommandDef& command, std::string_view name) {
+    for (const OptionDef& option : command.options)
         if (option.name == name) return &option;
     return nullptr;
 }
@@ -58,14 +58,14 @@ private:
         }
         if (!args_.command)
             throw UsageError("Die Option " + Quoted(name) + " gehört hinter einen Befehl.");
-        const OptionSpec* spec = FindOption(*args_.command, name);
-        if (!spec)
+        const OptionDef* option = FindOption(*args_.command, name);
+        if (!option)
             throw UsageError("Unbekannte Option " + Quoted(name) + " für " +
                              Quoted(args_.command->name) + ".");
         auto& values = args_.options[name];
-        if (!values.empty() && !spec->repeatable)
+        if (!values.empty() && !option->repeatable)
             throw UsageError("Die Option " + Quoted(name) + " ist mehrfach angegeben.");
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             if (inlineValue) throw UsageError("Die Option " + Quoted(name) + " nimmt keinen Wert.");
             values.emplace_back();
             return;
@@ -81,7 +81,7 @@ private:
     }
 
     void checkWordCount() const {
-        const CommandSpec& command = *args_.command;
+        const CommandDef& command = *args_.command;
         const size_t count = args_.words.size();
         if (count < command.minWords)
             throw UsageError("Für " + Quoted(command.name) +

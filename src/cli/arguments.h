@@ -9,16 +9,16 @@
 
 namespace morvanta::cli {
 
-struct OptionSpec {
+struct OptionDef {
     std::string_view name;  // "--lesson"
     bool takesValue = false;
     bool repeatable = false;
 };
 
-struct CommandSpec;
+struct CommandDef;
 
 struct Arguments {
-    const CommandSpec* command = nullptr;  // nullptr: no command given
+    const CommandDef* command = nullptr;  // nullptr: no command given
     bool help = false;
     std::optional<std::string> db;   // --db FILE
     std::vector<std::string> words;  // the command's words (kind, file, pattern)

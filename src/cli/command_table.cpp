@@ -9,12 +9,12 @@ namespace morvanta::cli {
 namespace {
 
 // The selection options shared by "export" and "quiz".
-const std::vector<OptionSpec> kSelectionOptions = {
+const std::vector<OptionDef> kSelectionOptions = {
     {"--sql", true},   {"--lesson", true},     {"--type", true},
     {"--ratio", true}, {"--older-than", true}, {"--asked-before", true},
 };
 
-std::vector<OptionSpec> With(std::vector<OptionSpec> options, const std::vector<OptionSpec>& more) {
+std::vector<OptionDef> With(std::vector<OptionDef> options, const std::vector<OptionDef>& more) {
     options.insert(options.end(), more.begin(), more.end());
     return options;
 }
@@ -32,7 +32,7 @@ constexpr std::string_view kSelectionHelp =
     "  --asked-before TT.MM.JJJJ  nur vor diesem Tag zuletzt abgefragte Vokabeln\n"
     "Die Kriterien lassen sich verbinden; --sql steht allein.\n";
 
-const std::vector<CommandSpec> kCommands = {
+const std::vector<CommandDef> kCommands = {
     {"add",
      "add --kanji TEXT --kana TEXT --translation TEXT [--translation TEXT]… [--lesson N] "
      "[--type WORT] [--accent N] [--note TEXT]",
@@ -155,10 +155,10 @@ std::string Expanded(std::string_view text) {
 
 }  // namespace
 
-const std::vector<CommandSpec>& Commands() { return kCommands; }
+const std::vector<CommandDef>& Commands() { return kCommands; }
 
-const CommandSpec* FindCommand(std::string_view name) {
-    for (const CommandSpec& command : kCommands)
+const CommandDef* FindCommand(std::string_view name) {
+    for (const CommandDef& command : kCommands)
         if (command.name == name) return &command;
     return nullptr;
 }
@@ -168,7 +168,7 @@ std::string ProgramHelp() {
         "morvanta-cli – Morvanta im Terminal: Vokabeln eintragen, suchen, abfragen und "
         "exportieren\n\n"
         "Aufruf:\n";
-    for (const CommandSpec& command : kCommands)
+    for (const CommandDef& command : kCommands)
         text += "  morvanta-cli [--db DATEI] " + std::string(command.synopsis) + "\n";
     text +=
         "  morvanta-cli --help | BEFEHL --help\n\n"
@@ -190,7 +190,7 @@ std::string ProgramHelp() {
     return text;
 }
 
-std::string CommandHelp(const CommandSpec& command) {
+std::string CommandHelp(const CommandDef& command) {
     return "morvanta-cli [--db DATEI] " + std::string(command.synopsis) + "\n\n" +
            Expanded(command.help) +
            "\nRückgabewerte: 0 erledigt, 1 abgelehnt oder fehlgeschlagen, 2 falscher Aufruf.\n";

@@ -9,21 +9,21 @@
 
 namespace morvanta::cli {
 
-struct CommandSpec {
+struct CommandDef {
     std::string_view name;
     std::string_view synopsis;  // the command's line of the overview
-    std::vector<OptionSpec> options;
+    std::vector<OptionDef> options;
     size_t minWords = 0, maxWords = 0;
     std::string_view help;  // what comes after the synopsis in "COMMAND --help"
     int (*run)(const Arguments&) = nullptr;
 };
 
-const std::vector<CommandSpec>& Commands();
-const CommandSpec* FindCommand(std::string_view name);
+const std::vector<CommandDef>& Commands();
+const CommandDef* FindCommand(std::string_view name);
 
 // "morvanta-cli --help"
 std::string ProgramHelp();
 // "morvanta-cli COMMAND --help"
-std::string CommandHelp(const CommandSpec& command);
+std::string CommandHelp(const CommandDef& command);
 
 }  // namespace morvanta::cli
