@@ -152,10 +152,7 @@ std::int64_t DataSet::rowIdAt(int recNo) const {
     return rows_[static_cast<size_t>(recNo - 1)];
 }
 
-std::int64_t DataSet::currentRowId() const {
-    if (!live_ || current_ < 0 || current_ >= static_cast<int>(rows_.size())) return -1;
-    return rows_[static_cast<size_t>(current_)];
-}
+std::int64_t DataSet::currentRowId() const { return rowIdAt(current_ + 1); }
 
 // --- fields
 

@@ -325,15 +325,9 @@ bool Database::create(const fs::path& file) {
 
 void Database::exec(std::string_view sql) {
     std::string text(sql);
-    char* message = nullptr;
-    int rc = sqlite3_exec(db_.get(), text.c_str(), nullptr, nullptr, &message);
-    if (rc != SQLITE_OK) {
-        std::string what = message ? message : sqlite3_errstr(rc);
-        sqlite3_free(message);
-        std::string_view diagnosis = DiagnosisOf(sqlite3_extended_errcode(db_.get()));
-        if (!diagnosis.empty()) what = std::string(diagnosis) + " (" + what + ")";
-        throw EngineError(what, sqlite3_extended_errcode(db_.get()));
-    }
+    // The connection keeps the failure's message for the error.
+    const int rc = sqlite3_exec(db_.get(), text.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) ThrowSqliteError(db_.get(), rc);
 }
 
 int Database::changes() const { return sqlite3_changes(db_.get()); }

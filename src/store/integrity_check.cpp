@@ -24,21 +24,22 @@ std::string IntegrityCheck::Run(sqlite3* db) {
 }
 
 IntegrityCheck::IntegrityCheck(const std::filesystem::path& file) {
-    if (sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-        result_ = db_ ? sqlite3_errmsg(db_) : "kein Speicher";
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    db_.reset(raw);  // closed even when the open failed
+    if (rc != SQLITE_OK) {
+        result_ = raw ? sqlite3_errmsg(raw) : "kein Speicher";
         done_.store(true, std::memory_order_release);
         return;
     }
-    sqlite3_busy_timeout(db_, 5000);
+    sqlite3_busy_timeout(raw, 5000);
     // The check reads every page once: mapped, it costs no copy per page.
-    sqlite3_exec(db_, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
-    thread_ = std::thread([this] {
-        result_ = Run(db_);
+    sqlite3_exec(raw, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
+    thread_ = std::thread([this, raw] {
+        result_ = Run(raw);
         if (result_.empty()) {
             try {
-                Statement counts(db_, "SELECT (SELECT count(*) FROM Vokabel) = (SELECT count(*) FROM VokabelOrder)");
+                Statement counts(raw, "SELECT (SELECT count(*) FROM Vokabel) = (SELECT count(*) FROM VokabelOrder)");
                 orderInStep_ = counts.step() && counts.columnInt(0) != 0;
             } catch (const EngineError&) {
                 orderInStep_ = false;
@@ -49,11 +50,9 @@ IntegrityCheck::IntegrityCheck(const std::filesystem::path& file) {
 }
 
 IntegrityCheck::~IntegrityCheck() {
-    if (thread_.joinable()) {
-        if (!done()) sqlite3_interrupt(db_);
-        thread_.join();
-    }
-    sqlite3_close_v2(db_);
+    if (!thread_.joinable()) return;
+    if (!done()) sqlite3_interrupt(db_.get());
+    thread_.join();
 }
 
 const std::string& IntegrityCheck::result() {

@@ -7,7 +7,8 @@
 #include <string>
 #include <thread>
 
-struct sqlite3;
+#include "store/database.h"
+
 
 namespace morvanta::store {
 
@@ -31,7 +32,7 @@ public:
     static std::string Run(sqlite3* db);
 
 private:
-    sqlite3* db_ = nullptr;
+    ConnectionHandle db_;  // declared first: closed after the thread has ended
     std::thread thread_;
     std::string result_;
     bool orderInStep_ = true;
