@@ -25,10 +25,11 @@ SessionStart StartSession(QuizState& state, store::DataSet& query, bool randomOr
     state.SelectionCount = query.recordCount();
     state.RightCount = 0;
     state.WrongCount = 0;
+    const int count = state.SelectionCount;
+    // An empty selection leaves the queue and the progress as they were.
+    if (count == 0) return SessionStart::Empty;
     state.AskQueue.clear();
     state.DoneCount = 0;
-    const int count = state.SelectionCount;
-    if (count == 0) return SessionStart::Empty;
     // The selection still serves the exports; only the quiz cannot address it.
     if (count > kMaxQueueRecord) return SessionStart::TooLarge;
     state.AskQueue = randomOrder ? QuestionQueue::inRandomOrder(count, random) : QuestionQueue::inTableOrder(count);

@@ -17,9 +17,9 @@ class RandomSource;
 
 enum class SessionStart { Ready, Empty, TooLarge };
 
-// After the selection opened: counters zeroed and the queue built in random or
-// table order; the query stands on the first word to ask. Empty or too large a
-// selection gives no queue.
+// After the selection opened: the score zeroed and, unless the selection is
+// empty, progress zeroed and the queue built in random or table order; the query
+// stands on the first word to ask. Too large a selection gives no queue.
 SessionStart StartSession(QuizState& state, store::DataSet& query, bool randomOrder, RandomSource& random);
 
 // Marks a right answer's word as learnt, stamps the date and counts the answer.

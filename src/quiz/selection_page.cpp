@@ -256,7 +256,7 @@ void SelectionPage::Query1AfterOpen() {
     const SessionStart start =
         StartSession(state_, context_.Query1, RandomCheckBox->isChecked(), context_.random);
     const int count = state_.SelectionCount;
-    ShowScore();
+    ResetScore();
     if (start == SessionStart::Empty) {
         const QString none = QStringLiteral("Keine Vokabel ausgewählt");
         context_.statusBar.setPanelText(2, none);

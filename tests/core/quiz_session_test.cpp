@@ -104,3 +104,22 @@ TEST_F(ResumeSessionTest, TolerantCheckingBooksNearAnswersAsRightAndSaysWhich) {
 
 }  // namespace
 }  // namespace morvanta::quiz
+
+namespace morvanta::quiz {
+namespace {
+
+TEST_F(ResumeSessionTest, AnEmptySelectionZeroesTheScoreButKeepsQueueAndProgress) {
+    query.run({"SELECT * FROM Vokabel;"});
+    QuizOptions options;
+    NextQuestion(state, query, true, options, random);
+    NextQuestion(state, query, false, options, random);
+    const std::string queue = state.AskQueue.text();
+    query.run({"SELECT * FROM Vokabel WHERE Lesson < 0;"});
+    EXPECT_EQ(state.SelectionCount, 0);
+    EXPECT_EQ(state.RightCount + state.WrongCount, 0);
+    EXPECT_EQ(state.AskQueue.text(), queue);
+    EXPECT_EQ(state.DoneCount, 1);
+}
+
+}  // namespace
+}  // namespace morvanta::quiz
