@@ -1,6 +1,9 @@
 #include "core/japanese_run.h"
 
+#include <cstdint>
 #include <cstring>
+
+#include "text/codepage_tables.h"
 
 namespace morvanta::exchange {
 
@@ -54,5 +57,39 @@ std::string_view EscapeRunView(std::string_view t) {
 }
 
 std::string EscapeRunOf(std::string_view storedRtf) { return std::string(EscapeRunView(storedRtf)); }
+
+std::string RtfCharacter(char32_t cp) {
+    std::string s;
+    const std::uint16_t code = text::Cp932CodeOf(cp);
+    if (code == 0) {
+        AppendUnicodeEscape(s, cp);
+        return s;
+    }
+    static constexpr char kHex[] = "0123456789abcdef";
+    auto escape = [&s](unsigned b) {
+        s += "\\'";
+        s += kHex[b >> 4];
+        s += kHex[b & 0xF];
+    };
+    if (code > 0xFF) escape(code >> 8);
+    escape(code & 0xFFu);
+    return s;
+}
+
+void AppendUnicodeEscape(std::string& out, char32_t cp) {
+    auto unit = [&out](unsigned value) {
+        out += "\\u";
+        out += std::to_string(value >= 0x8000 ? static_cast<int>(value) - 0x10000
+                                              : static_cast<int>(value));
+        out += '?';
+    };
+    if (cp >= 0x10000) {
+        const unsigned v = static_cast<unsigned>(cp) - 0x10000;
+        unit(0xD800 + (v >> 10));
+        unit(0xDC00 + (v & 0x3FF));
+    } else {
+        unit(static_cast<unsigned>(cp));
+    }
+}
 
 }  // namespace morvanta::exchange

@@ -1,5 +1,6 @@
 #pragma once
-// The escape run of a stored Kanji or Hira-Kata rich text, as the lists copy it.
+// The escape run of a stored Kanji or Hira-Kata rich text, as the lists copy it,
+// and one character as the lists write it.
 
 #include <string>
 #include <string_view>
@@ -11,8 +12,15 @@ namespace morvanta::exchange {
 // RTF source.
 std::string EscapeRunOf(std::string_view storedRtf);
 
-// The same, as a view into the text: the kanji list cuts every stored text of
-// a large selection and needs no copy.
+// The same, as a view into the text.
 std::string_view EscapeRunView(std::string_view storedRtf);
+
+// Lower-case Shift-JIS escapes when code page 932 holds the character,
+// otherwise its \uN? escape (a surrogate pair above U+FFFF).
+std::string RtfCharacter(char32_t cp);
+
+// Appends \uN?: N is a signed 16-bit UTF-16 unit, the '?' stands in for readers
+// without \u (the documents declare \uc1).
+void AppendUnicodeEscape(std::string& out, char32_t cp);
 
 }  // namespace morvanta::exchange

@@ -4,8 +4,10 @@
 #include <iterator>
 
 #include "core/japanese_run.h"
+#include "core/kanji_character.h"
 #include "store/data_set.h"
-#include "text/fast_strings.h"
+#include "text/rich_text.h"
+#include "text/utf8_char.h"
 
 namespace morvanta::exchange {
 
@@ -52,7 +54,11 @@ std::string KanjiListHead(std::string_view character) {
         "{\\rtf1\\fbidis\\ansi\\ansicpg1252\\deff0\\deflang1031{\\fonttbl"
         "{\\f0\\froman\\fprq1\\fcharset128 MS PGothic;}"
         "{\\f1\\froman\\fprq2\\fcharset0 Times New Roman;}"
-        "{\\f2\\fswiss\\fcharset0 Arial;}}\\viewkind4\\uc1";
+        "{\\f2\\fswiss\\fcharset0 Arial;}}"
+        // A4 portrait with 2 cm margins: the nineteen boxes (9,142 twips from the
+        // margin, starting 70 twips left of it) fit with 496 twips to spare.
+        "\\paperw11906\\paperh16838\\margl1134\\margr1134\\margt1134\\margb1134"
+        "\\viewkind4\\uc1";
     s += "\\trowd\\trgaph70\\trleft-70\\trbrdrt\\brdrs\\brdrw10 \\trbrdrl\\brdrs\\brdrw10 "
          "\\trbrdrb\\brdrs\\brdrw10\\trbrdrr\\brdrs\\brdrw10 ";
     s += CellDefinitions(false);
@@ -91,32 +97,27 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 
 void KnownCharacters::clear() {
     lines_.clear();
-    keys_.clear();
-}
-
-std::uint64_t KnownCharacters::Key(std::string_view chunk) {
-    const auto& fold = text::UpperFoldTable();
-    std::uint64_t key = 0;
-    for (char c : chunk) key = key << 8 | fold[static_cast<unsigned char>(c)];
-    return key;
-}
-
-void KnownCharacters::add(std::string_view entry) {
-    lines_.emplace_back(entry);
-    if (entry.size() == kChunkLength) keys_.insert(Key(entry));
+    characters_.clear();
 }
 
 void KnownCharacters::loadKanaList(std::istream& in) {
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    for (const std::string& l : SplitLines(bytes)) add(l);
+    for (std::string& l : SplitLines(bytes)) {
+        // The line read as the body of a document with a Shift-JIS font.
+        const std::string shown = text::RtfToPlainText(
+            "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 ;}}\\f0\\uc1 " + l + "}");
+        std::size_t pos = 0;
+        if (!shown.empty()) {
+            const char32_t cp = text::DecodeUtf8At(shown, pos);
+            if (pos == shown.size()) characters_.insert(cp);
+        }
+        lines_.push_back(std::move(l));
+    }
 }
 
 void KnownCharacters::addKanjiText(std::string_view kanjiRtf) {
-    const std::string_view r = EscapeRunView(kanjiRtf);
-    for (std::size_t at = 0; at + kChunkLength <= r.size(); at += kChunkLength) {
-        const std::string_view chunk = r.substr(at, kChunkLength);
-        if (!keys_.contains(Key(chunk))) add(chunk);
-    }
+    for (const char32_t cp : KanjiOf(kanjiRtf))
+        if (characters_.insert(cp).second) lines_.push_back(RtfCharacter(cp));
 }
 
 std::string KnownCharacters::line(std::size_t number) const {

@@ -44,23 +44,6 @@ std::string RowBody(std::string_view kanji, std::string_view kana, std::string_v
     return s;
 }
 
-void AppendUnicodeEscape(std::string& out, char32_t cp) {
-    // RTF's \u takes a signed 16-bit UTF-16 unit; one '?' stands in for readers without \u.
-    auto unit = [&out](unsigned value) {
-        out += "\\u";
-        out += std::to_string(value >= 0x8000 ? static_cast<int>(value) - 0x10000
-                                              : static_cast<int>(value));
-        out += '?';
-    };
-    if (cp >= 0x10000) {
-        const unsigned v = static_cast<unsigned>(cp) - 0x10000;
-        unit(0xD800 + (v >> 10));
-        unit(0xDC00 + (v & 0x3FF));
-    } else {
-        unit(static_cast<unsigned>(cp));
-    }
-}
-
 }  // namespace
 
 std::string PracticeListHead() {
@@ -68,7 +51,10 @@ std::string PracticeListHead() {
            "{\\f0\\froman\\fprq1\\fcharset128 MS PGothic;}"
            "{\\f1\\froman\\fprq2\\fcharset0 Times New Roman;}"
            "{\\f2\\froman\\fprq1\\fcharset0 MS PGothic;}"
-           "{\\f3\\fswiss\\fcharset0 Arial;}}";
+           "{\\f3\\fswiss\\fcharset0 Arial;}}"
+           // A4 landscape with 2 cm margins: the nine cells (14,356 twips from the
+           // margin, starting 70 twips left of it) fit with 214 twips to spare.
+           "\\paperw16838\\paperh11906\\landscape\\margl1134\\margr1134\\margt1134\\margb1134";
 }
 
 std::string MarkJapaneseRun(std::string_view run) {

@@ -15,6 +15,7 @@ class DataSet;
 
 namespace morvanta::exchange {
 
+// The font table and the page: A4 landscape, so that all nine cells print.
 std::string PracticeListHead();
 // Switches to the Japanese font and language for the run X, then back.
 std::string MarkJapaneseRun(std::string_view run);

@@ -14,6 +14,7 @@
 #include "support/rtf_test_support.h"
 #include "store/file_saver.h"
 #include "support/reference_kanji_list.h"
+#include "text/rich_text.h"
 
 namespace morvanta::exchange {
 namespace {
@@ -50,7 +51,7 @@ TEST(KanaListFile, HoldsTheHiraganaAndKatakanaAsEscapes) {
     EXPECT_EQ(lines.back(), Sjis("ヴ"));
     std::set<std::string> distinct(lines.begin(), lines.end());
     EXPECT_EQ(distinct.size(), 167u);
-    for (const auto& l : lines) EXPECT_EQ(l.size(), kChunkLength) << l;
+    for (const auto& l : lines) EXPECT_EQ(l.size(), 8u) << l;
 }
 
 TEST(KanjiList, EachCharacterOnceInOrderOfFirstUse) {
@@ -91,6 +92,25 @@ TEST(KanjiList, NothingNewGivesOneRowWithEmptyFirstBox) {
                                       text::WrapJapaneseRtf(""), ""});
     EXPECT_EQ(doc, KanjiListHead("") + "\r\n" + KanjiListTail());
     ExpectGolden("kanji_nothing_new", "expected.rtf", doc);
+}
+
+// Character by character: a kanji outside Shift-JIS (\uN? between font switches,
+// or a surrogate pair) is one character wherever it stands, and only kanji are listed.
+TEST(KanjiList, ReadsKanjiCharacterByCharacter) {
+    const std::vector<std::string> words = {
+        text::PlainTextToRtf("森鷗外"),  // \'90\'58\f1\u-25129?\f0\'8a\'4f
+        text::PlainTextToRtf("\U00020BB7野家"),
+        text::PlainTextToRtf("日々、ラーメン〆ヽヾゝゞ〃仝〇ＡＢ１２αЖｶﾀ!?"),
+        text::WrapJapaneseRtf("\\'93\\'FA\\f1 x\\f0\\'96\\'7b"),  // 日 again, 本
+        text::PlainTextToRtf("外鷗"),
+    };
+    const KnownCharacters known = Collect(words);
+    const std::vector<std::string> listed(known.lines().begin() + 167, known.lines().end());
+    EXPECT_EQ(listed, (std::vector<std::string>{Sjis("森"), "\\u-25129?", Sjis("外"),
+                                                "\\u-10174?\\u-8265?", Sjis("野"), Sjis("家"),
+                                                Sjis("日"), Sjis("本")}));
+    const std::string doc = Document(words);
+    EXPECT_NE(doc.find("\\intbl\\u-25129?\\f1\\cell"), std::string::npos);
 }
 
 TEST(KanjiList, RichTextWithoutEscapesIsNotCutIntoCharacters) {

@@ -1,6 +1,7 @@
 #include "support/reference_kanji_list.h"
 
-#include "text/escape_runs.h"
+#include "core/japanese_run.h"
+#include "core/kanji_character.h"
 #include "text/fast_strings.h"
 
 namespace morvanta::test {
@@ -41,11 +42,9 @@ std::vector<std::string> ReferenceKnownCharacters(std::string_view kanaFile,
     if (!current.empty()) lines.push_back(current);
 
     for (const std::string& kanji : kanjiTexts) {
-        if (kanji.find("\\'") == std::string::npos) continue;
-        const std::string r = text::IsolateRtfEscapes(kanji);
-        for (std::size_t j = 0; 8 * j + 8 <= r.size(); ++j) {
-            const std::string chunk = r.substr(8 * j, 8);
-            if (IndexOf(lines, chunk) < 0) lines.push_back(chunk);
+        for (const char32_t cp : exchange::KanjiOf(kanji)) {
+            const std::string escape = exchange::RtfCharacter(cp);
+            if (IndexOf(lines, escape) < 0) lines.push_back(escape);
         }
     }
     return lines;

@@ -1,6 +1,6 @@
 #pragma once
 // The kanji list's known-character list built the literal way: a list of lines
-// searched from the top for every chunk, letter case ignored.
+// searched from the top for every kanji's escape text, letter case ignored.
 
 #include <string>
 #include <string_view>
@@ -8,8 +8,8 @@
 
 namespace morvanta::test {
 
-// Lines of the kana file (split at CR LF, LF or CR), then every Kanji text's new
-// eight-character chunks. A text without any escape contributes nothing.
+// Lines of the kana file (split at CR LF, LF or CR), then every Kanji text's
+// new kanji as their escapes.
 std::vector<std::string> ReferenceKnownCharacters(std::string_view kanaFile,
                                                   const std::vector<std::string>& kanjiTexts);
 
