@@ -17,7 +17,9 @@ DBEdit::DBEdit(store::DataSource& source, const QString& field, Dialogs& dialogs
 
 void DBEdit::reload() {
     const QString value = link_.text();
-    if (value != text()) setText(value);
+    if (value == text()) return;
+    setText(value);
+    setCursorPosition(0);  // a long text shows its start
 }
 
 void DBEdit::updateRecord() { link_.put(text()); }

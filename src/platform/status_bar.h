@@ -1,5 +1,6 @@
 #pragma once
-// The main window's status bar: four panels of fixed width.
+// The main window's status bar: four panels, each at least its design width
+// and wide enough for its text.
 
 #include <QLabel>
 #include <QStatusBar>

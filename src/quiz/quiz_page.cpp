@@ -20,7 +20,10 @@ namespace {
 
 // Distance of the right-anchored controls to the page's right edge.
 constexpr int kRightGap = 20;
-constexpr int kCheckWidth = 65;
+// The "Anzeigen" boxes are at least this size and end at the right edge of
+// their column or page; a wider font widens them leftwards and heightens them
+// upwards, so they never reach into the frame below.
+constexpr QSize kLeastShowBox{65, 17};
 
 QLabel* MakeLabel(QWidget* parent, const char* caption, int left, int top) {
     auto* label = new QLabel(QString::fromUtf8(caption), parent);
@@ -33,7 +36,8 @@ QCheckBox* MakeShowBox(QWidget* parent, const char* name, bool checked, int top)
     auto* box = new QCheckBox(QStringLiteral("Anzeigen"), parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setChecked(checked);
-    box->setGeometry(0, top, kCheckWidth, 17);
+    const QSize size = kLeastShowBox.expandedTo(box->sizeHint());
+    box->setGeometry(0, top + kLeastShowBox.height() - size.height(), size.width(), size.height());
     return box;
 }
 
@@ -184,11 +188,11 @@ void QuizPage::fillPopupMenu(QMenu* PopupMenu1) {
 void QuizPage::applyColumns(const platform::ColumnLayout& c) {
     PlaceInFrame(KanjiFrame, DBRichEdit1, c.c1, 96, c.a, 57);
     Edit1->setGeometry(c.c1, 176, c.a, 21);
-    CheckBox1->move(c.a - 53, CheckBox1->y());
+    CheckBox1->move(c.c1 + c.a - CheckBox1->width(), CheckBox1->y());
 
     PlaceInFrame(KanaFrame, DBRichEdit2, c.c2, 96, c.a, 57);
     KanaLabel->move(c.c2, KanaLabel->y());
-    CheckBox2->move(2 * c.a - 45, CheckBox2->y());
+    CheckBox2->move(c.c2 + c.a - CheckBox2->width(), CheckBox2->y());
 
     PlaceInFrame(TypeFrame, DBEdit13, c.c3, 176, c.a, 25);
     PlaceInFrame(HepburnFrame, DBRichEdit3, c.c3, 96, c.a, 57);
@@ -201,7 +205,7 @@ void QuizPage::resizeEvent(QResizeEvent* event) {
     const int right = width() - kRightGap;
     Label30->setGeometry(right - 200, 16, 200, 17);
     for (QCheckBox* box : {CheckBox3, CheckBox9, CheckBox4})
-        box->move(right - kCheckWidth, box->y());
+        box->move(right - box->width(), box->y());
     Button2->setGeometry(right - 75, 216, 75, 25);
     FeedbackLabel->setGeometry(150, 216, std::max(40, right - 85 - 150), 21);
     DBEdit8->setGeometry(12, 272, std::max(40, right - 12), 21);

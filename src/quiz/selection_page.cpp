@@ -1,5 +1,7 @@
 #include "quiz/selection_page.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -27,6 +29,8 @@ QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* caption, QRe
                      bool checked = false) {
     auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
     box->setObjectName(QString::fromLatin1(name));
+    // A font wider than the design's widens the box to its caption.
+    geometry.setWidth(std::max(geometry.width(), box->sizeHint().width()));
     box->setGeometry(geometry);
     box->setChecked(checked);
     return box;
@@ -136,7 +140,8 @@ void SelectionPage::buildSqlGroup() {
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     GroupBox3->setGeometry(376, 8, 196, 340);
     QWidget* g = GroupBox3;
-    CheckBox5 = MakeCheck(g, "CheckBox5", "Eigene SQL Query verwenden", {8, 20, 184, 20});
+    // Starts nearer the group's edge than the memo so a wider caption still fits.
+    CheckBox5 = MakeCheck(g, "CheckBox5", "Eigene SQL Query verwenden", {4, 20, 184, 20});
     Memo1 = new QPlainTextEdit(g);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setPlainText(QString::fromLatin1(kDefaultSql));

@@ -81,6 +81,8 @@ TEST_F(DbControls, TypingEntersEditStateAndMovingPostsTheText) {
     EXPECT_EQ(table.state(), DataSetState::Browse);
     EXPECT_FALSE(nav.button(DBNavigator::Post)->isEnabled());
 
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QApplication::sendEvent(&t1, &end);
     Type(&t1, QStringLiteral("kern"));
     EXPECT_EQ(table.state(), DataSetState::Edit);
     EXPECT_EQ(t1.text(), QStringLiteral("Apfelkern"));  // entering edit state kept the keystroke
@@ -92,6 +94,7 @@ TEST_F(DbControls, TypingEntersEditStateAndMovingPostsTheText) {
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.texts().join(u'\n').toStdString();
     EXPECT_EQ(table.state(), DataSetState::Browse);
     EXPECT_EQ(t1.text(), QStringLiteral("Baum"));
+    EXPECT_EQ(t1.cursorPosition(), 0);  // a long text would show its start
     EXPECT_EQ(stored("ringo", "Translation1"), "Apfelkern");
 
     // A programmatic reload is no user edit.

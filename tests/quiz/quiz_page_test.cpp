@@ -51,10 +51,10 @@ TEST_F(QuizPageTest, ColumnsFollowTheWindowWidth) {
     QuizPage& p = page();
     EXPECT_EQ(p.Edit1->geometry(), QRect(12, 176, 252, 21));
     EXPECT_EQ(p.KanjiFrame->geometry(), QRect(12, 96, 252, 57));
-    EXPECT_EQ(p.CheckBox1->x(), 252 - 53);
+    EXPECT_EQ(p.CheckBox1->geometry().right() + 1, 12 + 252);  // ends with its column
     EXPECT_EQ(p.KanaFrame->geometry().left(), 272);
     EXPECT_EQ(p.KanaLabel->x(), 272);
-    EXPECT_EQ(p.CheckBox2->x(), 2 * 252 - 45);
+    EXPECT_EQ(p.CheckBox2->geometry().right() + 1, 272 + 252);
     EXPECT_EQ(p.TypeFrame->x(), 532);
     EXPECT_EQ(p.HepburnFrame->geometry(), QRect(532, 96, 252, 57));
     EXPECT_EQ(p.HepburnLabel->x(), 532);
