@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -41,7 +42,7 @@ ExportPage::ExportPage(const platform::ExportContext& context, quiz::QuizState& 
     mainColumn_->addWidget(TntGroupBox1 = new XmlExportGroup(context, entry_, this));
     mainColumn_->addStretch(1);
     page->addLayout(mainColumn_, 1);
-    page->addWidget(buildHiddenColumn(), 0, Qt::AlignTop);
+    page->addWidget(buildCommandColumn(), 0, Qt::AlignTop);
 }
 
 QWidget* ExportPage::buildRtfRows() {
@@ -71,10 +72,14 @@ QWidget* ExportPage::buildRtfRows() {
     return box;
 }
 
-QWidget* ExportPage::buildHiddenColumn() {
+QWidget* ExportPage::buildCommandColumn() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
+    ExtrasButton = NamedButton(QStringLiteral("ExtrasButton"), QStringLiteral("Extras"), column);
+    ExtrasMenu = buildExtrasMenu(ExtrasButton);
+    ExtrasButton->setMenu(ExtrasMenu);
+    layout->addWidget(ExtrasButton);
     Button11 = NamedButton(QStringLiteral("Button11"), QStringLiteral("Import-Special"), column);
     Button12 = NamedButton(QStringLiteral("Button12"), QStringLiteral("Button12"), column);
     Button13 = NamedButton(QStringLiteral("Button13"), QStringLiteral("Button13"), column);
@@ -86,6 +91,26 @@ QWidget* ExportPage::buildHiddenColumn() {
     connect(Button12, &QPushButton::clicked, this, &ExportPage::Button12Click);
     connect(Button13, &QPushButton::clicked, this, &ExportPage::Button13Click);
     return column;
+}
+
+QMenu* ExportPage::buildExtrasMenu(QWidget* parent) {
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("ExtrasMenu"));
+    const auto add = [&](const char* name, const char* caption, auto handler) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+    };
+    add("ImportSpecialAction", "Import-Special (Textdatei mit je sieben Zeilen) …",
+        [this] { Button11Click(); });
+    add("XmlImportAction", "XML Import (Vokabel in die Eingabe laden) …",
+        [this] { TntGroupBox1->TntButton2Click(); });
+    menu->addSeparator();
+    add("WordDumpAction", "Kanji, Lesung und Übersetzung der Auswahl speichern …",
+        [this] { Button12Click(); });
+    add("ReadingAction", "Hepburn der aktuellen Vokabel in die Eingabe übernehmen",
+        [this] { Button13Click(); });
+    return menu;
 }
 
 }  // namespace morvanta::exchange

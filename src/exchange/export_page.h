@@ -1,6 +1,7 @@
 #pragma once
-// The page "Export": the RTF practice list and kanji list, and the hidden
-// special import, word dump and reading romanisation.
+// The page "Export": the RTF practice list and kanji list, the XML group, and
+// the menu "Extras" that reaches the special import, the XML import, the word
+// dump and the reading romanisation (their own buttons stay hidden).
 
 #include <QString>
 #include <QWidget>
@@ -15,6 +16,7 @@
 #include "core/quiz_state.h"
 
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QVBoxLayout;
@@ -47,6 +49,8 @@ public:
     QPushButton* Button12 = nullptr;
     QPushButton* Button13 = nullptr;
     XmlExportGroup* TntGroupBox1 = nullptr;  // "XML Export"
+    QPushButton* ExtrasButton = nullptr;      // "Extras", opens ExtrasMenu
+    QMenu* ExtrasMenu = nullptr;
 
     // Folder of hirakata.txt: the program's folder.
     QString programDir;
@@ -59,7 +63,8 @@ private:
     using SelectionWriter = std::function<bool(std::ostream&, store::DataSet&, const ProgressFn&)>;
     void writeSelection(const QString& progressLabel, const SelectionWriter& writer);
     QWidget* buildRtfRows();
-    QWidget* buildHiddenColumn();
+    QWidget* buildCommandColumn();
+    QMenu* buildExtrasMenu(QWidget* parent);
 
     platform::ExportContext context_;
     quiz::QuizState& state_;

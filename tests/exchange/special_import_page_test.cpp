@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
 #include "entry/entry_page.h"
 #include "exchange/export_page.h"
 #include "platform/rich_line_edit.h"
@@ -120,6 +124,23 @@ TEST_F(SpecialCommandsPage, Button13OnAReadingWithoutJapaneseEmptiesTheField) {
     form->entryPage->HepburnEdit->setText(QStringLiteral("alt"));
     page->Button13Click();
     EXPECT_EQ(form->entryPage->HepburnEdit->text(), QString());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(SpecialCommandsPage, ExtrasMenuReachesEveryHiddenCommand) {
+    EXPECT_TRUE(page->ExtrasButton->isVisibleTo(page));
+    EXPECT_FALSE(page->Button11->isVisibleTo(page));
+    const auto trigger = [&](const char* action) {
+        page->ExtrasMenu->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+        return dialogs.askedDialogs.isEmpty() ? QString() : dialogs.askedDialogs.takeLast().name;
+    };
+    EXPECT_EQ(trigger("ImportSpecialAction"), QStringLiteral("OpenDialog1"));
+    EXPECT_EQ(trigger("XmlImportAction"), QStringLiteral("DialogXMLOpen1"));
+    EXPECT_EQ(trigger("WordDumpAction"), QStringLiteral("SaveDialog1"));
+
+    form->entryPage->HepburnEdit->setText(QStringLiteral("x"));
+    EXPECT_EQ(trigger("ReadingAction"), QString());  // no dialog: the reading goes to the entry page
+    EXPECT_NE(form->entryPage->HepburnEdit->text(), QStringLiteral("x"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
