@@ -24,6 +24,7 @@ constexpr int kRightGap = 20;
 // their column or page; a wider font widens them leftwards and heightens them
 // upwards, so they never reach into the frame below.
 constexpr QSize kLeastShowBox{65, 17};
+constexpr int kFirstShowRowTop = 78;  // the boxes of the Kanji, kana and Hepburn columns
 
 QLabel* MakeLabel(QWidget* parent, const char* caption, int left, int top) {
     auto* label = new QLabel(QString::fromUtf8(caption), parent);
@@ -39,6 +40,17 @@ QCheckBox* MakeShowBox(QWidget* parent, const char* name, bool checked, int top)
     const QSize size = kLeastShowBox.expandedTo(box->sizeHint());
     box->setGeometry(0, top + kLeastShowBox.height() - size.height(), size.width(), size.height());
     return box;
+}
+
+// A column's "Anzeigen" box ends at the column's right edge, on the line of the
+// column's label; where the label leaves too little room (a narrow window, a
+// wide font) the box stands just above the label instead of covering it.
+void PlaceShowBox(QCheckBox* box, int columnRight, const QLabel* label) {
+    constexpr int kGap = 4;
+    const int left = columnRight - box->width();
+    const int besideTop = kFirstShowRowTop + kLeastShowBox.height() - box->height();
+    const bool fits = left >= label->x() + label->width() + kGap;
+    box->move(left, fits ? besideTop : label->y() - box->height());
 }
 
 QFrame* MakeFrame(QWidget* parent, const char* name) {
@@ -77,9 +89,9 @@ void QuizPage::buildDisplays() {
     TypeLabel = MakeLabel(this, "Typ", 382, 160);
     NoteLabel = MakeLabel(this, "Beschreibung / Bemerkung", 12, 256);
 
-    CheckBox1 = MakeShowBox(this, "CheckBox1", true, 78);
-    CheckBox2 = MakeShowBox(this, "CheckBox2", true, 78);
-    CheckBox3 = MakeShowBox(this, "CheckBox3", false, 78);
+    CheckBox1 = MakeShowBox(this, "CheckBox1", true, kFirstShowRowTop);
+    CheckBox2 = MakeShowBox(this, "CheckBox2", true, kFirstShowRowTop);
+    CheckBox3 = MakeShowBox(this, "CheckBox3", false, kFirstShowRowTop);
     CheckBox9 = MakeShowBox(this, "CheckBox9", true, 158);
     CheckBox4 = MakeShowBox(this, "CheckBox4", false, 254);
 
@@ -188,11 +200,11 @@ void QuizPage::fillPopupMenu(QMenu* PopupMenu1) {
 void QuizPage::applyColumns(const platform::ColumnLayout& c) {
     PlaceInFrame(KanjiFrame, DBRichEdit1, c.c1, 96, c.a, 57);
     Edit1->setGeometry(c.c1, 176, c.a, 21);
-    CheckBox1->move(c.c1 + c.a - CheckBox1->width(), CheckBox1->y());
+    PlaceShowBox(CheckBox1, c.c1 + c.a, KanjiLabel);
 
     PlaceInFrame(KanaFrame, DBRichEdit2, c.c2, 96, c.a, 57);
     KanaLabel->move(c.c2, KanaLabel->y());
-    CheckBox2->move(c.c2 + c.a - CheckBox2->width(), CheckBox2->y());
+    PlaceShowBox(CheckBox2, c.c2 + c.a, KanaLabel);
 
     PlaceInFrame(TypeFrame, DBEdit13, c.c3, 176, c.a, 25);
     PlaceInFrame(HepburnFrame, DBRichEdit3, c.c3, 96, c.a, 57);

@@ -21,10 +21,15 @@ QString Describe(const QWidget* w, const QString& text) {
 // Room a push button's frame and bevel take beside its text.
 constexpr int kButtonPadding = 12;
 
-// Clipped widgets of one page: the size hint is what the widget's style needs
-// for its whole text; a wrapping label only needs its height.
-std::string ClippedWidgets(const QWidget* root) {
-    QStringList clipped;
+struct Caption {
+    const QWidget* widget;
+    QString text;
+    QSize need;  // what the style needs for the whole text
+};
+
+// The visible captions of one page: labels, check boxes and buttons with text.
+QList<Caption> Captions(const QWidget* root) {
+    QList<Caption> captions;
     for (const QWidget* w : root->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(root)) continue;
         QString text;
@@ -38,16 +43,44 @@ std::string ClippedWidgets(const QWidget* root) {
             continue;
         }
         if (text.trimmed().isEmpty()) continue;
-        QSize need = wraps ? QSize(0, w->heightForWidth(w->width())) : w->sizeHint();
+        QSize need = wraps ? QSize(w->width(), w->heightForWidth(w->width())) : w->sizeHint();
         // A push button's hint holds the style's minimum width; its text needs less.
         if (qobject_cast<const QPushButton*>(w))
             need.setWidth(w->fontMetrics().horizontalAdvance(text) + kButtonPadding);
-        if (need.width() > w->width() || need.height() > w->height())
-            clipped << Describe(w, text) + QStringLiteral(" needs %1x%2, has %3x%4")
-                                               .arg(need.width())
-                                               .arg(need.height())
-                                               .arg(w->width())
-                                               .arg(w->height());
+        captions.push_back({w, text, need});
+    }
+    return captions;
+}
+
+// The line the text takes: its needed width, one font height, centred upright.
+QRect TextLine(const Caption& c) {
+    const int height = c.widget->fontMetrics().height();
+    const QPoint at = c.widget->pos() + QPoint(0, (c.widget->height() - height) / 2);
+    return {at, QSize(c.need.width(), height)};
+}
+
+// Captions cut off by their own rectangle, or covered by a neighbour's text.
+std::string ClippedWidgets(const QWidget* root) {
+    QStringList clipped;
+    const QList<Caption> captions = Captions(root);
+    for (const Caption& c : captions) {
+        const QWidget* w = c.widget;
+        if (c.need.width() > w->width() || c.need.height() > w->height())
+            clipped << Describe(w, c.text) + QStringLiteral(" needs %1x%2, has %3x%4")
+                                                 .arg(c.need.width())
+                                                 .arg(c.need.height())
+                                                 .arg(w->width())
+                                                 .arg(w->height());
+    }
+    for (qsizetype i = 0; i < captions.size(); ++i) {
+        for (qsizetype j = i + 1; j < captions.size(); ++j) {
+            const Caption& a = captions[i];
+            const Caption& b = captions[j];
+            if (a.widget->parentWidget() != b.widget->parentWidget()) continue;
+            if (TextLine(a).intersects(TextLine(b)))
+                clipped << Describe(a.widget, a.text) + QStringLiteral(" overlaps ") +
+                               Describe(b.widget, b.text);
+        }
     }
     return clipped.join(QLatin1Char('\n')).toStdString();
 }
