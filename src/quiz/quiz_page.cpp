@@ -1,5 +1,7 @@
 #include "quiz/quiz_page.h"
 
+#include <utility>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QFrame>
@@ -40,17 +42,6 @@ QCheckBox* MakeShowBox(QWidget* parent, const char* name, bool checked, int top)
     const QSize size = kLeastShowBox.expandedTo(box->sizeHint());
     box->setGeometry(0, top + kLeastShowBox.height() - size.height(), size.width(), size.height());
     return box;
-}
-
-// A column's "Anzeigen" box ends at the column's right edge, on the line of the
-// column's label; where the label leaves too little room (a narrow window, a
-// wide font) the box stands just above the label instead of covering it.
-void PlaceShowBox(QCheckBox* box, int columnRight, const QLabel* label) {
-    constexpr int kGap = 4;
-    const int left = columnRight - box->width();
-    const int besideTop = kFirstShowRowTop + kLeastShowBox.height() - box->height();
-    const bool fits = left >= label->x() + label->width() + kGap;
-    box->move(left, fits ? besideTop : label->y() - box->height());
 }
 
 QFrame* MakeFrame(QWidget* parent, const char* name) {
@@ -200,16 +191,28 @@ void QuizPage::fillPopupMenu(QMenu* PopupMenu1) {
 void QuizPage::applyColumns(const platform::ColumnLayout& c) {
     PlaceInFrame(KanjiFrame, DBRichEdit1, c.c1, 96, c.a, 57);
     Edit1->setGeometry(c.c1, 176, c.a, 21);
-    PlaceShowBox(CheckBox1, c.c1 + c.a, KanjiLabel);
+    CheckBox1->move(c.c1 + c.a - CheckBox1->width(), CheckBox1->y());
 
     PlaceInFrame(KanaFrame, DBRichEdit2, c.c2, 96, c.a, 57);
     KanaLabel->move(c.c2, KanaLabel->y());
-    PlaceShowBox(CheckBox2, c.c2 + c.a, KanaLabel);
+    CheckBox2->move(c.c2 + c.a - CheckBox2->width(), CheckBox2->y());
 
     PlaceInFrame(TypeFrame, DBEdit13, c.c3, 176, c.a, 25);
     PlaceInFrame(HepburnFrame, DBRichEdit3, c.c3, 96, c.a, 57);
     TypeLabel->move(c.c3, TypeLabel->y());
     HepburnLabel->move(c.c3, HepburnLabel->y());
+    placeFirstShowRow();
+}
+
+void QuizPage::placeFirstShowRow() {
+    constexpr int kGap = 4;
+    bool crowded = false;
+    for (auto [box, label] : {std::pair{CheckBox1, KanjiLabel}, std::pair{CheckBox2, KanaLabel},
+                              std::pair{CheckBox3, HepburnLabel}})
+        crowded = crowded || box->x() < label->x() + label->width() + kGap;
+    const int besideLabels = kFirstShowRowTop + kLeastShowBox.height() - CheckBox1->height();
+    const int top = crowded ? KanjiLabel->y() - CheckBox1->height() : besideLabels;
+    for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3}) box->move(box->x(), top);
 }
 
 void QuizPage::resizeEvent(QResizeEvent* event) {
@@ -218,6 +221,7 @@ void QuizPage::resizeEvent(QResizeEvent* event) {
     Label30->setGeometry(right - 200, 16, 200, 17);
     for (QCheckBox* box : {CheckBox3, CheckBox9, CheckBox4})
         box->move(right - box->width(), box->y());
+    placeFirstShowRow();
     Button2->setGeometry(right - 75, 216, 75, 25);
     FeedbackLabel->setGeometry(150, 216, std::max(40, right - 85 - 150), 21);
     DBEdit8->setGeometry(12, 272, std::max(40, right - 12), 21);

@@ -92,6 +92,10 @@ protected:
 
 private:
     void buildDisplays();
+    // The "Anzeigen" boxes of the Kanji, kana and Hepburn columns stand on the
+    // line of the column labels; where one would cover its label (a narrow
+    // window, a wide font) all three stand just above the labels.
+    void placeFirstShowRow();
     void saveStatus();
     void loadStatus();
     QuizOptions options() const;
