@@ -3,13 +3,13 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 
 #include "store/engine_error.h"
 #include "store/file_saver.h"
+#include "store/system_reason.h"
 #include "text/fast_strings.h"
 
 namespace morvanta::store {
@@ -55,37 +55,41 @@ void AliasConfig::ensureLoaded() const {
     if (fs::exists(file_, ec)) {
         std::ifstream in(file_, std::ios::binary);
         if (!in)
-            throw EngineError("Cannot read the configuration file " + QuotedPath(file_) + ": " +
-                              std::strerror(errno));
+            throw EngineError(WithDetail(
+                "Die Konfigurationsdatei " + QuotedPath(file_) + " kann nicht gelesen werden.",
+                SystemReason(errno)));
         std::string line;
         Params* section = nullptr;
         int number = 0;
         auto malformed = [&](const std::string& why) {
-            return EngineError("The configuration file " + QuotedPath(file_) +
-                               " is malformed (line " + std::to_string(number) + ": " + why + ").");
+            return EngineError("Die Konfigurationsdatei " + QuotedPath(file_) +
+                               " ist fehlerhaft (Zeile " + std::to_string(number) + ": " + why +
+                               ").");
         };
         while (std::getline(in, line)) {
             ++number;
             std::string_view text = Trim(line);
             if (text.empty() || text.front() == ';' || text.front() == '#') continue;
             if (text.front() == '[') {
-                if (text.back() != ']' || text.size() < 3) throw malformed("bad section header");
+                if (text.back() != ']' || text.size() < 3)
+                    throw malformed("ungültige Abschnittsüberschrift");
                 std::string name(Trim(text.substr(1, text.size() - 2)));
-                if (name.empty()) throw malformed("bad section header");
+                if (name.empty()) throw malformed("ungültige Abschnittsüberschrift");
                 for (const auto& [known, params] : aliases)
-                    if (SameAsciiName(known, name)) throw malformed("alias '" + name + "' twice");
+                    if (SameAsciiName(known, name)) throw malformed("Alias „" + name + "“ doppelt");
                 section = &aliases[name];
                 continue;
             }
             size_t eq = text.find('=');
-            if (eq == std::string_view::npos) throw malformed("expected NAME=value");
-            if (section == nullptr) throw malformed("entry outside an alias section");
+            if (eq == std::string_view::npos) throw malformed("NAME=Wert erwartet");
+            if (section == nullptr) throw malformed("Eintrag außerhalb eines Alias-Abschnitts");
             std::string key(Trim(text.substr(0, eq)));
-            if (key.empty()) throw malformed("empty parameter name");
+            if (key.empty()) throw malformed("leerer Parametername");
             (*section)[key] = std::string(Trim(text.substr(eq + 1)));
         }
         if (in.bad())
-            throw EngineError("Cannot read the configuration file " + QuotedPath(file_) + ".");
+            throw EngineError("Die Konfigurationsdatei " + QuotedPath(file_) +
+                              " kann nicht gelesen werden.");
     }
     aliases_ = std::move(aliases);
     loaded_ = true;
@@ -109,8 +113,9 @@ std::optional<AliasConfig::Params> AliasConfig::aliasParams(std::string_view nam
 void AliasConfig::addStandardAlias(std::string_view name, const std::vector<std::string>& params) {
     std::string_view trimmed = Trim(name);
     if (trimmed.empty() || !Printable(trimmed) || trimmed.find_first_of("[]") != std::string::npos)
-        throw EngineError("Invalid alias name '" + std::string(name) + "'.");
-    if (isAliasKnown(trimmed)) throw EngineError("Alias '" + std::string(trimmed) + "' already exists.");
+        throw EngineError("Ungültiger Alias-Name „" + std::string(name) + "“.");
+    if (isAliasKnown(trimmed))
+        throw EngineError("Den Alias „" + std::string(trimmed) + "“ gibt es schon.");
     Params parsed;
     for (const std::string& param : params) {
         size_t eq = param.find('=');
@@ -118,7 +123,7 @@ void AliasConfig::addStandardAlias(std::string_view name, const std::vector<std:
         // A name the reader would take for a section or a comment could not be read back.
         if (eq == std::string::npos || key.empty() || !Printable(param) ||
             key.find_first_of("[];#") == 0)
-            throw EngineError("Invalid alias parameter '" + param + "': expected NAME=value.");
+            throw EngineError("Ungültiger Alias-Parameter „" + param + "“: NAME=Wert erwartet.");
         parsed[key] = std::string(Trim(std::string_view(param).substr(eq + 1)));
     }
     aliases_[std::string(trimmed)] = std::move(parsed);
@@ -126,11 +131,12 @@ void AliasConfig::addStandardAlias(std::string_view name, const std::vector<std:
 
 void AliasConfig::setAliasParam(std::string_view alias, std::string_view name, std::string_view value) {
     const std::string* stored = findAlias(alias);
-    if (stored == nullptr) throw EngineError("Unknown database alias '" + std::string(alias) + "'.");
+    if (stored == nullptr)
+        throw EngineError("Den Datenbank-Alias „" + std::string(alias) + "“ gibt es nicht.");
     const std::string key(Trim(name));
     if (key.empty() || !Printable(key) || !Printable(value) || key.find('=') != std::string::npos ||
         key.find_first_of("[];#") == 0)
-        throw EngineError("Invalid alias parameter '" + key + "'.");
+        throw EngineError("Ungültiger Alias-Parameter „" + key + "“.");
     aliases_[*stored][key] = std::string(Trim(value));
 }
 
@@ -144,13 +150,15 @@ void AliasConfig::saveConfig() {
     }
     const std::string text = out.str();
     auto fail = [&](const std::string& why) {
-        return EngineError("Cannot save the configuration file " + QuotedPath(file_) + ": " + why);
+        return EngineError(WithDetail(
+            "Die Konfigurationsdatei " + QuotedPath(file_) + " kann nicht gespeichert werden.",
+            why));
     };
     std::error_code ec;
     fs::path folder = file_.parent_path();
     if (!folder.empty()) {
         fs::create_directories(folder, ec);
-        if (ec) throw fail(ec.message());
+        if (ec) throw fail(SystemReason(ec.value()));
     }
     try {
         SaveFile(file_, text);

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <memory>
 #include <random>
@@ -15,6 +14,7 @@
 
 #include "store/database.h"
 #include "store/engine_error.h"
+#include "store/system_reason.h"
 
 namespace morvanta::store {
 
@@ -22,11 +22,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr char kNotCopied[] = "Die Sicherung konnte nicht geschrieben werden.";
+
 ConnectionHandle OpenFile(const fs::path& file, int flags) {
     sqlite3* raw = nullptr;
     int rc = sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
     ConnectionHandle handle(raw);
-    if (rc != SQLITE_OK) ThrowSqliteError(raw, rc, "Sicherung: " + file.string());
+    if (rc != SQLITE_OK)
+        ThrowSqliteError(
+            raw, rc,
+            "Die Datei " + QuotedPath(file) + " kann für die Sicherung nicht geöffnet werden.");
     sqlite3_busy_timeout(raw, 5000);
     return handle;
 }
@@ -36,8 +41,9 @@ void SyncFile(const fs::path& file) {
     if (fd < 0 || ::fsync(fd) != 0) {
         int error = errno;
         if (fd >= 0) ::close(fd);
-        throw EngineError("Die Sicherung " + file.string() + " konnte nicht geschrieben werden: " +
-                          std::strerror(error));
+        throw EngineError(
+            WithDetail("Die Sicherung " + QuotedPath(file) + " konnte nicht geschrieben werden.",
+                       SystemReason(error)));
     }
     ::close(fd);
 }
@@ -60,15 +66,17 @@ void CopyTable(const fs::path& tableFile, const fs::path& target, const std::ato
     std::error_code ec;
     fs::create_directories(target.parent_path(), ec);
     if (ec)
-        throw EngineError("Der Ordner " + target.parent_path().string() +
-                          " für die Sicherung konnte nicht angelegt werden: " + ec.message());
+        throw EngineError(WithDetail("Der Ordner " + QuotedPath(target.parent_path()) +
+                                         " für die Sicherung konnte nicht angelegt werden.",
+                                     SystemReason(ec.value())));
     std::mt19937 random(std::random_device{}());
     const fs::path temp = target.parent_path() / (".backup-" + std::to_string(random() % 1000000) + ".tmp");
     try {
         ConnectionHandle source = OpenFile(tableFile, SQLITE_OPEN_READONLY);
         ConnectionHandle copy = OpenFile(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         sqlite3_backup* backup = sqlite3_backup_init(copy.get(), "main", source.get(), "main");
-        if (backup == nullptr) ThrowSqliteError(copy.get(), sqlite3_errcode(copy.get()), "Sicherung");
+        if (backup == nullptr)
+            ThrowSqliteError(copy.get(), sqlite3_errcode(copy.get()), kNotCopied);
         // In steps, so the end of the program need not wait for a whole copy.
         int rc = SQLITE_OK;
         while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
@@ -78,7 +86,7 @@ void CopyTable(const fs::path& tableFile, const fs::path& target, const std::ato
         sqlite3_backup_finish(backup);
         if (rc != SQLITE_DONE) {
             if (stop != nullptr && stop->load()) throw EngineError("Die Sicherung wurde abgebrochen.");
-            ThrowSqliteError(copy.get(), rc, "Sicherung");
+            ThrowSqliteError(copy.get(), rc, kNotCopied);
         }
         // A copy stands on its own: no log file beside it.
         sqlite3_exec(copy.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
@@ -86,8 +94,9 @@ void CopyTable(const fs::path& tableFile, const fs::path& target, const std::ato
         SyncFile(temp);
         fs::rename(temp, target, ec);
         if (ec)
-            throw EngineError("Die Sicherung " + target.string() + " konnte nicht geschrieben werden: " +
-                              ec.message());
+            throw EngineError(WithDetail(
+                "Die Sicherung " + QuotedPath(target) + " konnte nicht geschrieben werden.",
+                SystemReason(ec.value())));
     } catch (...) {
         fs::remove(temp, ec);
         fs::remove(temp.string() + "-journal", ec);

@@ -72,7 +72,7 @@ void DataSet::close() {
 
 void DataSet::requireActive() const {
     if (state_ == DataSetState::Inactive)
-        throw EngineError("Cannot perform this operation on a closed data set.");
+        throw EngineError("Die Datenmenge ist geschlossen: Dieser Schritt ist nicht möglich.");
 }
 
 // --- navigation
@@ -165,7 +165,7 @@ int DataSet::fieldIndexOf(std::string_view field) const {
         for (size_t i = 0; i < fixedColumns_.size(); ++i)
             if (SameAsciiName(fixedColumns_[i], field)) return static_cast<int>(i);
     }
-    throw EngineError("Field '" + std::string(field) + "' not found.");
+    throw EngineError("Das Feld „" + std::string(field) + "“ gibt es hier nicht.");
 }
 
 FieldKind DataSet::kindOf(int index) const {

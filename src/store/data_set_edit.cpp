@@ -28,8 +28,9 @@ const std::string& UpdateSql() {
 }
 
 EngineError ReadOnly() {
-    return EngineError("Cannot modify a read-only data set: only a plain selection "
-                       "(SELECT * FROM Vokabel ...) can be edited.");
+    return EngineError(
+        "Diese Datenmenge kann nur gelesen werden: Ändern lassen sich nur die "
+        "Vokabeln einer einfachen Auswahl (SELECT * FROM Vokabel ...).");
 }
 
 }  // namespace
@@ -38,14 +39,14 @@ void DataSet::requireEditing() const {
     requireActive();
     if (!live_) throw ReadOnly();
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
-        throw EngineError("The data set is not in edit or insert mode.");
+        throw EngineError("Die Datenmenge wird gerade weder bearbeitet noch ergänzt.");
 }
 
 void DataSet::edit() {
     requireActive();
     if (!live_) throw ReadOnly();
     if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) return;
-    if (currentRowId() < 0) throw EngineError("There is no record to edit.");
+    if (currentRowId() < 0) throw EngineError("Es gibt keinen Datensatz zum Bearbeiten.");
     loadCurrent();
     buffer_ = cache_;
     state_ = DataSetState::Edit;
@@ -79,7 +80,8 @@ std::int64_t DataSet::writeBuffer() {
     statement.run();
     statement.reset();
     if (!insert && db_->changes() == 0)
-        throw EngineError("The record has been deleted meanwhile; the change was not stored.");
+        throw EngineError(
+            "Der Datensatz wurde inzwischen gelöscht: Die Änderung wurde nicht gespeichert.");
     const std::int64_t rowId = insert ? db_->lastInsertRowId() : currentRowId();
     StoreSortKey(*db_, rowId);
     transaction.commit();
@@ -118,7 +120,7 @@ void DataSet::deleteRecord() {
     if (state_ == DataSetState::Insert) return cancel();
     if (state_ == DataSetState::Edit) cancel();
     std::int64_t rowId = currentRowId();
-    if (rowId < 0) throw EngineError("There is no record to delete.");
+    if (rowId < 0) throw EngineError("Es gibt keinen Datensatz zum Löschen.");
     db_->requireWritable();
     Statement& remove = db_->cached("DELETE FROM Vokabel WHERE rowid=?1");
     remove.bindInt(1, rowId);
@@ -136,7 +138,7 @@ void DataSet::insertRecord(const Record& values) {
     if (!live_) throw ReadOnly();
     const auto& fields = VocabularyFields();
     if (values.size() != fields.size())
-        throw EngineError("A record has " + std::to_string(fields.size()) + " values, not " +
+        throw EngineError("Ein Datensatz hat " + std::to_string(fields.size()) + " Werte, nicht " +
                           std::to_string(values.size()) + ".");
     checkBrowseMode();
     beforeInsert_ = current_;

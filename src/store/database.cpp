@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <system_error>
 #include <utility>
 
@@ -16,6 +15,7 @@
 #include "store/key_order.h"
 #include "store/schema.h"
 #include "store/sql_functions.h"
+#include "store/system_reason.h"
 #include "store/vocabulary.h"
 
 namespace morvanta::store {
@@ -28,10 +28,15 @@ fs::path FolderOf(const fs::path& file) {
     return file.parent_path().empty() ? fs::path(".") : file.parent_path();
 }
 
+// Leads the reasons why a file cannot serve as the vocabulary table.
+std::string UnusableFile(const fs::path& file) {
+    return "Die Datei " + QuotedPath(file) + " ist keine brauchbare Vokabeldatei: ";
+}
+
 void RequireFolder(const fs::path& file) {
     std::error_code ec;
     if (!fs::is_directory(FolderOf(file), ec))
-        throw EngineError("The folder " + QuotedPath(FolderOf(file)) + " does not exist.");
+        throw EngineError("Den Ordner " + QuotedPath(FolderOf(file)) + " gibt es nicht.");
 }
 
 // A file name as an SQLite URI ("file:" with the reserved characters escaped).
@@ -65,7 +70,8 @@ ConnectionHandle Database::openHandle(const fs::path& file, int flags) {
     int rc = sqlite3_open_v2(file.c_str(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     ConnectionHandle handle(raw);  // closed even when the open failed
     if (rc != SQLITE_OK)
-        ThrowSqliteError(raw, rc, "Cannot open the table file " + QuotedPath(file));
+        ThrowSqliteError(raw, rc,
+                         "Die Vokabeldatei " + QuotedPath(file) + " kann nicht geöffnet werden.");
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_timeout(raw, 5000);
     RegisterSqlFunctions(raw);
@@ -76,13 +82,14 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
     RequireFolder(file);
     std::error_code ec;
     if (!fs::exists(file, ec))
-        throw EngineError("The table file " + QuotedPath(file) + " does not exist.");
+        throw EngineError("Die Vokabeldatei " + QuotedPath(file) + " gibt es nicht.");
     if (fs::is_directory(file, ec))
-        throw EngineError("The table file " + QuotedPath(file) + " is a folder.");
+        throw EngineError("Die Vokabeldatei " + QuotedPath(file) + " ist ein Ordner.");
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0)
-        throw EngineError("The table file " + QuotedPath(file) +
-                          " cannot be read: " + std::strerror(errno));
+        throw EngineError(
+            WithDetail("Die Vokabeldatei " + QuotedPath(file) + " kann nicht gelesen werden.",
+                       SystemReason(errno)));
 
     std::shared_ptr<Database> db(new Database);
     db->file_ = file;
@@ -127,9 +134,7 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
         try {
             repair = KeyOrderNeedsRepair(*db);
         } catch (const EngineError& e) {
-            throw EngineError("The file " + QuotedPath(file) + " is no usable vocabulary table (" +
-                                  e.what() + ").",
-                              e.code());
+            throw EngineError(UnusableFile(file) + e.what(), e.code());
         }
         db->configure();
         if (repair) {
@@ -204,26 +209,26 @@ void Database::reopenReadOnly(bool immutable) {
 }
 
 int Database::checkSchema() {
-    std::string context = "The file " + QuotedPath(file_) + " is no usable vocabulary table";
+    const std::string context = UnusableFile(file_);
     try {
         Statement version(db_.get(), "PRAGMA user_version");
         version.step();
         std::int64_t found = version.columnInt(0);
         if (found > kSchemaVersion)
-            throw EngineError("The table file " + QuotedPath(file_) +
-                              " was written by a newer version (" + std::to_string(found) +
-                              ") of this program.");
+            throw EngineError("Die Vokabeldatei " + QuotedPath(file_) +
+                              " stammt von einer neueren Version dieses Programms (Version " +
+                              std::to_string(found) + ") und bleibt unverändert.");
         Statement columns(db_.get(), "PRAGMA table_info(Vokabel)");
         size_t index = 0;
         const auto& fields = VocabularyFields();
         while (columns.step()) {
             if (index >= fields.size() || columns.columnText(1) != fields[index].name)
-                throw EngineError(context + ": the table Vokabel has unexpected fields.");
+                throw EngineError(context + "Die Tabelle Vokabel hat unerwartete Felder.");
             ++index;
         }
         if (index != fields.size())
-            throw EngineError(context + (index == 0 ? ": it holds no table Vokabel."
-                                                    : ": the table Vokabel lacks fields."));
+            throw EngineError(context + (index == 0 ? "Sie enthält keine Tabelle Vokabel."
+                                                    : "Der Tabelle Vokabel fehlen Felder."));
         if (found >= 2) {
             // The order table and the triggers that keep it, as this program made them.
             Statement order(db_.get(), "PRAGMA table_info(VokabelOrder)");
@@ -244,7 +249,7 @@ int Database::checkSchema() {
         if ((e.code() & 0xff) == SQLITE_BUSY || (e.code() & 0xff) == SQLITE_LOCKED ||
             (e.code() & 0xff) == SQLITE_CANTOPEN || (e.code() & 0xff) == SQLITE_IOERR)
             throw;
-        throw EngineError(context + " (" + e.what() + ").", e.code());
+        throw EngineError(context + e.what(), e.code());
     }
 }
 
@@ -293,8 +298,9 @@ bool Database::create(const fs::path& file) {
     int fd = ::open(file.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
     if (fd < 0) {
         if (errno == EEXIST) return false;
-        throw EngineError("Cannot create the table file " + QuotedPath(file) + ": " +
-                          std::strerror(errno));
+        throw EngineError(
+            WithDetail("Die Vokabeldatei " + QuotedPath(file) + " kann nicht angelegt werden.",
+                       SystemReason(errno)));
     }
     ::close(fd);
     try {
@@ -353,7 +359,8 @@ void Database::requireWritable() {
 void Database::requireSameFile() const {
     struct stat info {};
     if (::stat(file_.c_str(), &info) != 0)
-        throw EngineError("The table file " + QuotedPath(file_) + " is missing.");
+        throw EngineError("Die Vokabeldatei " + QuotedPath(file_) +
+                          " ist verschwunden: Die Änderung wurde nicht gespeichert.");
     if (info.st_dev != device_ || info.st_ino != inode_)
         throw EngineError("Die Vokabeldatei " + QuotedPath(file_) +
                           " wurde durch eine andere Datei ersetzt, während das Programm lief. "
@@ -375,7 +382,8 @@ void Database::flush() {
     // should this one be replaced. Busy (another reader) is no failure.
     if (rc == SQLITE_OK)
         rc = sqlite3_wal_checkpoint_v2(db_.get(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-    if (rc != SQLITE_OK && rc != SQLITE_BUSY) ThrowSqliteError(db_.get(), rc, "Cannot save the table");
+    if (rc != SQLITE_OK && rc != SQLITE_BUSY)
+        ThrowSqliteError(db_.get(), rc, "Die Vokabeldatei konnte nicht gespeichert werden.");
     if (rc == SQLITE_OK) syncedChanges_ = changes;
 }
 

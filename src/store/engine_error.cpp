@@ -18,10 +18,22 @@ bool EngineError::isCancelled() const noexcept { return PrimaryCode(code_) == SQ
 bool EngineError::isRefused() const noexcept { return PrimaryCode(code_) == SQLITE_AUTH; }
 
 std::string QuotedPath(const std::filesystem::path& path) {
-    // Appended, not concatenated: g++ 12 warns falsely (-Wrestrict) on "'" + text + "'".
-    std::string text = "'";
+    // Appended, not concatenated: g++ 12 warns falsely (-Wrestrict) on "„" + text + "“".
+    std::string text = "„";
     text += path.string();
-    text += '\'';
+    text += "“";
+    return text;
+}
+
+std::string WithDetail(std::string_view lead, std::string_view detail) {
+    std::string text(lead);
+    if (detail.empty()) return text;
+    const bool stop = !text.empty() && text.back() == '.';
+    if (stop) text.pop_back();
+    text += " (";
+    text += detail;
+    text += ')';
+    if (stop) text += '.';
     return text;
 }
 

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace morvanta::store {
 
@@ -23,7 +24,11 @@ private:
     int code_;
 };
 
-// A file or folder as the engine's messages name it: in single quotes.
+// A file or folder as the engine's messages name it: in German quotes.
 std::string QuotedPath(const std::filesystem::path& path);
+
+// A German sentence with the engine's or the system's own words in brackets before
+// its closing full stop, for whoever repairs things: "Lead (detail)."
+std::string WithDetail(std::string_view lead, std::string_view detail);
 
 }  // namespace morvanta::store

@@ -46,9 +46,14 @@ std::string FormatDouble(double value) {
     return text;
 }
 
+// what: "keine gültige ganze Zahl" and the like.
 [[noreturn]] void NotValid(std::string_view text, std::string_view what) {
-    throw EngineError("'" + std::string(text) + "' is not a valid " + std::string(what) + " value.");
+    throw EngineError("„" + std::string(text) + "“ ist " + std::string(what) + ".");
 }
+
+constexpr char kNoInteger[] = "keine gültige ganze Zahl";
+constexpr char kNoLogical[] = "kein gültiger Wahrheitswert (True oder False)";
+constexpr char kNoDate[] = "kein gültiges Datum (TT.MM.JJJJ, auch mit Uhrzeit)";
 
 }  // namespace
 
@@ -60,15 +65,15 @@ Value ParseFieldText(FieldKind kind, std::string_view text) {
         case FieldKind::Integer:
             if (Trim(text).empty()) return std::monostate{};
             if (auto v = ParseInteger(text)) return *v;
-            NotValid(text, "integer");
+            NotValid(text, kNoInteger);
         case FieldKind::Logical:
             if (Trim(text).empty()) return std::monostate{};
             if (auto v = ParseLogical(text)) return *v;
-            NotValid(text, "logical");
+            NotValid(text, kNoLogical);
         case FieldKind::DateTime:
             if (Trim(text).empty()) return std::monostate{};
             if (auto v = ParseDate(text)) return *v;
-            NotValid(text, "date and time");
+            NotValid(text, kNoDate);
     }
     return std::monostate{};
 }
@@ -95,9 +100,9 @@ Value NormalizeFieldValue(FieldKind kind, const Value& value) {
             if (auto d = std::get_if<DateTime>(&value)) return *d;
             break;
     }
-    NotValid(FormatValue(value, FieldKind::Text), kind == FieldKind::Integer   ? "integer"
-                                                  : kind == FieldKind::Logical ? "logical"
-                                                                               : "date and time");
+    NotValid(FormatValue(value, FieldKind::Text), kind == FieldKind::Integer   ? kNoInteger
+                                                  : kind == FieldKind::Logical ? kNoLogical
+                                                                               : kNoDate);
 }
 
 std::string FormatValue(const Value& value, FieldKind kind) {
@@ -118,7 +123,7 @@ std::string FormatValue(const Value& value, FieldKind kind) {
 
 std::int64_t ValueAsInteger(const Value& value, std::string_view field) {
     if (std::holds_alternative<std::monostate>(value))
-        throw EngineError("Field '" + std::string(field) + "' has no value.");
+        throw EngineError("Das Feld „" + std::string(field) + "“ hat keinen Wert.");
     if (auto i = std::get_if<std::int64_t>(&value)) return *i;
     if (auto b = std::get_if<bool>(&value)) return *b ? 1 : 0;
     if (auto d = std::get_if<double>(&value)) {
@@ -127,7 +132,7 @@ std::int64_t ValueAsInteger(const Value& value, std::string_view field) {
     if (auto s = std::get_if<std::string>(&value)) {
         if (auto v = ParseInteger(*s)) return *v;
     }
-    NotValid(FormatValue(value, FieldKind::Text), "integer");
+    NotValid(FormatValue(value, FieldKind::Text), kNoInteger);
 }
 
 bool ValueAsBoolean(const Value& value, std::string_view) {
@@ -137,17 +142,17 @@ bool ValueAsBoolean(const Value& value, std::string_view) {
     if (auto s = std::get_if<std::string>(&value)) {
         if (auto v = ParseLogical(*s)) return *v;
     }
-    NotValid(FormatValue(value, FieldKind::Text), "logical");
+    NotValid(FormatValue(value, FieldKind::Text), kNoLogical);
 }
 
 DateTime ValueAsDateTime(const Value& value, std::string_view field) {
     if (std::holds_alternative<std::monostate>(value))
-        throw EngineError("Field '" + std::string(field) + "' has no value.");
+        throw EngineError("Das Feld „" + std::string(field) + "“ hat keinen Wert.");
     if (auto d = std::get_if<DateTime>(&value)) return *d;
     if (auto s = std::get_if<std::string>(&value)) {
         if (auto v = ParseDate(*s)) return *v;
     }
-    NotValid(FormatValue(value, FieldKind::Text), "date and time");
+    NotValid(FormatValue(value, FieldKind::Text), kNoDate);
 }
 
 Value ReadColumn(const Statement& statement, int column, FieldKind kind) {

@@ -12,6 +12,9 @@
 #include <system_error>
 #include <vector>
 
+#include "store/engine_error.h"
+#include "store/system_reason.h"
+
 namespace morvanta::store {
 
 namespace fs = std::filesystem;
@@ -24,8 +27,9 @@ constexpr std::size_t kNameBytes = 16;  // of the target's name in the temporary
 constexpr int kNameTries = 100;
 
 std::string Message(Step step, const fs::path& file, const std::string& reason) {
-    return (step == Step::Create ? "Cannot create file \"" : "Cannot write file \"") +
-           file.string() + "\": " + reason;
+    return WithDetail("Die Datei " + QuotedPath(file) + " konnte nicht " +
+                          (step == Step::Create ? "angelegt" : "geschrieben") + " werden.",
+                      reason);
 }
 
 // ".<up to 16 bytes of the name>.<8 random letters>.tmp": far below NAME_MAX
@@ -130,7 +134,7 @@ FileSaver::FileSaver(fs::path target) : target_(std::move(target)), final_(targe
     }
     if (exists && S_ISDIR(st.st_mode)) fail(Step::Create, EISDIR);
     // A rename would put a plain file where a device or pipe was.
-    if (exists && !S_ISREG(st.st_mode)) fail(Step::Create, "not a regular file");
+    if (exists && !S_ISREG(st.st_mode)) fail(Step::Create, "Keine gewöhnliche Datei");
     if (exists) {
         keepMode_ = true;
         mode_ = st.st_mode & 07777;
@@ -166,7 +170,7 @@ void FileSaver::discard() noexcept {
     temp_.clear();
 }
 
-void FileSaver::fail(Step step, int error) { fail(step, std::string(std::strerror(error))); }
+void FileSaver::fail(Step step, int error) { fail(step, SystemReason(error)); }
 
 void FileSaver::fail(Step step, std::string reason) {
     failure_ = std::make_unique<FileSaveError>(step, target_, std::move(reason));

@@ -21,8 +21,9 @@
 
 namespace morvanta::store {
 
-// What went wrong, for whom, and the system's reason. what() reads
-// `Cannot create file "<file>": <reason>` or `Cannot write file "<file>": <reason>`.
+// What went wrong, for whom, and the system's reason (German where it is a common
+// one). what() reads `Die Datei „<file>“ konnte nicht angelegt werden (<reason>).`,
+// or `… geschrieben werden …`.
 class FileSaveError : public std::runtime_error {
 public:
     enum class Step { Create, Write };

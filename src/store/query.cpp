@@ -27,7 +27,7 @@ namespace {
 
 TranslatedSql TranslateNonEmpty(const std::string& text) {
     if (text.find_first_not_of(" \t\r\n;") == std::string::npos)
-        throw EngineError("The query has no SQL statement.");
+        throw EngineError("Die Abfrage hat keine SQL-Anweisung.");
     return TranslateSql(text);
 }
 
@@ -166,7 +166,8 @@ Query::Result Query::loadFixed(const std::string& sql, bool singleTable, const s
     if (!select) select.emplace(PrepareGuarded(db, sql, false));
     Statement& statement = select->statement;
     if (statement.columnCount() == 0 || !statement.readOnly())
-        throw EngineError("The statement gives no result set; it can only be executed.");
+        throw EngineError(
+            "Die Anweisung liefert keine Ergebnismenge; sie kann nur ausgeführt werden.");
     Result result;
     result.live = false;
     std::vector<FieldKind> kinds;

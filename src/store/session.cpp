@@ -19,12 +19,14 @@ std::shared_ptr<Database> Session::connect(std::string_view alias) {
     if (it != connections_.end()) return it->second;
 
     auto params = config_.aliasParams(alias);
-    if (!params) throw EngineError("Unknown database alias '" + std::string(alias) + "'.");
+    if (!params)
+        throw EngineError("Den Datenbank-Alias „" + std::string(alias) + "“ gibt es nicht.");
     const std::string* path = nullptr;
     for (const auto& [name, value] : *params)
         if (SameAsciiName(name, "PATH")) path = &value;
     if (path == nullptr || path->empty())
-        throw EngineError("The database alias '" + std::string(alias) + "' names no folder (PATH).");
+        throw EngineError("Der Datenbank-Alias „" + std::string(alias) +
+                          "“ nennt keinen Ordner (PATH).");
     auto db = Database::open(std::filesystem::path(*path) / kTableFileName);
     connections_.emplace(key, db);
     return db;

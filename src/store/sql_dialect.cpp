@@ -36,8 +36,10 @@ std::string ReadQuoted(std::string_view s, size_t& pos, char close) {
     size_t start = pos++;
     for (;;) {
         if (pos >= s.size())
-            throw EngineError("Unterminated quoted text in the SQL statement at position " +
-                              std::to_string(start + 1) + ".");
+            throw EngineError(
+                "In der SQL-Anweisung fehlt das schließende Anführungszeichen "
+                "zum Text ab Stelle " +
+                std::to_string(start + 1) + ".");
         char c = s[pos++];
         if (c == close) {
             if (pos < s.size() && s[pos] == close && close != ']') {
@@ -129,7 +131,7 @@ bool IsComparison(const Token& t) {
 std::string DateLiteral(const std::string& value) {
     if (auto date = DateTime::fromGermanText(value)) return SingleQuoted(date->toStorage());
     if (DateTime::fromStorage(value)) return SingleQuoted(value);
-    throw EngineError("'" + value + "' is not a valid date.");
+    throw EngineError("„" + value + "“ ist kein gültiges Datum.");
 }
 
 // Double-quoted tokens: field names stay names, the table after FROM/JOIN too,

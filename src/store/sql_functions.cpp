@@ -59,7 +59,8 @@ void RegisterSqlFunctions(sqlite3* db) {
     if (rc == SQLITE_OK)
         rc = sqlite3_create_function(db, "like", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                      Like, nullptr, nullptr);
-    if (rc != SQLITE_OK) ThrowSqliteError(db, rc, "Cannot set up the table connection");
+    if (rc != SQLITE_OK)
+        ThrowSqliteError(db, rc, "Die Verbindung zur Vokabeldatei kann nicht eingerichtet werden.");
 }
 
 }  // namespace morvanta::store

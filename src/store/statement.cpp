@@ -7,7 +7,16 @@
 namespace morvanta::store {
 
 std::string_view DiagnosisOf(int code) {
+    // The table's one uniqueness rule: Hepburn and the three translations.
+    if (code == SQLITE_CONSTRAINT_UNIQUE)
+        return "Es gibt schon eine Vokabel mit diesem Hepburn und diesen drei Übersetzungen: "
+               "Die Änderung wurde nicht gespeichert.";
     switch (code & 0xff) {
+        case SQLITE_ERROR:
+            return "Die SQL-Anweisung ist fehlerhaft oder konnte nicht ausgeführt werden.";
+        case SQLITE_CONSTRAINT:
+            return "Die Änderung verstößt gegen eine Regel der Vokabeltabelle und wurde nicht "
+                   "gespeichert.";
         case SQLITE_FULL:
             return "Der Datenträger ist voll: Die Änderung wurde nicht gespeichert. "
                    "Bitte Platz schaffen und es erneut versuchen.";
@@ -22,8 +31,14 @@ std::string_view DiagnosisOf(int code) {
         case SQLITE_CORRUPT:
             return "Die Vokabeldatei ist beschädigt. Bitte eine Sicherung aus dem Ordner "
                    "\"Backup\" zurückspielen.";
+        case SQLITE_NOTADB:
+            return "Die Datei ist keine SQLite-Datenbank.";
         case SQLITE_IOERR:
             return "Die Vokabeldatei konnte nicht gelesen oder geschrieben werden.";
+        case SQLITE_NOMEM:
+            return "Der Arbeitsspeicher reicht nicht aus.";
+        case SQLITE_TOOBIG:
+            return "Ein Text oder eine Zeile ist zu groß für die Vokabeldatei.";
         case SQLITE_INTERRUPT:
             return "Die Abfrage wurde abgebrochen.";
         default:
@@ -32,20 +47,24 @@ std::string_view DiagnosisOf(int code) {
 }
 
 void ThrowSqliteError(sqlite3* db, int rc, std::string_view context) {
-    std::string detail(context);
     int code = rc;
+    std::string detail;
     if (db != nullptr && sqlite3_errcode(db) != SQLITE_OK) {
         code = sqlite3_extended_errcode(db);
-        if (!detail.empty()) detail += ": ";
-        detail += sqlite3_errmsg(db);
+        detail = sqlite3_errmsg(db);
     } else {
-        if (!detail.empty()) detail += ": ";
-        detail += sqlite3_errstr(rc);
+        detail = sqlite3_errstr(rc);
     }
-    std::string_view diagnosis = DiagnosisOf(code);
-    if (diagnosis.empty()) throw EngineError(detail, code);
+    // What was being done, then what the learner can do about it.
+    std::string lead(context);
+    const std::string_view diagnosis = DiagnosisOf(code);
+    if (!diagnosis.empty()) {
+        if (!lead.empty()) lead += ' ';
+        lead += diagnosis;
+    }
+    if (lead.empty()) lead = "Die Datenbank meldet einen Fehler.";
     // The engine's own words stay in brackets for whoever repairs the file.
-    throw EngineError(std::string(diagnosis) + " (" + detail + ")", code);
+    throw EngineError(WithDetail(lead, detail), code);
 }
 
 void Statement::Finalizer::operator()(sqlite3_stmt* s) const noexcept { sqlite3_finalize(s); }
@@ -56,11 +75,11 @@ Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
     int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail);
     stmt_.reset(raw);
     if (rc != SQLITE_OK) ThrowSqliteError(db, rc);
-    if (raw == nullptr) throw EngineError("The SQL text holds no statement.");
+    if (raw == nullptr) throw EngineError("Der SQL-Text enthält keine Anweisung.");
     const char* end = sql.data() + sql.size();
     for (const char* p = tail; p != nullptr && p < end; ++p) {
         if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n' && *p != ';')
-            throw EngineError("Only one SQL statement can be carried out at a time.");
+            throw EngineError("Es kann nur eine SQL-Anweisung auf einmal ausgeführt werden.");
     }
 }
 

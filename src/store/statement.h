@@ -47,8 +47,8 @@ private:
 
 // What a learner can do about an engine failure, in German; empty when there is nothing to say.
 std::string_view DiagnosisOf(int extendedCode);
-// Throws EngineError with the connection's message and extended code, led by the
-// diagnosis where there is one.
+// Throws EngineError with the extended code: the context (a German sentence saying
+// what was being done) and the diagnosis lead, SQLite's own message follows in brackets.
 [[noreturn]] void ThrowSqliteError(sqlite3* db, int rc, std::string_view context = {});
 
 }  // namespace morvanta::store

@@ -26,7 +26,7 @@ Table::Table(Session& session, std::string alias, std::string tableName)
 void Table::open() {
     if (active()) return;
     if (!SameAsciiName(tableName_, kTableFileName) && !SameAsciiName(tableName_, kTableName))
-        throw EngineError("Table '" + tableName_ + "' does not exist.");
+        throw EngineError("Die Tabelle „" + tableName_ + "“ gibt es nicht.");
     database();
     setRows(readKeyOrder());
     becomeOpen();

@@ -44,7 +44,7 @@ TEST(AliasConfig, MalformedFileIsAnErrorNotOverwritten) {
         config.setConfigModePersistent();
         FAIL();
     } catch (const EngineError& e) {
-        EXPECT_NE(std::string(e.what()).find("line 3"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("Zeile 3"), std::string::npos) << e.what();
     }
     std::ofstream(file) << "PATH=/x\n";
     EXPECT_THROW(AliasConfig(file).setConfigModePersistent(), EngineError);

@@ -194,7 +194,7 @@ TEST(DataSet, OtherSelectionsAreReadOnly) {
         query.edit();
         FAIL() << "edit on a read-only result";
     } catch (const EngineError& e) {
-        EXPECT_NE(std::string(e.what()).find("read-only"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("nur gelesen"), std::string::npos) << e.what();
     }
     EXPECT_THROW(query.deleteRecord(), EngineError);
     EXPECT_THROW(query.insertRecord(GeneratedWord(99)), EngineError);

@@ -7,10 +7,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
-#include <cstring>
 
 #include "e2e/fault_support.h"
+#include "store/system_reason.h"
 #include "support/temp_table.h"
 
 namespace morvanta::store {
@@ -45,7 +46,7 @@ void ExpectFailedSave(const fs::path& file, const std::string& bytes, int error,
         SaveFile(file, bytes);
         ADD_FAILURE() << "saved";
     } catch (const FileSaveError& e) {
-        EXPECT_EQ(e.reason(), std::strerror(error));
+        EXPECT_EQ(e.reason(), SystemReason(error));
         EXPECT_NE(std::string(e.what()).find(file.string()), std::string::npos) << e.what();
     }
     EXPECT_EQ(Content(file), "old");

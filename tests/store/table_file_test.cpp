@@ -42,11 +42,11 @@ std::string OpenError(const fs::path& configFile) {
 TEST(TableFile, MissingFolderOrFileGivesAClearErrorAndCreatesNothing) {
     auto t = test::MakeTempTable();
     fs::remove(t->tableFile);
-    EXPECT_NE(OpenError(t->configFile).find("does not exist"), std::string::npos);
+    EXPECT_NE(OpenError(t->configFile).find("gibt es nicht"), std::string::npos);
     EXPECT_FALSE(fs::exists(t->tableFile));
     fs::remove_all(t->databaseFolder);
     std::string error = OpenError(t->configFile);
-    EXPECT_NE(error.find("folder"), std::string::npos) << error;
+    EXPECT_NE(error.find("Ordner"), std::string::npos) << error;
     EXPECT_FALSE(fs::exists(t->databaseFolder));
 
     AliasConfig config(t->configFile);
@@ -83,7 +83,7 @@ TEST(TableFile, FileFromANewerVersionIsRefused) {
         db->exec("PRAGMA user_version = 99");
     }
     std::string error = OpenError(t->configFile);
-    EXPECT_NE(error.find("newer version"), std::string::npos) << error;
+    EXPECT_NE(error.find("neueren Version"), std::string::npos) << error;
 }
 
 TEST(TableFile, SaveToDiskFailsWhenTheFileIsGone) {

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <functional>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "store/data_set.h"
 #include "store/database.h"
 #include "store/engine_error.h"
+#include "store/file_saver.h"
 #include "support/temp_table.h"
 
 namespace morvanta::store {
@@ -242,6 +245,57 @@ TEST(TableSafety, DamagedFileIsNamedAndOpenedReadOnly) {
     EXPECT_THROW(db->exec("DELETE FROM Vokabel"), EngineError);
     db.reset();
     EXPECT_EQ(bytes(), before);
+}
+
+// What the learner reads of a failure: a German sentence; SQLite's or the system's
+// own words only in brackets, names only in quotes.
+TEST(TableSafety, MessagesAreGermanWithTheEngineInBrackets) {
+    auto t = test::MakeTempTable();
+    test::InsertGeneratedWords(t->tableFile, 3);
+    const auto messageOf = [](const std::function<void()>& step) {
+        try {
+            step();
+        } catch (const std::exception& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    Query query(t->session(), "Vokabel");
+    test::TempTable gone;
+    fs::remove(gone.tableFile);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {messageOf([&] { query.first(); }), "geschlossen"},
+        {messageOf([&] {
+             query.run({"SELECT Lesson, count(*) AS n FROM Vokabel GROUP BY Lesson"});
+             query.edit();
+         }),
+         "nur gelesen"},
+        {messageOf([&] { query.run({"SELEC * FROM Vokabel"}); }),
+         "Die SQL-Anweisung ist fehlerhaft oder konnte nicht ausgeführt werden "
+         "(near \"SELEC\": syntax error)."},
+        {messageOf([&] { Table(gone.session(), "Vokabel", "Vokabel.DB").open(); }),
+         "Vokabel.DB“ gibt es nicht."},
+        {messageOf([&] { Table(t->session(), "Unbekannt", "Vokabel.DB").open(); }),
+         "Den Datenbank-Alias „Unbekannt“ gibt es nicht."},
+        {messageOf([&] { FileSaver(t->folder.path() / "fehlt" / "liste.rtf"); }),
+         "liste.rtf“ konnte nicht angelegt werden (Datei oder Ordner nicht gefunden)."},
+        {messageOf([&] {
+             Table table(t->session(), "Vokabel", "Vokabel.DB");
+             table.open();
+             t->session().connect("Vokabel")->exec("PRAGMA query_only=1");
+             table.insertRecord(test::GeneratedWord(99));
+         }),
+         "schreibgeschützt: Die Änderung wurde nicht gespeichert (attempt to write a readonly "
+         "database)."},
+    };
+    const std::regex bracketsAndNames("\\([^()]*\\)|„[^“]*“");
+    for (const auto& [message, phrase] : cases) {
+        SCOPED_TRACE(message);
+        EXPECT_NE(message.find(phrase), std::string::npos);
+        const std::string own = std::regex_replace(message, bracketsAndNames, "");
+        for (const char* english : {"annot", " not ", " the ", " is ", " does", "rror", "no such"})
+            EXPECT_EQ(own.find(english), std::string::npos) << english;
+    }
 }
 
 TEST(TableSafety, DailyBackupsAreWholeCopiesAndOnlyTheNewestStay) {
