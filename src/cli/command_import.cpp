@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -15,6 +14,7 @@
 #include "core/special_import.h"
 #include "core/xml_word_import.h"
 #include "store/data_set.h"
+#include "store/system_reason.h"
 
 namespace morvanta::cli {
 
@@ -43,7 +43,7 @@ int ImportSpecial(store::Table& table, const std::string& file) {
     std::ifstream in(std::filesystem::path(file), std::ios::binary);
     if (!in)
         throw Refusal("Die Datei " + Quoted(file) +
-                      " kann nicht geöffnet werden: " + std::strerror(errno));
+                      " kann nicht geöffnet werden: " + store::SystemReason(errno));
     std::error_code ec;
     const auto size = std::filesystem::file_size(file, ec);
     TerminalProgress progress("Import-Special", ec ? 0 : std::int64_t(size));
@@ -57,8 +57,8 @@ int ImportSpecial(store::Table& table, const std::string& file) {
 int ImportXml(store::Table& table, const std::string& file) {
     QFile in(QString::fromStdString(file));
     if (!in.open(QIODevice::ReadOnly))
-        throw Refusal("Die Datei " + Quoted(file) +
-                      " kann nicht geöffnet werden: " + in.errorString().toStdString());
+        throw Refusal("Die Datei " + Quoted(file) + " kann nicht geöffnet werden: " +
+                      store::SystemReason(in.errorString().toStdString()));
     const exchange::XmlWordsRead read = exchange::ReadWordListWords(in.readAll());
     if (!read.loaded)
         throw Refusal("Die Datei " + Quoted(file) + " ist keine lesbare XML-Wortliste.\n" +

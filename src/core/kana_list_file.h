@@ -12,7 +12,8 @@ namespace morvanta::exchange {
 
 inline constexpr char kKanaListFileName[] = "hirakata.txt";
 
-// The file could not be opened; what() reads `Cannot open file "<file>". <reason>`.
+// The file could not be opened; what() reads
+// `Die Datei „<file>“ kann nicht geöffnet werden (<reason>).`
 class KanaListFileError : public std::runtime_error {
 public:
     KanaListFileError(std::filesystem::path file, std::string reason);

@@ -12,12 +12,15 @@ namespace morvanta::exchange {
 
 namespace {
 
+constexpr char kWriteError[] = "Stream write error";
+
+// The word-list export's own texts: the file name with the system's reason, or a
+// plain write error.
 std::runtime_error Failure(const QString& fileName, const store::FileSaveError& e) {
-    const QString text = e.step() == store::FileSaveError::Step::Create
-                             ? QStringLiteral("Cannot create file \"%1\". %2")
-                             : QStringLiteral("Cannot write file \"%1\". %2");
+    if (e.step() == store::FileSaveError::Step::Write) return std::runtime_error(kWriteError);
     return std::runtime_error(
-        text.arg(QDir::toNativeSeparators(fileName), QString::fromLocal8Bit(e.reason()))
+        QStringLiteral("Cannot create file \"%1\". %2")
+            .arg(QDir::toNativeSeparators(fileName), QString::fromStdString(e.reason()))
             .toStdString());
 }
 
@@ -29,7 +32,7 @@ void WriteWholeFile(const QString& fileName, const std::function<bool(QIODevice&
         SaverDevice device(saver);
         const bool complete = content(device);
         if (device.failure()) throw *device.failure();
-        if (!complete) throw std::runtime_error("Stream write error");
+        if (!complete) throw std::runtime_error(kWriteError);
         saver.commit();
     } catch (const store::FileSaveError& e) {
         throw Failure(fileName, e);

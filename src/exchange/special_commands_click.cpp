@@ -3,7 +3,6 @@
 
 #include <QLineEdit>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -15,7 +14,9 @@
 #include "core/special_import.h"
 #include "core/word_dump.h"
 #include "platform/guard.h"
+#include "store/engine_error.h"
 #include "store/file_saver.h"
+#include "store/system_reason.h"
 
 namespace morvanta::exchange {
 
@@ -28,8 +29,9 @@ void ExportPage::Button11Click() {
         {
             std::ifstream in(path, std::ios::binary);
             if (!in)
-                throw std::runtime_error("Cannot open file \"" + path.string() + "\". " +
-                                         std::strerror(errno));
+                throw std::runtime_error(store::WithDetail(
+                    "Die Datei " + store::QuotedPath(path) + " kann nicht geöffnet werden.",
+                    store::SystemReason(errno)));
             std::error_code ec;
             const auto size = std::filesystem::file_size(path, ec);
             RunProgress progress(this, QStringLiteral("Import-Special"),

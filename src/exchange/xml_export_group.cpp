@@ -16,6 +16,7 @@
 #include "core/xml_word_list_reader.h"
 #include "core/xml_word_source.h"
 #include "platform/guard.h"
+#include "store/system_reason.h"
 
 namespace morvanta::exchange {
 
@@ -103,7 +104,9 @@ void XmlExportGroup::importWordList() {
     if (!fileName) return;
     QFile file(*fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        context_.dialogs.showInfo(XmlLoadErrorMessage(int(file.error()), file.errorString(), 0, 0));
+        const QString reason =
+            QString::fromStdString(store::SystemReason(file.errorString().toStdString()));
+        context_.dialogs.showInfo(XmlLoadErrorMessage(int(file.error()), reason, 0, 0));
         return;
     }
     const XmlReadResult result =
