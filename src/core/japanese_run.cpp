@@ -1,7 +1,9 @@
 #include "core/japanese_run.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "text/codepage_tables.h"
 
@@ -39,9 +41,31 @@ std::size_t FindLastEscape(std::string_view t, std::size_t last) {
     return npos;
 }
 
-}  // namespace
+// Length of the \uN? escape whose backslash is at i (an optional minus, the
+// digits, and the one stand-in character), or 0 when none starts there.
+std::size_t UnicodeEscapeLength(std::string_view t, std::size_t i) {
+    std::size_t j = i + 2;
+    if (j >= t.size() || t[i] != '\\' || t[i + 1] != 'u') return 0;
+    if (t[j] == '-') ++j;
+    const std::size_t digits = j;
+    while (j < t.size() && t[j] >= '0' && t[j] <= '9') ++j;
+    return j > digits && j < t.size() ? j + 1 - i : 0;
+}
 
-std::string_view EscapeRunView(std::string_view t) {
+// The span from the first to the end of the last \uN? escape, empty when none.
+std::pair<std::size_t, std::size_t> UnicodeEscapeSpan(std::string_view t) {
+    std::size_t first = npos, end = 0;
+    for (std::size_t i = t.find("\\u"); i != npos; i = t.find("\\u", i + 1)) {
+        const std::size_t n = UnicodeEscapeLength(t, i);
+        if (n == 0) continue;
+        first = std::min(first, i);
+        end = i + n;
+    }
+    return {first, end};
+}
+
+// The run cut at the Shift-JIS escapes by the fixed rule.
+std::string_view ShiftJisRunView(std::string_view t) {
     const std::size_t any = FindEscape(t, 0);
     if (any == npos) return {};
     // Front cut: from the first escape whose backslash is not the very first
@@ -54,6 +78,20 @@ std::string_view EscapeRunView(std::string_view t) {
         if (back != npos && back + 4 < t.size()) t = t.substr(0, back + 4);
     }
     return t;
+}
+
+}  // namespace
+
+std::string_view EscapeRunView(std::string_view t) {
+    const std::string_view run = ShiftJisRunView(t);
+    // A character outside Shift-JIS is stored as \uN?; one at either end of the
+    // text widens the run, so it is not cut off.
+    const auto [uFirst, uEnd] = UnicodeEscapeSpan(t);
+    if (uFirst == npos) return run;
+    if (run.empty()) return t.substr(uFirst, uEnd - uFirst);
+    const std::size_t start = std::min(uFirst, static_cast<std::size_t>(run.data() - t.data()));
+    const std::size_t end = std::max(uEnd, static_cast<std::size_t>(run.data() - t.data()) + run.size());
+    return t.substr(start, end - start);
 }
 
 std::string EscapeRunOf(std::string_view storedRtf) { return std::string(EscapeRunView(storedRtf)); }

@@ -7,9 +7,10 @@
 
 namespace morvanta::exchange {
 
-// IsolateRtfEscapes of the text, or the empty text when it holds no escape at
-// all: an RTF document without Japanese characters must not land in a list as
-// RTF source.
+// IsolateRtfEscapes of the text, widened to \uN? escapes (characters outside
+// Shift-JIS) at either end, or the empty text when it holds no escape at all:
+// an RTF document without Japanese characters must not land in a list as RTF
+// source.
 std::string EscapeRunOf(std::string_view storedRtf);
 
 // The same, as a view into the text.

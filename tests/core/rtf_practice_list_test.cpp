@@ -9,6 +9,7 @@
 #include "core/rtf_practice_list.h"
 #include "support/rtf_test_support.h"
 #include "store/file_saver.h"
+#include "text/rich_text.h"
 
 namespace morvanta::exchange {
 namespace {
@@ -126,6 +127,15 @@ TEST(PracticeList, RichTextWithoutEscapesGivesAnEmptyCell) {
     EXPECT_EQ(doc.find("rtf1", 5), std::string::npos) << "RTF source pasted into a cell";
     EXPECT_NE(doc.find("\\pard\\intbl\\ltrpar" + MarkJapaneseRun("") + "\\cell"), std::string::npos);
     EXPECT_NE(ThroughReader(doc).find("これ"), std::string::npos);
+}
+
+TEST(PracticeList, CharactersOutsideShiftJisAtEitherEndStayInTheCell) {
+    const std::string ougai = "\\u-25129?";  // 鷗
+    for (const char* kanji : {"鷗", "森鷗", "鷗外", "森鷗外"}) {
+        const std::string doc = Document({{text::PlainTextToRtf(kanji), StoredRtf("おう"), "x"}});
+        EXPECT_NE(doc.find(ougai), std::string::npos) << kanji;
+        EXPECT_EQ(doc.find("rtf1", 5), std::string::npos) << kanji;
+    }
 }
 
 }  // namespace
