@@ -14,10 +14,12 @@ namespace {
 
 constexpr char kWriteError[] = "Stream write error";
 
-// The word-list export's own texts: the file name with the system's reason, or a
-// plain write error.
+// The word-list export's own texts: the file name with the system's reason, or
+// the write error followed by the reason in brackets (a full disk, say).
 std::runtime_error Failure(const QString& fileName, const store::FileSaveError& e) {
-    if (e.step() == store::FileSaveError::Step::Write) return std::runtime_error(kWriteError);
+    if (e.step() == store::FileSaveError::Step::Write)
+        return std::runtime_error(e.reason().empty() ? std::string(kWriteError)
+                                                     : kWriteError + (" (" + e.reason() + ")"));
     return std::runtime_error(
         QStringLiteral("Cannot create file \"%1\". %2")
             .arg(QDir::toNativeSeparators(fileName), QString::fromStdString(e.reason()))
