@@ -59,14 +59,19 @@ int ImportXml(store::Table& table, const std::string& file) {
     if (!in.open(QIODevice::ReadOnly))
         throw Refusal("Die Datei " + Quoted(file) + " kann nicht geöffnet werden: " +
                       store::SystemReason(in.errorString().toStdString()));
-    const exchange::XmlWordsRead read = exchange::ReadWordListWords(in.readAll());
-    if (!read.loaded)
+    // Checked whole before the first word is stored: a file that fails near
+    // its end stores nothing.
+    const exchange::XmlWordListCheck check = exchange::CheckWordList(in);
+    if (!check.loaded)
         throw Refusal("Die Datei " + Quoted(file) + " ist keine lesbare XML-Wortliste.\n" +
-                      TerminalText(read.errorMessage.toStdString()));
-    TerminalProgress progress("XML-Import", std::int64_t(read.words.size()));
+                      TerminalText(check.errorMessage.toStdString()));
+    if (!in.seek(0))
+        throw Refusal("Die Datei " + Quoted(file) + " kann nicht geöffnet werden: " +
+                      store::SystemReason(in.errorString().toStdString()));
+    TerminalProgress progress("XML-Import", check.words);
     store::SystemClock clock;
     const exchange::XmlImportResult result =
-        exchange::StoreWords(read, table, clock, progress.callback());
+        exchange::ImportWords(in, table, clock, progress.callback());
     progress.finish();
     return Finish(exchange::XmlImportMessage(result), result.cancelled, result.error);
 }

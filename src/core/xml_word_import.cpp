@@ -1,15 +1,16 @@
 #include "core/xml_word_import.h"
 
-#include <QDomDocument>
-#include <QDomElement>
-#include <QDomNodeList>
+#include <QIODevice>
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <stdexcept>
+#include <utility>
 
 #include "core/kana_change.h"
-#include "core/xml_word_list_reader.h"
+#include "core/new_word.h"
 #include "core/import_batch.h"
+#include "core/xml_word_list_walk.h"
 #include "store/data_set.h"
 #include "store/type_words.h"
 #include "text/rich_text.h"
@@ -24,46 +25,39 @@ struct WordTexts {
     std::array<QString, 3> translations;
 };
 
-void PlaceTranslation(const QDomElement& element, std::array<QString, 3>& translations) {
+void PlaceTranslation(QStringView priorityText, const QString& text,
+                      std::array<QString, 3>& translations) {
     bool ok = false;
-    const int priority = element.attribute(QStringLiteral("priority")).toInt(&ok);
+    const int priority = priorityText.toInt(&ok);
     int slot = ok && priority >= 1 && priority <= 3 && translations[size_t(priority - 1)].isEmpty()
                    ? priority - 1
                : translations[0].isEmpty() ? 0
                : translations[1].isEmpty() ? 1
                                            : 2;
-    translations[size_t(slot)] = element.text();
+    translations[size_t(slot)] = text;
 }
 
-WordTexts ReadWord(const QDomNode& word) {
-    WordTexts w;
-    const QDomNodeList children = word.childNodes();
-    for (int j = 0; j < children.length(); ++j) {
-        const QDomNode child = children.item(j);
-        if (!child.isElement()) continue;
-        const QDomElement element = child.toElement();
-        const QString name = child.nodeName();
-        if (name == u"word") {
-            w.word = element.text();
-        } else if (name == u"reading") {
-            w.reading = element.text();
-            w.hasReading = true;
-        } else if (name == u"translation") {
-            PlaceTranslation(element, w.translations);
-        } else if (name == u"lesson") {
-            w.lesson = element.text();
-        } else if (name == u"transliteration") {
-            w.transliteration = element.text();
-            w.hasTransliteration = true;
-        } else if (name == u"type") {
-            w.type = element.text();
-        } else if (name == u"tone") {
-            w.tone = element.text();
-        } else if (name == u"description") {
-            w.description = element.text();
-        }
+void TakeElement(QStringView name, const QXmlStreamAttributes& attributes, const QString& text,
+                 WordTexts& w) {
+    if (name == u"word") {
+        w.word = text;
+    } else if (name == u"reading") {
+        w.reading = text;
+        w.hasReading = true;
+    } else if (name == u"translation") {
+        PlaceTranslation(attributes.value(QLatin1StringView("priority")), text, w.translations);
+    } else if (name == u"lesson") {
+        w.lesson = text;
+    } else if (name == u"transliteration") {
+        w.transliteration = text;
+        w.hasTransliteration = true;
+    } else if (name == u"type") {
+        w.type = text;
+    } else if (name == u"tone") {
+        w.tone = text;
+    } else if (name == u"description") {
+        w.description = text;
     }
-    return w;
 }
 
 // A spin edit takes a text only when it reads as a whole number, within its range.
@@ -97,54 +91,85 @@ entry::NewWord NewWordOf(const WordTexts& w) {
     return word;
 }
 
+// Counts the words of a file that is walked to its end.
+class WordCounter : public XmlWordVisitor {
+public:
+    void child(QStringView, const QXmlStreamAttributes&, const QString&) override {}
+    bool wordEnd() override {
+        ++words;
+        return true;
+    }
+    std::int64_t words = 0;
+};
+
+// Stores each word as soon as its end is read.
+class WordStorer : public XmlWordVisitor {
+public:
+    WordStorer(store::DataSet& table, const store::Clock& clock, const ProgressFn& progress,
+               XmlImportResult& result)
+        : table_(table), clock_(clock), progress_(progress), result_(result), batch_(table) {}
+
+    void child(QStringView name, const QXmlStreamAttributes& attributes,
+               const QString& text) override {
+        TakeElement(name, attributes, text, word_);
+    }
+
+    bool wordEnd() override {
+        if (!Proceed(progress_, handled_++)) {
+            result_.cancelled = true;
+            return false;
+        }
+        const WordTexts texts = std::exchange(word_, {});
+        if (texts.translations[0].isEmpty()) {
+            ++result_.withoutTranslation;
+            return true;
+        }
+        try {
+            table_.insertRecord(entry::NewWordRecord(NewWordOf(texts), clock_));
+            ++result_.stored;
+        } catch (const store::EngineError& e) {
+            // A refused insert undoes itself; anything but a duplicate ends the import.
+            if (!e.isConstraintViolation()) throw;
+            ++result_.duplicates;
+        }
+        batch_.stored(result_.stored);
+        return true;
+    }
+
+    void end() { batch_.end(); }
+
+private:
+    store::DataSet& table_;
+    const store::Clock& clock_;
+    const ProgressFn& progress_;
+    XmlImportResult& result_;
+    ImportBatch batch_;
+    WordTexts word_;
+    std::int64_t handled_ = 0;
+};
+
 }  // namespace
 
-XmlWordsRead ReadWordListWords(const QByteArray& bytes) {
-    XmlWordsRead result;
-    // Parsed as the entry page's import parses it, so the same files load or fail.
-    QDomDocument document;
-    if (!document.setContent(bytes, false)) {
-        result.errorMessage = ReadWordList(bytes, {}).errorMessage;
-        return result;
-    }
-    result.loaded = true;
-    const QDomNodeList words = document.documentElement().childNodes();
-    for (int i = 0; i < words.length(); ++i) {
-        const QDomNode node = words.item(i);
-        if (node.nodeName() != u"word") continue;
-        const WordTexts texts = ReadWord(node);
-        if (texts.translations[0].isEmpty()) {
-            ++result.withoutTranslation;
-            continue;
-        }
-        result.words.push_back(NewWordOf(texts));
-    }
-    return result;
+XmlWordListCheck CheckWordList(QIODevice& in) {
+    WordCounter counter;
+    const XmlWalkResult walk = WalkWordList(in, counter);
+    XmlWordListCheck check;
+    check.loaded = walk.end == XmlWalkResult::Loaded;
+    check.errorMessage = walk.errorMessage;
+    check.words = counter.words;
+    return check;
 }
 
-XmlImportResult StoreWords(const XmlWordsRead& read, store::DataSet& table,
-                           const store::Clock& clock, const ProgressFn& progress) {
-    const std::vector<entry::NewWord>& words = read.words;
+XmlImportResult ImportWords(QIODevice& in, store::DataSet& table, const store::Clock& clock,
+                            const ProgressFn& progress) {
     XmlImportResult result;
-    result.withoutTranslation = read.withoutTranslation;
     try {
-        ImportBatch batch(table);
-        for (size_t i = 0; i < words.size(); ++i) {
-            if (!Proceed(progress, std::int64_t(i))) {
-                result.cancelled = true;
-                break;
-            }
-            try {
-                table.insertRecord(entry::NewWordRecord(words[i], clock));
-                ++result.stored;
-            } catch (const store::EngineError& e) {
-                // A refused insert undoes itself; anything but a duplicate ends the import.
-                if (!e.isConstraintViolation()) throw;
-                ++result.duplicates;
-            }
-            batch.stored(result.stored);
-        }
-        batch.end();
+        WordStorer storer(table, clock, progress, result);
+        const XmlWalkResult walk = WalkWordList(in, storer);
+        storer.end();
+        // Only when the file changed since it was checked.
+        if (walk.end == XmlWalkResult::Failed)
+            throw std::runtime_error(walk.errorMessage.toStdString());
     } catch (...) {
         result.error = std::current_exception();
     }

@@ -1,24 +1,12 @@
 #include "core/xml_word_list_reader.h"
 
-#include <QDomDocument>
-#include <QDomElement>
-#include <QDomNodeList>
-#include <QXmlStreamReader>
+#include <QBuffer>
 
 namespace morvanta::exchange {
 
 namespace {
 
-// Qt's DOM gives no error number; the stream reader over the same bytes
-// names the kind of fault (the DOM is built on it).
-int ParseErrorCode(const QByteArray& bytes) {
-    QXmlStreamReader reader(bytes);
-    reader.setNamespaceProcessing(false);
-    while (!reader.atEnd()) reader.readNext();
-    return reader.hasError() ? int(reader.error()) : int(QXmlStreamReader::CustomError);
-}
-
-void ApplyElement(const QString& name, const QString& text, XmlEntryFill& fill,
+void ApplyElement(QStringView name, const QString& text, XmlEntryFill& fill,
                   std::array<QString, 3>& translations) {
     if (name == u"word") {
         fill.KanjiEdit = text;
@@ -41,6 +29,21 @@ void ApplyElement(const QString& name, const QString& text, XmlEntryFill& fill,
     }
 }
 
+// Applies each word's elements as they are read; the entry page takes the
+// result only once the whole file has loaded.
+class EntryFiller : public XmlWordVisitor {
+public:
+    EntryFiller(XmlEntryFill& fill, const std::array<QString, 3>& currentTranslations)
+        : fill_(fill), translations_(currentTranslations) {}
+    void child(QStringView name, const QXmlStreamAttributes&, const QString& text) override {
+        ApplyElement(name, text, fill_, translations_);
+    }
+
+private:
+    XmlEntryFill& fill_;
+    std::array<QString, 3> translations_;
+};
+
 }  // namespace
 
 bool XmlEntryFill::changesNothing() const {
@@ -50,36 +53,24 @@ bool XmlEntryFill::changesNothing() const {
            !NoteEdit;
 }
 
-QString XmlLoadErrorMessage(int code, const QString& reason, int line, int column) {
-    return QStringLiteral("Error loading XML document.\rError number: %1\rReason: %2\rLine: %3\rColumn: %4")
-        .arg(QString::number(code), reason, QString::number(line), QString::number(column));
+XmlReadResult ReadWordList(QIODevice& in, const std::array<QString, 3>& currentTranslations) {
+    XmlReadResult result;
+    EntryFiller filler(result.fill, currentTranslations);
+    const XmlWalkResult walk = WalkWordList(in, filler);
+    result.loaded = walk.end == XmlWalkResult::Loaded;
+    if (!result.loaded) {
+        result.errorMessage = walk.errorMessage;
+        result.fill = {};
+    }
+    return result;
 }
 
 XmlReadResult ReadWordList(const QByteArray& bytes,
                            const std::array<QString, 3>& currentTranslations) {
-    XmlReadResult result;
-    QDomDocument document;
-    QString reason;
-    int line = 0, column = 0;
-    // Without namespace processing a node's name is the name as written, prefix included.
-    if (!document.setContent(bytes, false, &reason, &line, &column)) {
-        result.errorMessage = XmlLoadErrorMessage(ParseErrorCode(bytes), reason, line, column);
-        return result;
-    }
-    result.loaded = true;
-    std::array<QString, 3> translations = currentTranslations;
-    const QDomNodeList words = document.documentElement().childNodes();
-    for (int i = 0; i < words.length(); ++i) {
-        const QDomNode word = words.item(i);
-        if (word.nodeName() != u"word") continue;
-        const QDomNodeList children = word.childNodes();
-        for (int j = 0; j < children.length(); ++j) {
-            const QDomNode child = children.item(j);
-            if (!child.isElement()) continue;
-            ApplyElement(child.nodeName(), child.toElement().text(), result.fill, translations);
-        }
-    }
-    return result;
+    QBuffer in;
+    in.setData(bytes);
+    in.open(QIODevice::ReadOnly);
+    return ReadWordList(in, currentTranslations);
 }
 
 }  // namespace morvanta::exchange

@@ -7,6 +7,10 @@
 #include <array>
 #include <optional>
 
+#include "core/xml_word_list_walk.h"
+
+class QIODevice;
+
 namespace morvanta::exchange {
 
 // What an import puts into the entry page; nullopt leaves a field as it is.
@@ -29,13 +33,13 @@ struct XmlReadResult {
     XmlEntryFill fill;
 };
 
-// "Error loading XML document.\rError number: %d\rReason: %s\rLine: %d\rColumn: %d"
-QString XmlLoadErrorMessage(int code, const QString& reason, int line, int column);
-
-// Parses the file's bytes (any encoding the XML declaration or byte-order mark
-// names). currentTranslations are the texts of T1Edit, T2Edit and T3Edit before
-// the import: a translation goes to the first of T1Edit and T2Edit that is
-// empty at that moment, else it replaces T3Edit.
+// Reads the file word by word (any encoding the XML declaration or byte-order
+// mark names); only the fields' last values are held, never the document, and
+// a file that fails anywhere gives no fill at all. currentTranslations are the
+// texts of T1Edit, T2Edit and T3Edit before the import: a translation goes to
+// the first of T1Edit and T2Edit that is empty at that moment, else it
+// replaces T3Edit.
+XmlReadResult ReadWordList(QIODevice& in, const std::array<QString, 3>& currentTranslations);
 XmlReadResult ReadWordList(const QByteArray& bytes,
                            const std::array<QString, 3>& currentTranslations);
 

@@ -109,8 +109,8 @@ void XmlExportGroup::importWordList() {
         context_.dialogs.showInfo(XmlLoadErrorMessage(int(file.error()), reason, 0, 0));
         return;
     }
-    const XmlReadResult result =
-        ReadWordList(file.readAll(), entry_.translations());
+    // Read word by word; the page takes the words only once the whole file has loaded.
+    const XmlReadResult result = ReadWordList(file, entry_.translations());
     if (!result.loaded) {
         context_.dialogs.showInfo(result.errorMessage);
         return;

@@ -9,6 +9,7 @@
 #include "store/data_set.h"
 #include "store/database.h"
 #include "support/temp_table.h"
+#include "support/xml_test_support.h"
 #include "text/rich_text.h"
 
 namespace morvanta::clitest {
@@ -106,6 +107,14 @@ TEST(TableFile, ImportsStoreNewWordsAndCountDuplicates) {
     const CliRun bad = RunOn(to->tableFile, {"import", "xml", broken.string()});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_TRUE(Contains(bad.err, "keine lesbare XML-Wortliste")) << bad.err;
+    // Broken only near its end: checked whole first, so not one word is stored.
+    const QByteArray whole = xmltest::ReadBytes(xml);
+    xmltest::WriteBytes(broken, whole.left(whole.size() - 12));
+    auto fresh = test::MakeTempTable();
+    EXPECT_EQ(RunOn(fresh->tableFile, {"import", "xml", broken.string()}).exitCode, 1);
+    store::Query none(fresh->session(), "Vokabel");
+    none.run({"SELECT * FROM Vokabel;"});
+    EXPECT_EQ(none.recordCount(), 0);
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <random>
+#include <vector>
 
 #include "core/xml_word_list_reader.h"
+#include "support/reference_xml_word_list.h"
 
 namespace morvanta::exchange {
 namespace {
@@ -95,6 +98,65 @@ TEST(XmlImport, MalformedFileGivesTheLoadErrorWithLineAndColumn) {
 
     const auto empty = ReadWordList(QByteArray(), {});
     EXPECT_FALSE(empty.loaded);
+}
+
+// Same outcome, message and fill as reading the whole file as a DOM document.
+void ExpectAsDom(const QByteArray& bytes) {
+    const std::array<QString, 3> taken{QStringLiteral("a"), QString(), QString()};
+    const XmlReadResult streamed = ReadWordList(bytes, taken);
+    const XmlReadResult dom = test::ReferenceReadWordList(bytes, taken);
+    const auto text = [](const std::optional<QString>& v) { return v ? u'=' + *v : QString(); };
+    const auto all = [&](const XmlReadResult& r) {
+        const XmlEntryFill& f = r.fill;
+        return QStringList{QString::number(r.loaded), r.errorMessage, text(f.KanjiEdit),
+                           text(f.HiraKataEdit), text(f.translations[0]), text(f.translations[1]),
+                           text(f.translations[2]), text(f.Lesson), text(f.HepburnEdit),
+                           text(f.TypEdit), text(f.Accent), text(f.NoteEdit)}
+            .join(u'|');
+    };
+    EXPECT_EQ(all(streamed), all(dom)) << bytes.left(300).toStdString();
+}
+
+TEST(XmlImport, StreamedReadingLoadsFailsAndFillsAsTheDocumentModelDoes) {
+    const char* bodies[] = {
+        "<word><word> a &amp; b </word><reading> &amp; </reading><type>x<!--c-->  </type>"
+        "<tone>&#x20;</tone><lesson><![CDATA[  ]]></lesson><description><b>in</b> <i>ner</i>"
+        "</description><translation><?pi x?> t </translation></word><word/><word>text</word>",
+        "<word><?word?><transliteration>\t</transliteration></word><?word x?>",
+        "<word><translation>eins</translation></word>\n<!DOCTYPE x>",
+        "<word><translation>eins</translation></word></lqw:wordlist><x/>",
+    };
+    std::vector<QByteArray> docs;
+    for (const char* body : bodies) docs.push_back(Doc(body));
+    docs.push_back("<!DOCTYPE l [<!ENTITY e \"<x>Hund</x>\">]><l><word><word>&e; x</word></word></l>");
+    docs.push_back("<!DOCTYPE l SYSTEM \"l.dtd\"><l><word><word>&e; x</word></word></l>");
+    docs.push_back("<!DOCTYPE l><!DOCTYPE l><l/>");
+    docs.push_back("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><l><word><word>\xe4</word></word></l>");
+    docs.push_back(QByteArray());
+    // UTF-16 with the byte-order mark, many words: text, markup and entities
+    // cross the reader's buffer boundaries.
+    QString many = QStringLiteral("<?xml version=\"1.0\" ?>\r\n<lqw:wordlist>\r\n");
+    for (int i = 0; i < 3000; ++i)
+        many += QStringLiteral("  <word>\r\n    <word xml:lang=\"ja\" >\u6F22 %1</word>\r\n"
+                               "    <translation> T &amp; %1 </translation>\r\n  </word>\r\n").arg(i);
+    many += QStringLiteral("</lqw:wordlist>\r\n");
+    const QByteArray utf16 = QByteArray("\xFF\xFE") +
+                             QByteArray(reinterpret_cast<const char*>(many.utf16()), many.size() * 2);
+    docs.push_back(utf16);
+    docs.push_back(utf16.left(utf16.size() - 10));  // broken near its end: nothing is filled
+    for (const QByteArray& doc : docs) ExpectAsDom(doc);
+
+    // Damaged copies of a small list: whatever the damage, the same verdict.
+    const QByteArray sample = Doc(bodies[0]);
+    const char pieces[][6] = {"<", ">", "&", "/", "]]>", "<!--", "&#0;", "\"", "<a>", "</a>"};
+    std::mt19937 random(7);
+    for (int i = 0; i < 400; ++i) {
+        QByteArray damaged = sample;
+        const int at = int(random() % damaged.size());
+        if (i % 2) damaged.remove(at, int(random() % 4) + 1);
+        else damaged.insert(at, pieces[random() % std::size(pieces)]);
+        ExpectAsDom(damaged);
+    }
 }
 
 }  // namespace
