@@ -25,11 +25,9 @@ struct WordTexts {
     std::array<QString, 3> translations;
 };
 
-void PlaceTranslation(QStringView priorityText, const QString& text,
-                      std::array<QString, 3>& translations) {
-    bool ok = false;
-    const int priority = priorityText.toInt(&ok);
-    int slot = ok && priority >= 1 && priority <= 3 && translations[size_t(priority - 1)].isEmpty()
+// priority: the "priority" attribute as a number, 0 when it does not read as one.
+void PlaceTranslation(int priority, const QString& text, std::array<QString, 3>& translations) {
+    int slot = priority >= 1 && priority <= 3 && translations[size_t(priority - 1)].isEmpty()
                    ? priority - 1
                : translations[0].isEmpty() ? 0
                : translations[1].isEmpty() ? 1
@@ -37,15 +35,14 @@ void PlaceTranslation(QStringView priorityText, const QString& text,
     translations[size_t(slot)] = text;
 }
 
-void TakeElement(QStringView name, const QXmlStreamAttributes& attributes, const QString& text,
-                 WordTexts& w) {
+void TakeElement(QStringView name, int priority, const QString& text, WordTexts& w) {
     if (name == u"word") {
         w.word = text;
     } else if (name == u"reading") {
         w.reading = text;
         w.hasReading = true;
     } else if (name == u"translation") {
-        PlaceTranslation(attributes.value(QLatin1StringView("priority")), text, w.translations);
+        PlaceTranslation(priority, text, w.translations);
     } else if (name == u"lesson") {
         w.lesson = text;
     } else if (name == u"transliteration") {
@@ -94,7 +91,7 @@ entry::NewWord NewWordOf(const WordTexts& w) {
 // Counts the words of a file that is walked to its end.
 class WordCounter : public XmlWordVisitor {
 public:
-    void child(QStringView, const QXmlStreamAttributes&, const QString&) override {}
+    void child(QStringView, const QString&) override {}
     bool wordEnd() override {
         ++words;
         return true;
@@ -109,9 +106,12 @@ public:
                XmlImportResult& result)
         : table_(table), clock_(clock), progress_(progress), result_(result), batch_(table) {}
 
-    void child(QStringView name, const QXmlStreamAttributes& attributes,
-               const QString& text) override {
-        TakeElement(name, attributes, text, word_);
+    void childStart(QStringView name, const QXmlStreamAttributes& attributes) override {
+        if (name == u"translation")
+            priority_ = attributes.value(QLatin1StringView("priority")).toInt();
+    }
+    void child(QStringView name, const QString& text) override {
+        TakeElement(name, priority_, text, word_);
     }
 
     bool wordEnd() override {
@@ -145,6 +145,7 @@ private:
     XmlImportResult& result_;
     ImportBatch batch_;
     WordTexts word_;
+    int priority_ = 0;  // of the translation being read
     std::int64_t handled_ = 0;
 };
 

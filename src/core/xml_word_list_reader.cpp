@@ -35,7 +35,7 @@ class EntryFiller : public XmlWordVisitor {
 public:
     EntryFiller(XmlEntryFill& fill, const std::array<QString, 3>& currentTranslations)
         : fill_(fill), translations_(currentTranslations) {}
-    void child(QStringView name, const QXmlStreamAttributes&, const QString& text) override {
+    void child(QStringView name, const QString& text) override {
         ApplyElement(name, text, fill_, translations_);
     }
 

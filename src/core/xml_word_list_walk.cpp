@@ -44,7 +44,6 @@ XmlWalkResult WalkWordList(QIODevice& in, XmlWordVisitor& visitor) {
     int depth = 0;         // 1 is the root
     bool inWord = false;   // inside a <word> child of the root
     QString childName;     // the word's child element being read (depth 2 below the root)
-    QXmlStreamAttributes childAttributes;
     QString childText;
 
     while (!reader.atEnd()) {
@@ -69,14 +68,15 @@ XmlWalkResult WalkWordList(QIODevice& in, XmlWordVisitor& visitor) {
             if (depth == 2) {
                 inWord = reader.qualifiedName() == u"word";
             } else if (depth == 3 && inWord) {
-                childName = reader.qualifiedName().toString();
-                childAttributes = reader.attributes();
+                childName.resize(0);
+                childName += reader.qualifiedName();
                 childText.clear();
+                visitor.childStart(childName, reader.attributes());
             }
             break;
         case QXmlStreamReader::EndElement:
             if (depth == 3 && inWord) {
-                visitor.child(childName, childAttributes, childText);
+                visitor.child(childName, childText);
             } else if (depth == 2 && inWord) {
                 inWord = false;
                 if (!visitor.wordEnd()) return {XmlWalkResult::Stopped, {}};

@@ -18,12 +18,16 @@ QString XmlLoadErrorMessage(int code, const QString& reason, int line, int colum
 class XmlWordVisitor {
 public:
     virtual ~XmlWordVisitor() = default;
-    // A child element of a <word>: its name as written (prefix included), its
-    // attributes, and its text: the character data of the element and its
+    // A child element of a <word> begins: its name as written (prefix included)
+    // and its attributes.
+    virtual void childStart(QStringView name, const QXmlStreamAttributes& attributes) {
+        Q_UNUSED(name);
+        Q_UNUSED(attributes);
+    }
+    // ...and ends, with its text: the character data of the element and its
     // descendants, entities resolved, comments left out, and every run that is
     // blank between two pieces of markup dropped (CDATA sections are kept whole).
-    virtual void child(QStringView name, const QXmlStreamAttributes& attributes,
-                       const QString& text) = 0;
+    virtual void child(QStringView name, const QString& text) = 0;
     // After each <word>; false stops the walk.
     virtual bool wordEnd() { return true; }
 };
