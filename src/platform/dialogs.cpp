@@ -61,13 +61,16 @@ std::optional<QString> QtDialogs::askFileName(const FileDialogSpec& dialog) {
                              : QFileDialog::getOpenFileName(owner_, QString(), QString(), filter,
                                                             nullptr, options);
     if (name.isEmpty()) return std::nullopt;
-    if (!dialog.save) return name;
-    // The dialog asked about the name as typed; a file the added extension names
-    // would otherwise be replaced without a word.
-    const QString completed = WithDefaultExtension(name, dialog);
-    if (completed != name && QFileInfo::exists(completed) &&
-        !askYesNo(QStringLiteral("Die Datei \u201E%1\u201C ist bereits vorhanden. Soll sie ersetzt werden?")
-                      .arg(QFileInfo(completed).fileName())))
+    return dialog.save ? CompleteSaveName(name, dialog, *this) : name;
+}
+
+std::optional<QString> CompleteSaveName(const QString& typed, const FileDialogSpec& dialog,
+                                        Dialogs& ask) {
+    const QString completed = WithDefaultExtension(typed, dialog);
+    if (completed != typed && QFileInfo::exists(completed) &&
+        !ask.askYesNo(
+            QStringLiteral("Die Datei \u201E%1\u201C ist bereits vorhanden. Soll sie ersetzt werden?")
+                .arg(QFileInfo(completed).fileName())))
         return std::nullopt;
     return completed;
 }
@@ -81,7 +84,7 @@ std::optional<QString> ScriptedDialogs::askFileName(const FileDialogSpec& dialog
     askedDialogs.push_back(dialog);
     if (fileAnswers.isEmpty()) return std::nullopt;
     auto answer = fileAnswers.takeFirst();
-    if (answer && dialog.save) return WithDefaultExtension(*answer, dialog);
+    if (answer && dialog.save) return CompleteSaveName(*answer, dialog, *this);
     return answer;
 }
 

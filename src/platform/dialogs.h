@@ -23,6 +23,14 @@ QString QtFilter(const QString& filter);
 // A name typed without an extension gets the extension of the dialog's filter.
 QString WithDefaultExtension(const QString& fileName, const FileDialogSpec& dialog);
 
+class Dialogs;
+
+// The name a save dialog hands back, with the filter's extension added; when the
+// added extension names a file that exists, the learner is asked first (the
+// dialog itself only asked about the name as typed). No answer means cancelled.
+std::optional<QString> CompleteSaveName(const QString& typed, const FileDialogSpec& dialog,
+                                        Dialogs& ask);
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;

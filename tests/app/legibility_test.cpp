@@ -3,19 +3,25 @@
 // setup script installs.
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
 
-#include "support/form_fixture.h"
+#include "app/application_setup.h"
 #include "platform/status_bar.h"
+#include "support/form_fixture.h"
 
 namespace morvanta::testing {
 namespace {
 
 // The widget's own name, or its text, so a failure says which one is clipped.
 QString Describe(const QWidget* w, const QString& text) {
-    return w->objectName().isEmpty() ? text : w->objectName() + QStringLiteral(" \"") + text + QLatin1Char('"');
+    return w->objectName().isEmpty()
+               ? text
+               : w->objectName() + QStringLiteral(" \"") + text + QLatin1Char('"');
 }
 
 // Room a push button's frame and bevel take beside its text.
@@ -101,15 +107,59 @@ TEST_F(Legibility, EveryTextFitsAtTheSmallestAndALargerSize) {
             w.PageControl1->setCurrentIndex(page);
             QApplication::processEvents();
             EXPECT_EQ(ClippedWidgets(w.PageControl1->widget(page)), "")
-                << "page " << w.PageControl1->tabText(page).toStdString() << " at "
-                << size.width() << "x" << size.height();
+                << "page " << w.PageControl1->tabText(page).toStdString() << " at " << size.width()
+                << "x" << size.height();
         }
         EXPECT_EQ(ClippedWidgets(w.StatusBar1), "") << "status bar";
         const QTabBar* tabs = w.PageControl1->tabBar();
         for (int i = 0; i < tabs->count(); ++i)
-            EXPECT_GT(tabs->tabRect(i).width(), tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)))
+            EXPECT_GT(tabs->tabRect(i).width(),
+                      tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)))
                 << tabs->tabText(i).toStdString();
     }
+}
+
+TEST(GermanDialogs, QtsOwnDialogsSpeakGermanAndTheTitleIsTheCaptionAlone) {
+    ASSERT_TRUE(app::SetUpApplication(*qobject_cast<QApplication*>(QCoreApplication::instance())))
+        << "Qt's German translations (qt6-translations-l10n) are missing";
+    EXPECT_TRUE(QApplication::applicationDisplayName().isEmpty());
+
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList buttons;
+    for (const QAbstractButton* b : dialog.findChild<QDialogButtonBox*>()->buttons())
+        buttons << b->text().remove(QLatin1Char('&'));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("Speichern"))) << buttons.join(u',').toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("Abbrechen"))) << buttons.join(u',').toStdString();
+}
+
+TEST(GermanDialogs, AnExtensionTheProgramAddsAsksBeforeReplacingAFile) {
+    QTemporaryDir dir;
+    const QString typed = dir.filePath(QStringLiteral("liste"));
+    const platform::FileDialogSpec rtf{QStringLiteral("SaveDialog1"),
+                                       QStringLiteral("Rich Text Format (*.rtf)|*.rtf"),
+                                       QStringLiteral("rtf"), true};
+    platform::ScriptedDialogs ask;
+    EXPECT_EQ(platform::CompleteSaveName(typed, rtf, ask), typed + QStringLiteral(".rtf"));
+    EXPECT_TRUE(ask.messages.isEmpty());  // nothing there yet: no question
+
+    QFile existing(typed + QStringLiteral(".rtf"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    ask.confirmAnswers = {false, true};
+    EXPECT_EQ(platform::CompleteSaveName(typed, rtf, ask), std::nullopt);
+    EXPECT_EQ(platform::CompleteSaveName(typed, rtf, ask), typed + QStringLiteral(".rtf"));
+    ASSERT_EQ(ask.messages.size(), 2);
+    EXPECT_EQ(
+        ask.messages[0].text,
+        QStringLiteral(
+            "Die Datei \u201Eliste.rtf\u201C ist bereits vorhanden. Soll sie ersetzt werden?"));
+    // A name typed with its extension was asked about by the dialog itself.
+    ask.messages.clear();
+    EXPECT_EQ(platform::CompleteSaveName(typed + QStringLiteral(".rtf"), rtf, ask),
+              typed + QStringLiteral(".rtf"));
+    EXPECT_TRUE(ask.messages.isEmpty());
 }
 
 }  // namespace
