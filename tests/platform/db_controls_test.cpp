@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QTest>
 
 #include "platform/db_controls.h"
 #include "platform/dialogs.h"
@@ -121,6 +122,30 @@ TEST_F(DbControls, FocusLossWritesIntoTheRecordAndCancelRestores) {
     nav.click(DBNavigator::Post);
     EXPECT_EQ(stored("ringo", "Translation1"), "Birne");
     EXPECT_EQ(t1.text(), QStringLiteral("Birne"));
+}
+
+TEST_F(DbControls, NavigatorButtonsActOnTheFirstClickWhileAFieldHoldsAnInvalidValue) {
+    QWidget window;
+    auto* asked = new DBEdit(source, QStringLiteral("NumberAsked"), dialogs, &window);
+    auto* nav = new DBNavigator(source, dialogs, &window);
+    nav->setGeometry(0, 40, 240, 25);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    asked->setFocus();
+    const QString before = asked->text();
+
+    SelectAllAndType(asked, QStringLiteral("abc"));
+    QTest::mouseClick(nav->button(DBNavigator::Cancel), Qt::LeftButton);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.texts().join(u'\n').toStdString();
+    EXPECT_EQ(table.state(), DataSetState::Browse);
+    EXPECT_EQ(asked->text(), before);
+    EXPECT_TRUE(asked->hasFocus());
+
+    SelectAllAndType(asked, QStringLiteral("abc"));
+    dialogs.confirmAnswers = {true};
+    QTest::mouseClick(nav->button(DBNavigator::Delete), Qt::LeftButton);
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Delete record?")});
+    EXPECT_EQ(table.recordCount(), 2);
 }
 
 TEST_F(DbControls, RefusedPostKeepsEditStateAndTheTypedText) {
