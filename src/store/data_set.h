@@ -110,8 +110,17 @@ public:
 
     // --- events and listeners
     Event afterOpen, afterInsert, afterEdit, afterDelete;
+    // Listeners of the data set itself are told of every change, also while the
+    // controls are disabled.
     int subscribe(Listener listener) { return listeners_.subscribe(std::move(listener)); }
     void unsubscribe(int token) { listeners_.unsubscribe(token); }
+
+    // --- bound controls: the data sources and the widgets behind them
+    // Counted: while disabled, the data sources hear nothing of this data set.
+    // The last enableControls() sends them one DataChanged (Closed when the data
+    // set is no longer open), so every bound widget shows the then-current record.
+    void disableControls() { ++controlsDisabled_; }
+    void enableControls();
 
 protected:
     enum class Change { Inserted, Posted, Deleted };
@@ -135,7 +144,10 @@ protected:
 
 private:
     friend class DataSource;
-    void notify(DataEvent event) { listeners_.notify(event); }
+    void notify(DataEvent event) {
+        listeners_.notify(event);
+        if (controlsDisabled_ == 0) sources_.notify(event);
+    }
     void requireActive() const;
     void requireEditing() const;
     void checkBrowseMode();  // posts a pending edit
@@ -158,6 +170,8 @@ private:
     mutable std::uint64_t cachedGeneration_ = 0;
     mutable Record cache_;
     DataListeners listeners_;
+    DataListeners sources_;  // the data sources bound to this data set
+    int controlsDisabled_ = 0;
     // Lets a data source outliving this data set notice that it is gone.
     std::shared_ptr<char> alive_ = std::make_shared<char>();
 };
@@ -256,6 +270,19 @@ private:
     std::weak_ptr<char> alive_;
     int token_ = 0;
     DataListeners listeners_;
+};
+
+// Bound widgets keep showing what they show while a walk moves the data set,
+// and show its current record once the scope ends, whatever ended it.
+class ControlsDisabled {
+public:
+    explicit ControlsDisabled(DataSet& dataSet) : dataSet_(dataSet) { dataSet_.disableControls(); }
+    ~ControlsDisabled();
+    ControlsDisabled(const ControlsDisabled&) = delete;
+    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
+
+private:
+    DataSet& dataSet_;
 };
 
 }  // namespace morvanta::store
