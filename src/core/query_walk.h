@@ -1,6 +1,8 @@
 #pragma once
-// Scope of a walk over the quiz query: whatever happens inside, the query
-// ends on its first record, or back where it stood when the walk was given up.
+// Scope of a walk over the quiz query: the widgets bound to it stay as they are
+// while it moves, and whatever happens inside, the query ends on its first
+// record, or back where it stood when the walk was given up; then the widgets
+// show that record, refreshed once.
 
 #include "store/data_set.h"
 
@@ -8,9 +10,11 @@ namespace morvanta::exchange {
 
 class QueryWalk {
 public:
-    explicit QueryWalk(store::DataSet& query) : query_(query), startRecNo_(query.recNo()) {}
+    explicit QueryWalk(store::DataSet& query)
+        : query_(query), controls_(query), startRecNo_(query.recNo()) {}
     ~QueryWalk() {
         // A destructor must not throw; a failure here leaves the query where it is.
+        // The controls are enabled afterwards, as the members go.
         try {
             if (restoreStart_ && startRecNo_ > 0)
                 query_.setRecNo(startRecNo_);
@@ -27,6 +31,7 @@ public:
 
 private:
     store::DataSet& query_;
+    store::ControlsDisabled controls_;
     int startRecNo_;
     bool restoreStart_ = false;
 };

@@ -28,17 +28,25 @@ std::runtime_error Failure(const QString& fileName, const store::FileSaveError& 
 
 }  // namespace
 
-void WriteWholeFile(const QString& fileName, const std::function<bool(QIODevice&)>& content) {
+bool WriteWholeFile(const QString& fileName, const std::function<ContentEnd(QIODevice&)>& content) {
     try {
         store::FileSaver saver(ToPath(fileName));
         SaverDevice device(saver);
-        const bool complete = content(device);
+        const ContentEnd end = content(device);
         if (device.failure()) throw *device.failure();
-        if (!complete) throw std::runtime_error(kWriteError);
+        if (end == ContentEnd::Cancelled) return false;
+        if (end == ContentEnd::FellShort) throw std::runtime_error(kWriteError);
         saver.commit();
+        return true;
     } catch (const store::FileSaveError& e) {
         throw Failure(fileName, e);
     }
+}
+
+void WriteWholeFile(const QString& fileName, const std::function<bool(QIODevice&)>& content) {
+    WriteWholeFile(fileName, [&content](QIODevice& device) {
+        return content(device) ? ContentEnd::Whole : ContentEnd::FellShort;
+    });
 }
 
 }  // namespace morvanta::exchange

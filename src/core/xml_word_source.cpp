@@ -95,13 +95,18 @@ XmlWord WordFromRecord(const store::DataSet& record) {
     return w;
 }
 
-void BuildWordList(store::DataSet& words, const XmlExportOptions& options,
-                   XmlWordListWriter& writer) {
+bool BuildWordList(store::DataSet& words, const XmlExportOptions& options,
+                   XmlWordListWriter& writer, const ProgressFn& progress) {
     writer.clear();
     writer.begin(options.description);
     RecordReader reader;
-    for (words.first(); !words.eof(); words.next()) writer.addWord(reader.read(words), options);
+    std::int64_t done = 0;
+    for (words.first(); !words.eof(); words.next()) {
+        writer.addWord(reader.read(words), options);
+        if (!Proceed(progress, ++done)) return false;
+    }
     writer.finish();
+    return true;
 }
 
 bool WriteWordList(store::DataSet& words, const XmlExportOptions& options, QIODevice& out) {

@@ -3,6 +3,7 @@
 
 #include <QIODevice>
 
+#include "core/progress.h"
 #include "core/xml_word_list_writer.h"
 #include "store/data_set.h"
 
@@ -12,9 +13,10 @@ namespace morvanta::exchange {
 XmlWord WordFromRecord(const store::DataSet& record);
 
 // The whole document for the records of `words`, walked from its first record
-// to its end. Where the walk leaves the data set is the caller's affair.
-void BuildWordList(store::DataSet& words, const XmlExportOptions& options,
-                   XmlWordListWriter& writer);
+// to its end; false when `progress` asked to stop (the document is then left
+// unfinished). Where the walk leaves the data set is the caller's affair.
+bool BuildWordList(store::DataSet& words, const XmlExportOptions& options,
+                   XmlWordListWriter& writer, const ProgressFn& progress = {});
 
 // The same document streamed into `out`; false when `out` took less than all of it.
 bool WriteWordList(store::DataSet& words, const XmlExportOptions& options, QIODevice& out);

@@ -59,9 +59,12 @@ public:
 
 private:
     // Asks for a file and writes the selection into it with progress and cancel:
-    // whole or not at all, the quiz query back where it stood.
+    // whole or not at all. The quiz query ends on its first record; a cancelled
+    // run leaves it where `cancelled` says.
     using SelectionWriter = std::function<bool(std::ostream&, store::DataSet&, const ProgressFn&)>;
-    void writeSelection(const QString& progressLabel, const SelectionWriter& writer);
+    enum class CancelledWalk { BackToStart, OnFirstRecord };
+    void writeSelection(const QString& progressLabel, const SelectionWriter& writer,
+                        CancelledWalk cancelled);
     QWidget* buildRtfRows();
     QWidget* buildCommandColumn();
     QMenu* buildExtrasMenu(QWidget* parent);

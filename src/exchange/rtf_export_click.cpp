@@ -27,7 +27,8 @@ QString JoinLines(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-void ExportPage::writeSelection(const QString& progressLabel, const SelectionWriter& writer) {
+void ExportPage::writeSelection(const QString& progressLabel, const SelectionWriter& writer,
+                                CancelledWalk cancelled) {
     platform::Guarded(context_.dialogs, [&] {
         const auto name = context_.dialogs.askFileName(context_.fileDialogs.SaveDialog1);
         if (!name) return;
@@ -35,7 +36,7 @@ void ExportPage::writeSelection(const QString& progressLabel, const SelectionWri
         store::FileSaver file(ToPath(*name));
         RunProgress progress(this, progressLabel, context_.Query1.recordCount());
         if (!writer(file.stream(), context_.Query1, progress.callback())) {
-            walk.restoreStart();
+            if (cancelled == CancelledWalk::BackToStart) walk.restoreStart();
             return;
         }
         file.commit();
@@ -46,7 +47,8 @@ void ExportPage::Button3Click() {
     writeSelection(QStringLiteral("Vokabel-Übungs Listen"),
                    [](std::ostream& out, store::DataSet& query, const ProgressFn& progress) {
                        return WritePracticeList(out, query, progress);
-                   });
+                   },
+                   CancelledWalk::BackToStart);
 }
 
 void ExportPage::Button10Click() {

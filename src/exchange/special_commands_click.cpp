@@ -48,7 +48,8 @@ void ExportPage::Button12Click() {
     writeSelection(QStringLiteral("Button12"),
                    [](std::ostream& out, store::DataSet& query, const ProgressFn& progress) {
                        return WriteWordDump(out, query, progress);
-                   });
+                   },
+                   CancelledWalk::OnFirstRecord);
 }
 
 void ExportPage::Button13Click() {

@@ -11,7 +11,9 @@
 #include <QSpinBox>
 #include <memory>
 
+#include "core/query_walk.h"
 #include "core/xml_file_output.h"
+#include "exchange/progress_dialog.h"
 #include "exchange/xml_form.h"
 #include "core/xml_word_list_reader.h"
 #include "core/xml_word_source.h"
@@ -22,9 +24,8 @@ namespace morvanta::exchange {
 
 namespace {
 
-// While the export runs the browse page follows the quiz selection; afterwards
-// it shows the table again and the quiz query stands on its first record,
-// whatever happened in between.
+// While the export runs the browse page is bound to the quiz selection;
+// afterwards it shows the table again, whatever happened in between.
 class ExportBinding {
 public:
     ExportBinding(const platform::ExportContext& context, QPlainTextEdit& buffer)
@@ -32,11 +33,6 @@ public:
         context_.DataSource1.setDataSet(&context_.Query1);
     }
     ~ExportBinding() {
-        try {
-            if (context_.Query1.active()) context_.Query1.first();
-        } catch (...) {
-            // The export's own error is the one worth reporting.
-        }
         context_.DataSource1.setDataSet(&context_.Table1);
         buffer_.clear();
     }
@@ -91,11 +87,18 @@ void XmlExportGroup::exportWordList() {
     const auto fileName = context_.dialogs.askFileName(context_.fileDialogs.DialogXMLExport);
     if (!fileName) return;
 
+    // The walk encloses the binding: the browse page is back on the table before
+    // the quiz page's widgets show the first record, refreshed once.
+    QueryWalk walk(context_.Query1);
     ExportBinding binding(context_, *TntMemo1);
     const XmlExportOptions options = form->options();
-    // Streamed into the temporary file: a failure midway leaves the target untouched.
-    WriteWholeFile(*fileName, [this, &options](QIODevice& out) {
-        return WriteWordList(context_.Query1, options, out);
+    RunProgress progress(this, QStringLiteral("XML Export"), context_.Query1.recordCount());
+    // Streamed into the temporary file: a failure or a cancel midway leaves the target untouched.
+    WriteWholeFile(*fileName, [this, &options, &progress](QIODevice& out) {
+        XmlWordListWriter writer(out);
+        if (!BuildWordList(context_.Query1, options, writer, progress.callback()))
+            return ContentEnd::Cancelled;
+        return writer.ok() ? ContentEnd::Whole : ContentEnd::FellShort;
     });
 }
 

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -20,7 +21,9 @@
 #include "exchange/export_page.h"
 #include "exchange/xml_export_group.h"
 #include "exchange/xml_form.h"
+#include "platform/db_controls.h"
 #include "platform/services.h"
+#include "quiz/quiz_page.h"
 #include "support/form_fixture.h"
 #include "support/temp_table.h"
 #include "support/xml_test_support.h"
@@ -159,6 +162,53 @@ TEST_F(XmlGroupTest, FailedExportReportsTheErrorAfterRestoringAndWritesNothing) 
     EXPECT_EQ(f.DataSource1.dataSet(), &f.Table1);
     EXPECT_EQ(f.Query1.recNo(), 1);
     EXPECT_TRUE(group().TntMemo1->toPlainText().isEmpty());
+}
+
+// The quiz page's bound widgets as they show the current record.
+QStringList QuizWidgetTexts(app::TForm1& f) {
+    QStringList texts;
+    for (auto* e : f.quizPage->findChildren<platform::DBEdit*>()) texts << e->text();
+    for (auto* e : f.quizPage->findChildren<platform::DBRichEdit*>()) texts << e->toPlainText();
+    return texts;
+}
+
+TEST_F(XmlGroupTest, WalksLeaveTheBoundWidgetsAloneAndRefreshThemOnceAtTheEnd) {
+    test::InsertGeneratedWords(tablePath(), 9);
+    app::TForm1& f = startForm();
+    QStringList before;
+    int moves = 0, changedMoves = 0, cancelAtMove = 0, refreshes = 0;
+    const int walkToken = f.Query1.subscribe([&](store::DataEvent event) {
+        if (event != store::DataEvent::Scrolled) return;
+        changedMoves += QuizWidgetTexts(f) != before;
+        if (++moves == cancelAtMove) f.findChild<QProgressDialog*>()->cancel();
+    });
+    const int quizToken = f.DataSource2.subscribe([&](store::DataEvent) { ++refreshes; });
+    auto run = [&](const char* file, int cancelAt, const std::function<void()>& click) {
+        f.Query1.setRecNo(3);
+        before = QuizWidgetTexts(f);
+        moves = changedMoves = refreshes = 0;
+        cancelAtMove = cancelAt;
+        dialogs.fileAnswers = {path(file)};
+        click();
+        EXPECT_EQ(changedMoves, 0) << file;
+        EXPECT_EQ(refreshes, 1) << file;
+        EXPECT_EQ(f.Query1.recNo(), 1) << file;
+        const QStringList shown = QuizWidgetTexts(f);
+        f.Query1.refresh();  // reaches the widgets again, which already show the first record
+        EXPECT_EQ(refreshes, 2) << file;
+        EXPECT_EQ(shown, QuizWidgetTexts(f)) << file;
+    };
+    auto xmlExport = [&] { AnswerXmlForm(nullptr, true); group().TntButton1->click(); };
+    run("ganz.xml", 0, xmlExport);
+    run("halb.xml", 3, xmlExport);
+    run("halb.rtf", 3, [&] { f.exportPage->Button12Click(); });
+    run("fehlt/liste.xml", 0, xmlExport);
+    f.Query1.unsubscribe(walkToken);
+    f.DataSource2.unsubscribe(quizToken);
+
+    EXPECT_TRUE(QFile::exists(path("ganz.xml")));
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("halb*")}, QDir::Files).size(), 0);
+    EXPECT_EQ(dialogs.messages.size(), 1);  // the file that cannot be created
 }
 
 TEST_F(XmlGroupTest, CancelledDialogsWriteNothingAndChangeNothing) {
