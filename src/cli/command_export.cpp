@@ -81,38 +81,17 @@ void WriteKanji(store::Query& query, const std::string& out) {
     file.commit();
 }
 
-// The word-list writer takes no progress callback: its walk is followed
-// through the query's moves. Ctrl+C is noticed at the end of the walk.
-class FollowedWalk {
-public:
-    FollowedWalk(store::DataSet& query, TerminalProgress& progress) : query_(query) {
-        token_ = query.subscribe([this, &progress](store::DataEvent event) {
-            if (event == store::DataEvent::Scrolled) progress.step(query_.recNo());
-        });
-    }
-    ~FollowedWalk() { query_.unsubscribe(token_); }
-    FollowedWalk(const FollowedWalk&) = delete;
-    FollowedWalk& operator=(const FollowedWalk&) = delete;
-
-private:
-    store::DataSet& query_;
-    int token_ = 0;
-};
-
 void WriteXml(store::Query& query, const std::string& out,
               const exchange::XmlExportOptions& options) {
     store::FileSaver file{std::filesystem::path(out)};
     exchange::SaverDevice device(file);
     TerminalProgress progress("XML Export", query.recordCount());
-    bool complete = false;
-    {
-        FollowedWalk followed(query, progress);
-        complete = exchange::WriteWordList(query, options, device);
-    }
+    exchange::XmlWordListWriter writer(device);
+    const bool walked = exchange::BuildWordList(query, options, writer, progress.callback());
     if (device.failure()) throw *device.failure();
-    if (!complete)
+    if (!walked) Cancelled(out);
+    if (!writer.ok())
         throw Refusal("Die Datei " + Quoted(out) + " wurde nicht vollständig geschrieben.");
-    if (progress.cancelled() || Interrupted()) Cancelled(out);
     file.commit();
 }
 
