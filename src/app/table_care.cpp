@@ -43,8 +43,10 @@ void TForm1::checkTableThenBackUp() {
     } catch (const std::exception&) {
         return;
     }
-    // The check of the table runs beside the window; the copy waits for it, and for a
-    // long statement whose progress dialog let this timer run.
+    // The check of the table runs beside the window, started only now so that it
+    // does not slow the start; the copy waits for it, and for a long statement
+    // whose progress dialog let this timer run.
+    db->startCheck();
     if (db->checkPending() || db->busy()) {
         QTimer::singleShot(50, this, &TForm1::checkTableThenBackUp);
         return;

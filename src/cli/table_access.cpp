@@ -69,6 +69,7 @@ store::Database& TableAccess::open(bool reportWarning) {
         throw Refusal("Die Vokabeldatei " + Quoted(tableFile_.string()) +
                       " kann nicht geöffnet werden: " + e.what());
     }
+    db_->startCheck();  // beside the command's work
     if (reportWarning && !db_->warning().empty())
         std::cerr << "Achtung: " << db_->warning() << "\n";
     return *db_;

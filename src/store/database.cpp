@@ -119,8 +119,7 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
             db->markDamaged(damage);
         }
     } else {
-        db->checkNeeded_ = true;
-        db->startCheck();  // beside the caller's work from now on
+        db->checkNeeded_ = true;  // started by the caller, or by the first write
     }
     if (rebuild) {
         if (db->readOnly_) db->orderInMemory();
@@ -339,6 +338,26 @@ void Database::exec(std::string_view sql) {
 int Database::changes() const { return sqlite3_changes(db_.get()); }
 
 std::int64_t Database::lastInsertRowId() const { return sqlite3_last_insert_rowid(db_.get()); }
+
+std::pair<std::int64_t, std::int64_t> Database::changeStamp() {
+    Statement& version = cached("PRAGMA data_version");
+    const std::int64_t others = version.step() ? version.columnInt(0) : -1;
+    version.reset();
+    return {sqlite3_total_changes64(db_.get()), others};
+}
+
+void Database::keepKeyOrder(const std::vector<std::int64_t>& rows) {
+    keyOrder_ = rows;
+    keyOrderStamp_ = changeStamp();
+}
+
+bool Database::takeKeyOrder(std::vector<std::int64_t>& rows) {
+    const bool current = keyOrderStamp_.first >= 0 && changeStamp() == keyOrderStamp_;
+    if (current) rows = std::move(keyOrder_);
+    keyOrder_ = {};
+    keyOrderStamp_ = {-1, -1};
+    return current;
+}
 
 Statement& Database::cached(const std::string& sql) {
     auto it = cache_.find(sql);

@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "store/statement.h"
 
@@ -32,8 +34,9 @@ public:
     // missing, the file is no SQLite database or no vocabulary table, or comes from
     // a newer version. A damaged file, or one that cannot be written, is opened
     // read-only; warning() then says why. The check for damage of a file that can
-    // be written runs on its own connection beside the caller's work; the first
-    // write waits for its verdict (awaitCheck()).
+    // be written runs on its own connection beside the caller's work once started
+    // (startCheck()); the first write starts it if need be and waits for its
+    // verdict (awaitCheck()).
     ~Database();
     static std::shared_ptr<Database> open(const std::filesystem::path& file);
     // Creates a new, empty table file; false when the file already exists (untouched).
@@ -47,6 +50,9 @@ public:
     bool readOnly() const { return readOnly_; }
     // What the learner should know about the opened file (German), or empty.
     const std::string& warning() const { return warning_; }
+    // Starts the check for damage beside the caller's work, when one is due: once
+    // the caller's own start is done, so that the check does not slow it.
+    void startCheck();
     // The check for damage has not given its verdict yet.
     bool checkPending() const;
     // Waits for the check; a damaged file becomes read-only with its warning, an
@@ -66,6 +72,13 @@ public:
     // Counts writes on this connection, so readers know when a cached row is stale.
     std::uint64_t generation() const { return generation_; }
     void bumpGeneration() { ++generation_; }
+
+    // The words' ids in key order as a table has just read them. The quiz's selection
+    // of the marked words, opened right after (at start-up, after a new word), takes
+    // them instead of walking the order a second time: once, and only while no
+    // connection has written since.
+    void keepKeyOrder(const std::vector<std::int64_t>& rows);
+    bool takeKeyOrder(std::vector<std::int64_t>& rows);
 
     // Throws before a write when the file can take none: opened read-only, gone, or
     // replaced by another file since it was opened (nothing may go into the wrong file).
@@ -115,11 +128,13 @@ private:
     static ConnectionHandle openHandle(const std::filesystem::path& file, int flags);
     int checkSchema();  // returns the file's layout version
     void markDamaged(const std::string& damage);
-    void startCheck();
     void reopenReadOnly(bool immutable);
     void migrate(int fromVersion);
     void orderInMemory();
     void configure();
+    // What has been written to the file: this connection's changes since it opened,
+    // and the version that other connections' commits move on.
+    std::pair<std::int64_t, std::int64_t> changeStamp();
 
     ConnectionHandle db_;
     std::filesystem::path file_;
@@ -134,6 +149,8 @@ private:
     int syncBatchDepth_ = 0;
     std::int64_t syncedChanges_ = -1;  // total changes at the last sync
     std::map<std::string, std::unique_ptr<Statement>> cache_;
+    std::vector<std::int64_t> keyOrder_;
+    std::pair<std::int64_t, std::int64_t> keyOrderStamp_{-1, -1};
     LongWork* longWork_ = nullptr;
     int watchDepth_ = 0;
     std::chrono::steady_clock::time_point watchStart_;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <optional>
 
 #include "store/database.h"
@@ -29,6 +30,28 @@ TranslatedSql TranslateNonEmpty(const std::string& text) {
     if (text.find_first_not_of(" \t\r\n;") == std::string::npos)
         throw EngineError("Die Abfrage hat keine SQL-Anweisung.");
     return TranslateSql(text);
+}
+
+// Of a key order just read, the marked words, when most words are marked (as
+// after entering them): the unmarked ones are looked up, walking the order table
+// in id order, and dropped. False as soon as they turn out to be more than a
+// third: then reading the marked ones off their own index costs less.
+bool KeepMarked(Database& db, std::vector<std::int64_t>& rows) {
+    if (rows.empty()) return true;
+    const auto [lowest, highest] = std::minmax_element(rows.begin(), rows.end());
+    const double wordsPerId = static_cast<double>(rows.size()) / static_cast<double>(*highest - *lowest + 1);
+    Statement select = db.prepare("SELECT WordId FROM VokabelOrder WHERE Marked IS NOT 1 ORDER BY WordId");
+    std::vector<std::int64_t> unmarked;
+    while (select.step()) {
+        unmarked.push_back(select.columnInt(0));
+        const double walked = static_cast<double>(unmarked.back() - *lowest + 1) * wordsPerId;
+        if (unmarked.size() >= 256 && static_cast<double>(unmarked.size()) * 3 > walked) return false;
+    }
+    if (unmarked.empty()) return true;
+    std::erase_if(rows, [&unmarked](std::int64_t id) {
+        return std::binary_search(unmarked.begin(), unmarked.end(), id);
+    });
+    return true;
 }
 
 // "Marked=1", however it is spaced or spelled.
@@ -135,6 +158,8 @@ Query::Result Query::loadLive(const std::string& alias, const std::string& where
     std::string sql;
     if (orderBy.empty() && alias.empty() && IsMarkedOnly(where)) {
         // The quiz's default selection: the order table keeps a copy of Marked.
+        Result result;
+        if (database()->takeKeyOrder(result.rows) && KeepMarked(*database(), result.rows)) return result;
         sql = "SELECT WordId FROM VokabelOrder WHERE Marked = 1 ORDER BY SortKey, WordId";
     } else if (orderBy.empty()) {
         // The words are chosen first, then read off the order's index: no sort, and

@@ -36,6 +36,7 @@ std::vector<std::int64_t> Table::readKeyOrder() {
     Statement select = database()->prepare("SELECT WordId FROM VokabelOrder ORDER BY SortKey, WordId");
     std::vector<std::int64_t> rows;
     while (select.step()) rows.push_back(select.columnInt(0));
+    database()->keepKeyOrder(rows);
     return rows;
 }
 

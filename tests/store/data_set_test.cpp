@@ -6,6 +6,7 @@
 
 #include "store/data_set.h"
 #include "store/engine_error.h"
+#include "store/session.h"
 #include "support/temp_table.h"
 
 namespace morvanta::store {
@@ -177,6 +178,37 @@ TEST(DataSet, LiveEditThroughAQueryIsSeenByTheTableAtOnce) {
     other.setAsString("Note", "geändert");
     other.post();
     EXPECT_EQ(query.asString("Note"), "geändert");
+}
+
+// The quiz's selection of the marked words, opened right after the table read its
+// order, holds the same words in the same order as one opened on its own: with a
+// few words unmarked, and with many.
+TEST(DataSet, MarkedSelectionAfterTheTableEqualsOneOnItsOwn) {
+    const auto rowsOf = [](const Query& query) {
+        std::vector<std::int64_t> rows;
+        for (int r = 1; r <= query.recordCount(); ++r) rows.push_back(query.rowIdAt(r));
+        return rows;
+    };
+    for (int every : {97, 2}) {
+        SCOPED_TRACE(every);
+        auto t = test::MakeTempTable();
+        test::InsertWords(t->tableFile, 1500, [every](int n) {
+            Record word = GeneratedWord(n);
+            word[12] = n % every != 0;  // Marked
+            return word;
+        });
+        Session apart(t->config);
+        Query alone(apart, "Vokabel");
+        alone.setSql({"SELECT * FROM Vokabel WHERE Marked=True;"});
+        alone.open();
+        Table table(t->session(), "Vokabel", "Vokabel.DB");
+        table.open();
+        Query afterTable(t->session(), "Vokabel");
+        afterTable.setSql({"SELECT * FROM Vokabel WHERE Marked=True;"});
+        afterTable.open();
+        EXPECT_EQ(rowsOf(afterTable), rowsOf(alone));
+        EXPECT_EQ(afterTable.recordCount(), 1500 - (1500 + every - 1) / every);
+    }
 }
 
 TEST(DataSet, OtherSelectionsAreReadOnly) {
