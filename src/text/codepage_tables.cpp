@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 #include "text/codepage.h"
@@ -48,45 +49,66 @@ char32_t DecodeOne(Converter& toUtf32, const unsigned char* bytes, std::size_t n
     return out[0];
 }
 
-struct Cp932Tables {
-    std::vector<char32_t> decode = std::vector<char32_t>(0x10000, 0);  // by code
-    std::vector<std::uint16_t> encode = std::vector<std::uint16_t>(0x10000, 0);  // by BMP code point
-};
-
-Cp932Tables BuildCp932() {
-    Cp932Tables t;
-    Converter toUtf32("UTF-32LE", "CP932");
-    for (unsigned b = 0; b < 0x100; ++b) {
-        if (IsCp932Lead(static_cast<unsigned char>(b))) continue;
-        const unsigned char byte = static_cast<unsigned char>(b);
-        t.decode[b] = DecodeOne(toUtf32, &byte, 1);
+// Decoding fills one lead byte's row at a time: showing a word needs a few rows,
+// not the whole code page (some 23,000 conversions).
+class Cp932Decoder {
+public:
+    char32_t charOf(std::uint16_t code) {
+        const unsigned row = code >> 8;
+        std::call_once(filled_[row], [this, row] { fillRow(row); });
+        return chars_[code];
     }
-    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-        if (!IsCp932Lead(static_cast<unsigned char>(lead))) continue;
+
+private:
+    void fillRow(unsigned row) {
+        Converter toUtf32("UTF-32LE", "CP932");
+        if (row == 0) {
+            for (unsigned b = 0; b < 0x100; ++b) {
+                if (IsCp932Lead(static_cast<unsigned char>(b))) continue;
+                const unsigned char byte = static_cast<unsigned char>(b);
+                chars_[b] = DecodeOne(toUtf32, &byte, 1);
+            }
+            return;
+        }
+        if (!IsCp932Lead(static_cast<unsigned char>(row))) return;
         for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
             if (!IsCp932Trail(static_cast<unsigned char>(trail))) continue;
-            const unsigned char pair[2] = {static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)};
-            t.decode[(lead << 8) | trail] = DecodeOne(toUtf32, pair, 2);
+            const unsigned char pair[2] = {static_cast<unsigned char>(row), static_cast<unsigned char>(trail)};
+            chars_[(row << 8) | trail] = DecodeOne(toUtf32, pair, 2);
         }
     }
+
+    std::vector<char32_t> chars_ = std::vector<char32_t>(0x10000, 0);  // by code
+    std::array<std::once_flag, 0x100> filled_;                         // by lead byte
+};
+
+Cp932Decoder& Cp932Decode() {
+    static Cp932Decoder decoder;
+    return decoder;
+}
+
+// By BMP code point.
+std::vector<std::uint16_t> BuildCp932Encode() {
+    std::vector<std::uint16_t> encode(0x10000, 0);
+    Cp932Decoder& decode = Cp932Decode();
     // Several codes can decode to one character; iconv's own choice for the
     // way back is the one the platform writes.
     Converter fromUtf32("CP932", "UTF-32LE");
-    for (std::size_t code = 1; code < t.decode.size(); ++code) {
-        const char32_t cp = t.decode[code];
-        if (cp == 0 || cp > 0xFFFF || t.encode[cp] != 0) continue;
+    for (std::size_t code = 1; code < 0x10000; ++code) {
+        const char32_t cp = decode.charOf(static_cast<std::uint16_t>(code));
+        if (cp == 0 || cp > 0xFFFF || encode[cp] != 0) continue;
         unsigned char out[4];
         std::size_t len = 0;
         if (!fromUtf32.Convert(&cp, sizeof cp, out, sizeof out, len) || len == 0 || len > 2) continue;
         const std::uint16_t back = len == 1 ? out[0] : static_cast<std::uint16_t>((out[0] << 8) | out[1]);
-        if (t.decode[back] == cp) t.encode[cp] = back;
+        if (decode.charOf(back) == cp) encode[cp] = back;
     }
-    return t;
+    return encode;
 }
 
-const Cp932Tables& Cp932() {
-    static const Cp932Tables tables = BuildCp932();
-    return tables;
+const std::vector<std::uint16_t>& Cp932Encode() {
+    static const std::vector<std::uint16_t> encode = BuildCp932Encode();
+    return encode;
 }
 
 struct Cp1252Tables {
@@ -116,10 +138,10 @@ const Cp1252Tables& Cp1252() {
 
 std::uint16_t Cp932CodeOf(char32_t cp) {
     if (cp < 0x80) return static_cast<std::uint16_t>(cp);
-    return cp > 0xFFFF ? 0 : Cp932().encode[cp];
+    return cp > 0xFFFF ? 0 : Cp932Encode()[cp];
 }
 
-char32_t Cp932CharOf(std::uint16_t code) { return Cp932().decode[code]; }
+char32_t Cp932CharOf(std::uint16_t code) { return Cp932Decode().charOf(code); }
 
 int Cp1252ByteOf(char32_t cp) {
     const auto& enc = Cp1252().encode;

@@ -1,6 +1,7 @@
 #pragma once
-// Lookup tables for Shift-JIS (code page 932) and Windows-1252, filled once
-// from iconv so that per-character conversions cost a table read.
+// Lookup tables for Shift-JIS (code page 932) and Windows-1252, filled from
+// iconv when first needed (Shift-JIS decoding one lead byte's row at a time), so
+// that per-character conversions cost a table read.
 
 #include <cstdint>
 
