@@ -1,7 +1,6 @@
 #include "core/ask_queue.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "core/random_source.h"
 #include "text/fast_strings.h"
@@ -15,48 +14,34 @@ constexpr std::size_t kBlockSize = 256;
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-// The free slots as bits with counts per 64-bit word and per group of 32
-// words: everything fits the first-level cache (about 9 KB for 65,535 slots),
-// so taking the k-th free slot is a few short scans.
+// The free slots as a Fenwick tree of counts: taking the k-th free slot is one
+// descent from the top and one climb to mark it taken, a few dozen steps each
+// for 65,535 slots.
 class FreeSlots {
 public:
-    explicit FreeSlots(int n)
-        : bits_((n + 63) / 64, ~std::uint64_t{0}),
-          wordCount_(bits_.size(), 64),
-          groupCount_((bits_.size() + kGroup - 1) / kGroup, 0) {
-        if (n % 64 != 0) {
-            bits_.back() = (std::uint64_t{1} << (n % 64)) - 1;
-            wordCount_.back() = static_cast<std::uint8_t>(n % 64);
-        }
-        for (std::size_t w = 0; w < bits_.size(); ++w)
-            groupCount_[w / kGroup] = static_cast<std::uint16_t>(groupCount_[w / kGroup] + wordCount_[w]);
+    explicit FreeSlots(int n) : n_(n), counts_(static_cast<std::size_t>(n) + 1) {
+        // Every slot is free: node i counts the i & -i slots that end at i.
+        for (int i = 1; i <= n; ++i) counts_[i] = i & -i;
+        while (top_ * 2 <= n) top_ *= 2;
     }
     // Takes the k-th (0-based) free slot and returns its 0-based index.
     int take(int k) {
-        std::size_t g = 0;
-        while (groupCount_[g] <= k) k -= groupCount_[g++];
-        std::size_t w = g * kGroup;
-        while (wordCount_[w] <= k) k -= wordCount_[w++];
-        std::uint64_t word = bits_[w];
-        int bit = 0;
-        for (int c = std::popcount(word & 0xFF); c <= k; c = std::popcount(word & 0xFF)) {
-            k -= c;
-            word >>= 8;
-            bit += 8;
+        int pos = 0;
+        for (int step = top_; step > 0; step /= 2) {
+            const int next = pos + step;
+            if (next <= n_ && counts_[next] <= k) {
+                pos = next;
+                k -= counts_[next];
+            }
         }
-        for (; k > 0 || (word & 1) == 0; word >>= 1, ++bit)
-            if (word & 1) --k;
-        bits_[w] &= ~(std::uint64_t{1} << bit);
-        --wordCount_[w];
-        --groupCount_[g];
-        return static_cast<int>(w * 64) + bit;
+        for (int i = pos + 1; i <= n_; i += i & -i) --counts_[i];
+        return pos;
     }
 
 private:
-    static constexpr std::size_t kGroup = 32;
-    std::vector<std::uint64_t> bits_;
-    std::vector<std::uint8_t> wordCount_;
-    std::vector<std::uint16_t> groupCount_;
+    int n_;
+    int top_ = 1;  // the highest power of two not above n
+    std::vector<int> counts_;
 };
 
 }  // namespace
