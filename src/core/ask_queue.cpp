@@ -44,6 +44,15 @@ private:
     std::vector<int> counts_;
 };
 
+std::vector<std::vector<std::uint16_t>> BlocksOf(const std::vector<std::uint16_t>& values) {
+    std::vector<std::vector<std::uint16_t>> blocks;
+    for (std::size_t i = 0; i < values.size(); i += kBlockSize) {
+        const std::size_t end = std::min(values.size(), i + kBlockSize);
+        blocks.emplace_back(values.begin() + i, values.begin() + end);
+    }
+    return blocks;
+}
+
 }  // namespace
 
 std::string QueueEntry(int recNo) {
@@ -72,15 +81,24 @@ QuestionQueue QuestionQueue::inRandomOrder(int count, quiz::RandomSource& random
     if (count > kMaxQueueRecord) checkRecNo(count);
     if (count <= 0) return {};
     // Entry i goes before entry r among the i - 1 already queued; r >= i - 1 appends.
-    std::vector<int> position(count + 1);
-    for (int i = 1; i <= count; ++i) position[i] = std::min(random.random(i + 1), i - 1);
-    // Backwards, each entry takes its position among the slots later entries left free.
-    FreeSlots slots(count);
-    std::vector<std::uint16_t> values(count);
-    for (int i = count; i >= 1; --i) values[slots.take(position[i])] = static_cast<std::uint16_t>(i);
     QuestionQueue q;
-    q.assign(values);
+    q.drawn_.resize(static_cast<std::size_t>(count) + 1);
+    for (int i = 1; i <= count; ++i) {
+        q.drawn_[i] = std::min(random.random(i + 1), i - 1);
+        if (q.drawn_[i] == 0) q.drawnHead_ = i;  // the last one put in front stays in front
+    }
+    q.size_ = count;
     return q;
+}
+
+void QuestionQueue::layOut() const {
+    if (drawn_.empty()) return;
+    // Backwards, each entry takes its position among the slots later entries left free.
+    FreeSlots slots(size_);
+    std::vector<std::uint16_t> values(static_cast<std::size_t>(size_));
+    for (int i = size_; i >= 1; --i) values[slots.take(drawn_[i])] = static_cast<std::uint16_t>(i);
+    drawn_ = {};
+    blocks_ = BlocksOf(values);
 }
 
 QuestionQueue QuestionQueue::fromText(std::string_view text) {
@@ -105,26 +123,26 @@ QuestionQueue QuestionQueue::fromText(std::string_view text) {
 }
 
 void QuestionQueue::assign(const std::vector<std::uint16_t>& values) {
-    blocks_.clear();
-    for (std::size_t i = 0; i < values.size(); i += kBlockSize) {
-        const std::size_t end = std::min(values.size(), i + kBlockSize);
-        blocks_.emplace_back(values.begin() + i, values.begin() + end);
-    }
+    blocks_ = BlocksOf(values);
+    drawn_ = {};
     size_ = static_cast<int>(values.size());
 }
 
 void QuestionQueue::clear() {
     blocks_.clear();
+    drawn_ = {};
     size_ = 0;
 }
 
 int QuestionQueue::head() const {
     if (empty()) throw QueueError("Die Abfragereihenfolge ist leer.");
+    if (!drawn_.empty()) return drawnHead_;
     return blocks_.front().front();
 }
 
 int QuestionQueue::at(int index) const {
     if (index < 0 || index >= size_) throw QueueError("Eintrag außerhalb der Abfragereihenfolge.");
+    layOut();
     for (const auto& block : blocks_) {
         if (index < static_cast<int>(block.size())) return block[index];
         index -= static_cast<int>(block.size());
@@ -134,6 +152,7 @@ int QuestionQueue::at(int index) const {
 
 void QuestionQueue::insert(int position, int recNo) {
     checkRecNo(recNo);
+    layOut();
     const auto value = static_cast<std::uint16_t>(recNo);
     if (blocks_.empty()) blocks_.emplace_back();
     std::size_t b = 0;
@@ -158,6 +177,7 @@ void QuestionQueue::insert(int position, int recNo) {
 
 int QuestionQueue::takeHead() {
     const int value = head();
+    layOut();
     auto& first = blocks_.front();
     first.erase(first.begin());
     if (first.empty()) blocks_.erase(blocks_.begin());
@@ -166,6 +186,7 @@ int QuestionQueue::takeHead() {
 }
 
 std::string QuestionQueue::text() const {
+    layOut();
     std::string out;
     out.reserve(static_cast<std::size_t>(size_) * 4);
     for (const auto& block : blocks_)
@@ -179,6 +200,7 @@ std::string QuestionQueue::text() const {
 }
 
 std::vector<int> QuestionQueue::entries() const {
+    layOut();
     std::vector<int> out;
     out.reserve(size_);
     for (const auto& block : blocks_) out.insert(out.end(), block.begin(), block.end());

@@ -46,6 +46,7 @@ public:
     // Drops the entries for which drop(recNo) holds.
     template <class Pred>
     void removeIf(Pred drop) {
+        layOut();
         std::vector<std::uint16_t> kept;
         kept.reserve(size_);
         for (const auto& block : blocks_)
@@ -61,7 +62,12 @@ public:
 
 private:
     void assign(const std::vector<std::uint16_t>& values);
-    std::vector<std::vector<std::uint16_t>> blocks_;
+    // A random order is drawn at once but laid out in blocks only when first read
+    // past its head or changed: the quiz needs just its head to show the first word.
+    void layOut() const;
+    mutable std::vector<std::vector<std::uint16_t>> blocks_;
+    mutable std::vector<int> drawn_;  // a random order's insert positions, not laid out yet
+    int drawnHead_ = 0;
     int size_ = 0;
 };
 
