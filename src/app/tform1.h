@@ -79,6 +79,7 @@ public:
 
     // Owned parts, for the pages' cross-page steps and for tests.
     store::AliasConfig& aliasConfig() { return config_; }
+    store::Session& session() { return session_; }
     store::Table Table1;
     store::Query Query1;
     store::Query Query2;

@@ -2,14 +2,28 @@
 // Helpers the benchmark programs share.
 
 #include <memory>
+#include <string>
 
 #include "support/temp_table.h"
 
 namespace morvanta::test {
 
-// A fresh table with generated words 0 .. words-1, filled by a child process so
-// that the benchmark's own peak memory shows only what it measures.
-std::unique_ptr<TempTable> MakeFilledTable(int words);
+// A fresh table with words 0 .. words-1 (GeneratedWord unless `word` is given),
+// filled by a child process so that the benchmark's own peak memory shows only
+// what it measures. The first opening of a filled table gives its words their
+// place in the key order; this one is opened and closed here already.
+std::unique_ptr<TempTable> MakeFilledTable(int words, const WordMaker& word = {});
+
+// Word number n as a learner enters it on the entry page, and so marked: one to
+// four kanji (common ones often, a long tail of rare ones) with okurigana now and
+// then, a hiragana reading and its Hepburn, one to three German translations,
+// statistics, a note on every fourth word. Entered 64 words a day from
+// 1 January 2019 on, so that the words entered before a day are a prefix of the list.
+store::Record EnteredWord(int n);
+inline constexpr int kEnteredPerDay = 64;
+// The short date ("dd.mm.yyyy") of the day after word n-1 was entered: the words
+// entered before it are words 0 .. n-1 when n is a multiple of kEnteredPerDay.
+std::string EnteredBefore(int n);
 
 // A "VmHWM:"-style line of /proc/self/status, in kB (0 when missing).
 long ProcStatusKb(const char* key);

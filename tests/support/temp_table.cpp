@@ -92,15 +92,19 @@ store::Record GeneratedWord(int n) {
 }
 
 void InsertGeneratedWords(const fs::path& tableFile, int count, int first) {
+    InsertWords(tableFile, count, GeneratedWord, first);
+}
+
+void InsertWords(const fs::path& tableFile, int count, const WordMaker& word, int first) {
     auto db = store::Database::open(tableFile);
     const auto& fields = store::VocabularyFields();
     store::Transaction transaction(*db);
     store::Statement insert = db->prepare("INSERT INTO Vokabel (" + std::string(store::FieldListSql()) +
                                           ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
     for (int n = first; n < first + count; ++n) {
-        store::Record word = GeneratedWord(n);
+        const store::Record values = word(n);
         for (size_t i = 0; i < fields.size(); ++i)
-            store::BindValue(insert, static_cast<int>(i + 1), word[i], fields[i].kind);
+            store::BindValue(insert, static_cast<int>(i + 1), values[i], fields[i].kind);
         insert.run();
         insert.reset();
     }

@@ -4,6 +4,7 @@
 // generated words to fill it.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -50,5 +51,9 @@ store::Record GeneratedWord(int n);
 
 // Inserts words first .. first+count-1 into a table file in one transaction.
 void InsertGeneratedWords(const std::filesystem::path& tableFile, int count, int first = 0);
+
+// The same with words made by `word`.
+using WordMaker = std::function<store::Record(int n)>;
+void InsertWords(const std::filesystem::path& tableFile, int count, const WordMaker& word, int first = 0);
 
 }  // namespace morvanta::test
