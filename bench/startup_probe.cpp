@@ -1,8 +1,10 @@
 // Starts the program's main window the way main() does, on the table named by
-// the arguments, and ends as soon as the window is shown. The start-up
-// benchmark times whole runs of it: process start to window shown.
+// the arguments, and ends as soon as the window is shown and the events posted
+// meanwhile have run, without tearing anything down. The start-up benchmark
+// times whole runs of it: process start until the learner can act.
 #include <QApplication>
 #include <QTimer>
+#include <unistd.h>
 
 #include "app/tform1.h"
 #include "platform/dialogs.h"
@@ -18,5 +20,5 @@ int main(int argc, char** argv) {
     form.show();
     QTimer::singleShot(0, &application, &QCoreApplication::quit);
     application.exec();
-    return dialogs.messages.isEmpty() ? 0 : 1;
+    _exit(dialogs.messages.isEmpty() ? 0 : 1);
 }
