@@ -41,7 +41,7 @@ void TForm1::FormCreate() {
     resize(kStartWidth, kStartHeight);
 
     if (!ensureAlias()) quitRequested_ = true;  // the remaining steps still run
-    else restoreQuizSettings();
+    else restoreKeptSwitches();
 
     if (ownedRandom_) {
         const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();

@@ -20,6 +20,7 @@
 #include "store/date_time.h"
 #include "store/session.h"
 
+class QCheckBox;
 class QMenu;
 class QTabWidget;
 
@@ -119,8 +120,9 @@ private:
     // Once the window shows: the check of the table for damage, then today's copy of
     // it, both beside the window's work; a failed copy is reported once.
     void checkTableThenBackUp();
-    // The quiz page's settings from the engine configuration, saved there when changed.
-    void restoreQuizSettings();
+    // Check boxes kept in the engine configuration: set from it, saved there when changed.
+    void restoreKeptSwitches();
+    void keepSwitch(QCheckBox* box, const char* param, bool byDefault);
 
     QString programDir_;
     std::unique_ptr<platform::Dialogs> ownedDialogs_;

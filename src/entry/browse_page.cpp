@@ -93,6 +93,7 @@ void BrowsePage::buildRecordWidgets() {
     DBRichEdit11->setFont(platform::JapaneseFont(12));
     DBRichEdit11->setGeometry(197, 96, a, kRichHeight);
     kanaLabel_ = addLabel(QStringLiteral("Hiragana / Katakana"), 197, 80, DBRichEdit11);
+    HiraKataRomaji = new platform::RomajiInput(DBRichEdit11);
 
     DBRichEdit9 = Named(new DBMemo(source, QStringLiteral("Hepburn"), dialogs, this), "DBRichEdit9");
     DBRichEdit9->setFont(platform::UiFont(24));

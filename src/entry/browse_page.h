@@ -7,6 +7,7 @@
 #include "platform/db_controls.h"
 #include "platform/form_context.h"
 #include "platform/layout.h"
+#include "platform/romaji_input.h"
 
 class QComboBox;
 class QFrame;
@@ -34,6 +35,7 @@ public:
     platform::DBNavigator* DBNavigator1 = nullptr;
     platform::DBRichEdit* DBRichEdit12 = nullptr;  // Kanji
     platform::DBRichEdit* DBRichEdit11 = nullptr;  // Hira-Kata
+    platform::RomajiInput* HiraKataRomaji = nullptr;  // romaji typed into it become kana
     platform::DBMemo* DBRichEdit9 = nullptr;       // Hepburn
     platform::DBEdit* DBEdit15 = nullptr;          // Translation1
     platform::DBEdit* DBEdit16 = nullptr;          // Translation2

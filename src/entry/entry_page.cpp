@@ -1,5 +1,6 @@
 #include "entry/entry_page.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "platform/fonts.h"
 #include "platform/guard.h"
 #include "platform/one_line.h"
+#include "platform/romaji_input.h"
 #include "store/type_words.h"
 
 namespace morvanta::entry {
@@ -116,6 +118,17 @@ void EntryPage::buildWidgets() {
     Button1->setDefault(true);
     Button1->resize(kButtonWidth, 25);
     placeButton();
+
+    HiraKataRomaji = new platform::RomajiInput(HiraKataEdit);
+    RomajiBox = new QCheckBox(QStringLiteral("Romaji \u2192 Kana"), this);
+    RomajiBox->setObjectName(QStringLiteral("RomajiBox"));
+    RomajiBox->setToolTip(QStringLiteral(
+        "Lateinische Buchstaben werden beim Tippen zu Kana: gakkou \u2192 \u304C\u3063\u3053\u3046, "
+        "in Gro\u00DFbuchstaben zu Katakana: TEREBI \u2192 \u30C6\u30EC\u30D3. Umschalten mit Strg+J."));
+    RomajiBox->setChecked(true);
+    RomajiBox->setGeometry(start.c1, 334, RomajiBox->sizeHint().width(), 20);
+    RomajiBox->setFocusPolicy(Qt::NoFocus);
+    connect(RomajiBox, &QCheckBox::toggled, HiraKataRomaji, &platform::RomajiInput::setOn);
 
     setTabOrder(KanjiEdit, HiraKataEdit);
     setTabOrder(HiraKataEdit, T1Edit);

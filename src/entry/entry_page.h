@@ -9,11 +9,16 @@
 #include "platform/layout.h"
 #include "platform/rich_line_edit.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+
+namespace morvanta::platform {
+class RomajiInput;
+}
 
 namespace morvanta::entry {
 
@@ -45,6 +50,9 @@ public:
     QComboBox* TypEdit = nullptr;
     QSpinBox* Lesson = nullptr;
     QPushButton* Button1 = nullptr;
+    // "Romaji → Kana": Latin letters typed into the kana field become kana.
+    QCheckBox* RomajiBox = nullptr;
+    platform::RomajiInput* HiraKataRomaji = nullptr;
 
 signals:
     // A new word is stored: the table and the quiz start afresh.

@@ -139,7 +139,6 @@ void QuizPage::buildDisplays() {
     FeedbackLabel = new QLabel(this);
     FeedbackLabel->setObjectName(QStringLiteral("FeedbackLabel"));
     FeedbackLabel->setGeometry(150, 216, 300, 21);
-    connect(TolerantBox, &QCheckBox::toggled, this, &QuizPage::tolerantChanged);
 
     connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
     connect(CheckBox2, &QCheckBox::clicked, this, [this] { CheckBox2Click(); });

@@ -82,9 +82,6 @@ public:
     QAction* AbfrageStatusLaden1 = nullptr;
     QAction* N1 = nullptr;
 
-signals:
-    void tolerantChanged(bool on);
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     // OK is the page's default button: Enter answers from any of its widgets.

@@ -1,10 +1,13 @@
+#include <QCheckBox>
 #include <QComboBox>
+#include <QTextEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QInputMethodEvent>
 #include <QTest>
 
+#include "entry/browse_page.h"
 #include "entry/entry_page.h"
 #include "core/kana_change.h"
 #include "quiz/quiz_page.h"
@@ -224,6 +227,66 @@ TEST_F(EntryPageTest, StoringAWordDuringAQuizStartsTheQuizAfresh) {
     EXPECT_EQ(w.StatusBar1->panelText(3), QStringLiteral("0 Richtig und 0 Falsch"));
     EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("4 Vokabeln ausgewählt"));
     EXPECT_EQ(w.quizState.AskQueue.text().size(), 16u);
+}
+
+TEST_F(EntryPageTest, RomajiTypedIntoTheKanaFieldsBecomeKana) {
+    app::TForm1& w = makeForm();
+    entry::EntryPage& page = *w.entryPage;
+    w.show();
+    w.PageControl1->setCurrentWidget(w.TabSheet2);
+    QLineEdit* kana = page.HiraKataEdit;
+    ASSERT_TRUE(page.RomajiBox->isChecked());  // on from the start
+
+    QTest::keyClicks(kana, QStringLiteral("gakk"));
+    EXPECT_EQ(kana->text(), QStringLiteral("がっk"));  // the open syllable shows as typed
+    QTest::keyClicks(kana, QStringLiteral("ou"));
+    EXPECT_EQ(kana->text(), QStringLiteral("がっこう"));
+    EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("gakkou"));
+    QTest::keyClick(kana, Qt::Key_Backspace);  // one kana
+    EXPECT_EQ(kana->text(), QStringLiteral("がっこ"));
+
+    kana->clear();
+    QTest::keyClicks(kana, QStringLiteral("ky"));
+    QTest::keyClick(kana, Qt::Key_Backspace);  // one letter of the open syllable
+    QTest::keyClicks(kana, QStringLiteral("a"));
+    EXPECT_EQ(kana->text(), QStringLiteral("か"));
+
+    kana->clear();
+    QTest::keyClicks(kana, QStringLiteral("TEREBI"));
+    EXPECT_EQ(kana->text(), QStringLiteral("テレビ"));
+
+    // A pending n is settled when Enter stores the word.
+    kana->clear();
+    page.T1Edit->setText(QStringLiteral("Buch"));
+    QTest::keyClicks(kana, QStringLiteral("hon"));
+    EXPECT_EQ(kana->text(), QStringLiteral("ほn"));
+    QTest::keyClick(kana, Qt::Key_Return);
+    ASSERT_EQ(w.Table1.recordCount(), 1) << dialogs.texts().join(u'|').toStdString();
+    w.Table1.first();
+    EXPECT_EQ(w.Table1.asString("Hepburn"), "hon");
+
+    // Switched off (Ctrl+J), letters stay letters; the switch is kept.
+    QApplication::setActiveWindow(&w);
+    kana->setFocus();
+    QTest::keyClick(kana, Qt::Key_J, Qt::ControlModifier);
+    EXPECT_FALSE(page.RomajiBox->isChecked());
+    QTest::keyClicks(kana, QStringLiteral("ka"));
+    EXPECT_EQ(kana->text(), QStringLiteral("ka"));
+    EXPECT_FALSE(makeForm().entryPage->RomajiBox->isChecked());
+
+    // The browse page's kana field converts too, and steps aside for an input method.
+    app::TForm1& again = makeForm();
+    again.entryPage->RomajiBox->setChecked(true);
+    again.show();
+    QTextEdit* browseKana = again.browsePage->DBRichEdit11;
+    browseKana->clear();
+    QTest::keyClicks(browseKana, QStringLiteral("ie"));
+    EXPECT_EQ(browseKana->toPlainText(), QStringLiteral("いえ"));
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("え"));
+    QCoreApplication::sendEvent(browseKana, &commit);
+    QTest::keyClicks(browseKana, QStringLiteral("a"));
+    EXPECT_EQ(browseKana->toPlainText(), QStringLiteral("いええa"));
 }
 
 }  // namespace
