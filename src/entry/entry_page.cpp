@@ -122,9 +122,10 @@ void EntryPage::buildWidgets() {
     HiraKataRomaji = new platform::RomajiInput(HiraKataEdit);
     RomajiBox = new QCheckBox(QStringLiteral("Romaji \u2192 Kana"), this);
     RomajiBox->setObjectName(QStringLiteral("RomajiBox"));
-    RomajiBox->setToolTip(QStringLiteral(
-        "Lateinische Buchstaben werden beim Tippen zu Kana: gakkou \u2192 \u304C\u3063\u3053\u3046, "
-        "in Gro\u00DFbuchstaben zu Katakana: TEREBI \u2192 \u30C6\u30EC\u30D3. Umschalten mit Strg+J."));
+    RomajiBox->setToolTip(
+        QStringLiteral("Lateinische Buchstaben werden beim Tippen zu Kana: "
+                       "gakkou \u2192 \u304C\u3063\u3053\u3046, in Gro\u00DFbuchstaben zu "
+                       "Katakana: TEREBI \u2192 \u30C6\u30EC\u30D3. Umschalten mit Strg+J."));
     RomajiBox->setChecked(true);
     RomajiBox->setGeometry(start.c1, 334, RomajiBox->sizeHint().width(), 20);
     RomajiBox->setFocusPolicy(Qt::NoFocus);
