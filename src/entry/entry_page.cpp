@@ -8,14 +8,17 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <algorithm>
 #include <limits>
 
+#include "core/dictionary.h"
 #include "core/kana_change.h"
 #include "core/new_word.h"
 #include "platform/fonts.h"
 #include "platform/guard.h"
 #include "platform/one_line.h"
 #include "platform/romaji_input.h"
+#include "entry/suggestion_list.h"
 #include "store/type_words.h"
 
 namespace morvanta::entry {
@@ -29,6 +32,7 @@ const QString kDuplicate = QStringLiteral(
 
 constexpr int kButtonWidth = 107;
 constexpr int kButtonRightGap = 20;
+constexpr int kSuggestionsTop = 360;
 
 QLabel* AddLabel(QWidget* page, const QString& text, int left, int top) {
     auto* label = new QLabel(text, page);
@@ -59,9 +63,14 @@ QLineEdit* AddTranslationEdit(QWidget* page, const char* name, int left) {
 }  // namespace
 
 EntryPage::EntryPage(const platform::EntryContext& context, QWidget* parent)
-    : QWidget(parent), context_(context) {
+    : QWidget(parent),
+      context_(context),
+      dictionary_(std::make_unique<dict::Dictionary>(dict::InstalledDictionary())) {
     buildWidgets();
     connect(HiraKataEdit, &QLineEdit::textChanged, this, [this] { HiraKataEditChange(); });
+    connect(HiraKataEdit, &QLineEdit::textChanged, this, &EntryPage::suggestFor);
+    connect(KanjiEdit, &QLineEdit::textChanged, this, &EntryPage::suggestFor);
+    connect(Suggestions, &SuggestionList::chosen, this, &EntryPage::applySuggestion);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 }
 
@@ -131,6 +140,10 @@ void EntryPage::buildWidgets() {
     RomajiBox->setFocusPolicy(Qt::NoFocus);
     connect(RomajiBox, &QCheckBox::toggled, HiraKataRomaji, &platform::RomajiInput::setOn);
 
+    Suggestions = new SuggestionList(this);
+    Suggestions->attachField(KanjiEdit);
+    Suggestions->attachField(HiraKataEdit);
+
     setTabOrder(KanjiEdit, HiraKataEdit);
     setTabOrder(HiraKataEdit, T1Edit);
     setTabOrder(T1Edit, T2Edit);
@@ -163,7 +176,15 @@ void EntryPage::applyColumns(const platform::ColumnLayout& c) {
     NoteEdit->setGeometry(c.c1, 272, c.c3 + c.a - c.c1 - 2, 21);
 }
 
-void EntryPage::placeButton() { Button1->move(width() - kButtonWidth - kButtonRightGap, 304); }
+EntryPage::~EntryPage() = default;
+
+void EntryPage::placeButton() {
+    Button1->move(width() - kButtonWidth - kButtonRightGap, 304);
+    if (!Suggestions) return;  // not built yet
+    const int left = RomajiBox->x();
+    Suggestions->setGeometry(left, kSuggestionsTop, std::max(0, width() - left - kButtonRightGap),
+                             std::max(0, height() - kSuggestionsTop - 8));
+}
 
 void EntryPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
@@ -183,6 +204,39 @@ void EntryPage::HiraKataEditChange() {
     platform::Guarded(context_.dialogs, [this] {
         HepburnEdit->setText(QString::fromStdString(HepburnFromKanaRtf(HiraKataEdit->saveRtf())));
     });
+}
+
+void EntryPage::setDictionary(std::unique_ptr<dict::Dictionary> dictionary) {
+    dictionary_ = std::move(dictionary);
+    Suggestions->showSuggestions({});
+}
+
+void EntryPage::suggestFor(const QString& typed) {
+    if (filling_) return;
+    // A romaji syllable still being typed ("たb") is not part of the word yet.
+    QString word = typed.trimmed();
+    while (!word.isEmpty() && word.back().unicode() < 0x80) word.chop(1);
+    if (word.isEmpty() || !dictionary_->available()) {
+        Suggestions->showSuggestions({});
+        return;
+    }
+    Suggestions->showSuggestions(dictionary_->lookup(word.toStdString()));
+    if (const auto message = dictionary_->takeMessage())
+        context_.dialogs.showError(QString::fromStdString(*message));
+}
+
+void EntryPage::applySuggestion(const dict::Suggestion& suggestion) {
+    filling_ = true;
+    KanjiEdit->setText(QString::fromStdString(suggestion.written));
+    HiraKataEdit->setText(QString::fromStdString(suggestion.reading));  // Hepburn follows
+    QLineEdit* translationEdits[] = {T1Edit, T2Edit, T3Edit};
+    for (std::size_t i = 0; i < 3; ++i)
+        translationEdits[i]->setText(i < suggestion.translations.size()
+                                         ? QString::fromStdString(suggestion.translations[i])
+                                         : QString());
+    TypEdit->setCurrentIndex(TypEdit->findText(QString::fromStdString(suggestion.typeWord)));
+    filling_ = false;
+    T1Edit->setFocus();
 }
 
 void EntryPage::Button1Click() {
@@ -254,6 +308,7 @@ std::array<QString, 3> EntryPage::translations() const {
 void EntryPage::applyImportedWord(const exchange::XmlEntryFill& fill) {
     // Filling the reading must not fill the Hepburn field from it.
     const QSignalBlocker detachKanaChange(HiraKataEdit);
+    filling_ = true;
     if (fill.KanjiEdit) KanjiEdit->setText(*fill.KanjiEdit);
     if (fill.HiraKataEdit) HiraKataEdit->setText(*fill.HiraKataEdit);
     QLineEdit* translationEdits[] = {T1Edit, T2Edit, T3Edit};
@@ -265,6 +320,7 @@ void EntryPage::applyImportedWord(const exchange::XmlEntryFill& fill) {
     if (fill.TypEdit) TypEdit->setCurrentIndex(TypEdit->findText(*fill.TypEdit));
     if (fill.Accent) SetSpinText(*Accent, *fill.Accent);
     if (fill.NoteEdit) NoteEdit->setText(*fill.NoteEdit);
+    filling_ = false;
 }
 
 }  // namespace morvanta::entry

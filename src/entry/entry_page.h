@@ -3,6 +3,7 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "core/xml_word_list_reader.h"
 #include "platform/form_context.h"
@@ -19,13 +20,20 @@ class QSpinBox;
 namespace morvanta::platform {
 class RomajiInput;
 }
+namespace morvanta::dict {
+class Dictionary;
+struct Suggestion;
+}
 
 namespace morvanta::entry {
+
+class SuggestionList;
 
 class EntryPage : public QWidget {
     Q_OBJECT
 public:
     explicit EntryPage(const platform::EntryContext& context, QWidget* parent = nullptr);
+    ~EntryPage() override;
     void applyColumns(const platform::ColumnLayout& columns);
 
     // "Eintragen": stores the page as a new word.
@@ -37,6 +45,11 @@ public:
     // reading then fills no Hepburn of its own).
     std::array<QString, 3> translations() const;
     void applyImportedWord(const exchange::XmlEntryFill& fill);
+
+    // The dictionary the suggestions come from (the installed one at the start).
+    void setDictionary(std::unique_ptr<dict::Dictionary> dictionary);
+    // A chosen suggestion fills kanji, kana (and so Hepburn), translations and type.
+    void applySuggestion(const dict::Suggestion& suggestion);
 
     // Widgets in tab order; the XML import and Button13 fill them too.
     platform::RichLineEdit* KanjiEdit = nullptr;
@@ -53,6 +66,8 @@ public:
     // "Romaji → Kana": Latin letters typed into the kana field become kana.
     QCheckBox* RomajiBox = nullptr;
     platform::RomajiInput* HiraKataRomaji = nullptr;
+    // Dictionary words that begin with what stands in the kanji or kana field.
+    SuggestionList* Suggestions = nullptr;
 
 signals:
     // A new word is stored: the table and the quiz start afresh.
@@ -67,8 +82,11 @@ private:
     bool storeWord();
     void clearFields();
     void placeButton();
+    void suggestFor(const QString& typed);
 
     platform::EntryContext context_;
+    std::unique_ptr<dict::Dictionary> dictionary_;
+    bool filling_ = false;  // our own fill of the fields asks the dictionary nothing
     QLabel* kanaLabel_ = nullptr;
     QLabel* hepburnLabel_ = nullptr;
     QLabel* t2Label_ = nullptr;

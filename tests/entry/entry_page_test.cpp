@@ -9,8 +9,10 @@
 
 #include "entry/browse_page.h"
 #include "entry/entry_page.h"
+#include "entry/suggestion_list.h"
 #include "core/kana_change.h"
 #include "quiz/quiz_page.h"
+#include "support/dictd_files.h"
 #include "support/form_fixture.h"
 #include "text/rich_text.h"
 
@@ -287,6 +289,69 @@ TEST_F(EntryPageTest, RomajiTypedIntoTheKanaFieldsBecomeKana) {
     QCoreApplication::sendEvent(browseKana, &commit);
     QTest::keyClicks(browseKana, QStringLiteral("a"));
     EXPECT_EQ(browseKana->toPlainText(), QStringLiteral("いええa"));
+}
+
+TEST_F(EntryPageTest, AChosenSuggestionFillsTheFieldsAndCanBeChangedBeforeStoring) {
+    app::TForm1& w = makeForm();
+    entry::EntryPage& page = *w.entryPage;
+    page.setDictionary(std::make_unique<dict::Dictionary>(
+        testing::WriteDictd(dir.path().toStdString(), testing::SampleEntries())));
+    w.show();
+    w.PageControl1->setCurrentWidget(w.TabSheet2);
+    QApplication::setActiveWindow(&w);
+    page.HiraKataEdit->setFocus();
+
+    // "ie" becomes いえ; the list offers 家 first and いえ (nein) second.
+    QTest::keyClicks(page.HiraKataEdit, QStringLiteral("ie"));
+    ASSERT_TRUE(page.Suggestions->isVisible());
+    ASSERT_EQ(page.Suggestions->count(), 2);
+    QTest::keyClick(page.HiraKataEdit, Qt::Key_Down);
+    EXPECT_TRUE(page.Suggestions->hasFocus());
+    QTest::keyClick(page.Suggestions, Qt::Key_Return);
+    EXPECT_EQ(page.KanjiEdit->text(), QStringLiteral("家"));
+    EXPECT_EQ(page.HiraKataEdit->text(), QStringLiteral("いえ"));
+    EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("ie"));
+    EXPECT_EQ(page.translations(), (std::array<QString, 3>{QStringLiteral("Haus"), QStringLiteral("Ort"),
+                                                         QStringLiteral("Haushalt")}));
+    EXPECT_EQ(page.TypEdit->currentText(), QStringLiteral("Meishi"));
+    EXPECT_FALSE(page.Suggestions->isVisible());
+    EXPECT_EQ(w.Table1.recordCount(), 0);  // Enter in the list chose, it stored nothing
+
+    // The second row by arrow keys, over a word typed in kanji: fewer senses empty the rest.
+    page.KanjiEdit->clear();
+    page.KanjiEdit->setFocus();
+    QTest::keyClicks(page.KanjiEdit, QStringLiteral("否"));
+    page.HiraKataEdit->clear();
+    QTest::keyClicks(page.HiraKataEdit, QStringLiteral("ie"));
+    QTest::keyClick(page.HiraKataEdit, Qt::Key_Down);
+    QTest::keyClick(page.Suggestions, Qt::Key_Down);
+    QTest::keyClick(page.Suggestions, Qt::Key_Enter);
+    EXPECT_EQ(page.KanjiEdit->text(), QStringLiteral("いえ"));
+    EXPECT_EQ(page.translations(), (std::array<QString, 3>{QStringLiteral("nein"), QStringLiteral("Nein"),
+                                                         QString()}));
+    EXPECT_EQ(page.TypEdit->currentText(), QStringLiteral("Sonstiges"));
+
+    // Every field stays the learner's: a changed translation is what is stored.
+    page.T1Edit->setText(QStringLiteral("nein (höflich)"));
+    QTest::keyClick(page.T1Edit, Qt::Key_Return);
+    ASSERT_EQ(w.Table1.recordCount(), 1) << dialogs.texts().join(u'|').toStdString();
+    w.Table1.first();
+    EXPECT_EQ(w.Table1.asString("Translation1"), "nein (höflich)");
+    EXPECT_EQ(w.Table1.asString("Type"), "Sonstiges");
+    EXPECT_FALSE(page.Suggestions->isVisible());
+
+    // A click chooses too; no dictionary hides the list.
+    QTest::keyClicks(page.HiraKataEdit, QStringLiteral("tabe"));
+    ASSERT_EQ(page.Suggestions->count(), 1);
+    const QRect row = page.Suggestions->visualItemRect(page.Suggestions->item(0));
+    QTest::mouseClick(page.Suggestions->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(page.KanjiEdit->text(), QStringLiteral("食べる"));
+    EXPECT_EQ(page.TypEdit->currentText(), QStringLiteral("Verb-Vok"));
+    page.setDictionary(std::make_unique<dict::Dictionary>(dict::DictionaryFiles{"/nonexistent", "/nonexistent"}));
+    page.HiraKataEdit->clear();
+    QTest::keyClicks(page.HiraKataEdit, QStringLiteral("ie"));
+    EXPECT_FALSE(page.Suggestions->isVisible());
+    EXPECT_TRUE(dialogs.texts().isEmpty());
 }
 
 }  // namespace
