@@ -2,11 +2,13 @@
 
 #include <climits>
 #include <iostream>
+#include <optional>
 
 #include "cli/cli_error.h"
 #include "cli/commands.h"
 #include "cli/table_access.h"
 #include "cli/word_options.h"
+#include "core/dictionary.h"
 #include "core/kana_change.h"
 #include "core/new_word.h"
 #include "store/data_set.h"
@@ -17,20 +19,37 @@ namespace morvanta::cli {
 
 namespace {
 
-std::string Required(const Arguments& args, std::string_view option) {
+// The best dictionary match for --lookup.
+std::optional<dict::Suggestion> LookedUp(const Arguments& args) {
+    const auto word = args.value("--lookup");
+    if (!word) return std::nullopt;
+    dict::Dictionary dictionary(dict::InstalledDictionary());
+    if (!dictionary.available())
+        throw Refusal("Das Wörterbuch ist nicht installiert: apt install dict-freedict-jpn-deu");
+    auto found = dictionary.lookup(*word, 1);
+    if (const auto message = dictionary.takeMessage()) throw Refusal(*message);
+    if (found.empty()) throw Refusal("Das Wörterbuch kennt kein Wort, das mit „" + *word + "“ beginnt.");
+    return std::move(found.front());
+}
+
+std::string Required(const Arguments& args, std::string_view option, const std::string* fromDictionary) {
     const auto value = args.value(option);
-    if (!value) throw UsageError("Für „add“ fehlt " + std::string(option) + ".");
-    return *value;
+    if (value) return *value;
+    if (fromDictionary) return *fromDictionary;
+    throw UsageError("Für „add“ fehlt " + std::string(option) + ".");
 }
 
 // The page's fields, from the options: the rich edits save their text as RTF,
-// and the Hepburn field follows the kana field.
+// and the Hepburn field follows the kana field. Options given win over --lookup.
 entry::NewWord WordFromOptions(const Arguments& args) {
+    const std::optional<dict::Suggestion> found = LookedUp(args);
     entry::NewWord word;
-    word.kanjiRtf = text::PlainTextToRtf(Required(args, "--kanji"));
-    word.hiraKataRtf = text::PlainTextToRtf(Required(args, "--kana"));
+    word.kanjiRtf = text::PlainTextToRtf(Required(args, "--kanji", found ? &found->written : nullptr));
+    word.hiraKataRtf = text::PlainTextToRtf(Required(args, "--kana", found ? &found->reading : nullptr));
     word.hepburn = entry::HepburnFromKanaRtf(word.hiraKataRtf);
-    const std::vector<std::string> translations = args.values("--translation");
+    std::vector<std::string> translations = args.values("--translation");
+    if (translations.empty() && found) translations = found->translations;
+    if (found) word.type = found->typeWord;
     if (translations.empty()) throw UsageError("Für „add“ fehlt --translation.");
     if (translations.size() > 3) throw UsageError("Eine Vokabel hat höchstens drei Übersetzungen.");
     std::string* slots[] = {&word.translation1, &word.translation2, &word.translation3};

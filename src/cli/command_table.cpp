@@ -34,9 +34,10 @@ constexpr std::string_view kSelectionHelp =
 
 const std::vector<CommandDef> kCommands = {
     {"add",
-     "add --kanji TEXT --kana TEXT --translation TEXT [--translation TEXT]… [--lesson N] "
-     "[--type WORT] [--accent N] [--note TEXT]",
-     {{"--kanji", true},
+     "add (--lookup WORT | --kanji TEXT --kana TEXT --translation TEXT [--translation TEXT]…) "
+     "[--lesson N] [--type WORT] [--accent N] [--note TEXT]",
+     {{"--lookup", true},
+      {"--kanji", true},
       {"--kana", true},
       {"--translation", true, true},
       {"--lesson", true},
@@ -54,7 +55,11 @@ const std::vector<CommandDef> kCommands = {
      "  --lesson N            Lektion 1 bis 255 (Vorgabe 1)\n"
      "  --type WORT           der Typ: {TYPES}\n"
      "  --accent N            der Akzent (Vorgabe 0)\n"
-     "  --note TEXT           Beschreibung / Bemerkung\n\n"
+     "  --note TEXT           Beschreibung / Bemerkung\n"
+     "  --lookup WORT         nimmt Kanji, Kana, die ersten drei Übersetzungen und den Typ\n"
+     "                        vom besten Treffer im Wörterbuch (Kana oder Kanji); die\n"
+     "                        Angaben oben gehen ihm vor. Das Wörterbuch kommt aus dem\n"
+     "                        Paket dict-freedict-jpn-deu.\n\n"
      "Dieselbe Hepburn-Lesung mit denselben Übersetzungen gibt es nur einmal; eine\n"
      "doppelte Vokabel wird abgelehnt (Rückgabewert 1).\n",
      &RunAdd},

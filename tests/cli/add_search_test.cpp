@@ -5,6 +5,7 @@
 
 #include "cli_runner.h"
 #include "store/data_set.h"
+#include "support/dictd_files.h"
 #include "support/temp_table.h"
 #include "text/rich_text.h"
 
@@ -19,6 +20,42 @@ protected:
     }
     std::unique_ptr<test::TempTable> temp = test::MakeTempTable();
 };
+
+TEST_F(AddAndSearch, LookupFillsTheWordFromTheDictionaryAndOptionsWin) {
+    testing::WriteDictd(temp->databaseFolder.string(), testing::SampleEntries());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("MORVANTA_DICTIONARY"),
+               QString::fromStdString((temp->databaseFolder / "test").string()));
+    auto addWith = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"--db", temp->tableFile.string(), "add"});
+        return RunCli(args, {}, env);
+    };
+
+    ASSERT_EQ(addWith({"--lookup", "たべ"}).exitCode, 0);
+    CliRun own = addWith({"--lookup", "いえ", "--translation", "Heim", "--type", "Sonstiges"});
+    ASSERT_EQ(own.exitCode, 0) << own.err;
+    const CliRun unknown = addWith({"--lookup", "みず"});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(Contains(unknown.err, "みず")) << unknown.err;
+
+    store::Table table(temp->session(), "Vokabel", "Vokabel.DB");
+    table.open();
+    ASSERT_EQ(table.recordCount(), 2);
+    table.first();
+    for (int i = 0; i < 2; ++i, table.next()) {
+        if (table.asString("Hepburn") == "taberu") {
+            EXPECT_EQ(table.asString("Kanji"), text::PlainTextToRtf("食べる"));
+            EXPECT_EQ(table.asString("Translation1"), "essen");
+            EXPECT_EQ(table.asString("Translation3"), "speisen");
+            EXPECT_EQ(table.asString("Type"), "Verb-Vok");
+        } else {
+            EXPECT_EQ(table.asString("Kanji"), text::PlainTextToRtf("家"));
+            EXPECT_EQ(table.asString("Translation1"), "Heim");
+            EXPECT_EQ(table.asString("Translation2"), "");
+            EXPECT_EQ(table.asString("Type"), "Sonstiges");
+        }
+    }
+}
 
 TEST_F(AddAndSearch, StoredAsTheEntryPageStoresAWord) {
     const CliRun run = add({"--kanji", "食べる", "--kana", "たべる", "--translation", "essen",
