@@ -30,9 +30,9 @@ std::string_view TypeWordFor(std::string_view wordClass, std::string_view readin
     if (wordClass.starts_with("Godan verb")) return kTypeWords[6];
     if (wordClass.starts_with("adjective (keiyoushi)")) return kTypeWords[1];
     if (Has(wordClass, "keiyodoshi")) return kTypeWords[2];
-    if (wordClass.starts_with("adverb")) return kTypeWords[3];
     if (Has(wordClass, "rentaishi")) return kTypeWords[4];
     if (wordClass.starts_with("noun") || wordClass.starts_with("adverbial noun")) return kTypeWords[0];
+    if (wordClass.starts_with("adverb")) return kTypeWords[3];
     if (wordClass.starts_with("particle")) return kTypeWords[8];
     if (wordClass.starts_with("counter")) return kTypeWords[9];
     return kTypeWords[11];  // Sonstiges

@@ -25,7 +25,7 @@ TEST(DictdNumber, ReadsDictdDigitsAndRefusesStrayOnes) {
     EXPECT_EQ(dict::DecodeDictdNumber("A"), 0u);
     EXPECT_EQ(dict::DecodeDictdNumber("/"), 63u);
     EXPECT_EQ(dict::DecodeDictdNumber("BA"), 64u);
-    EXPECT_EQ(dict::DecodeDictdNumber("tD6u"), 11770798u);
+    EXPECT_EQ(dict::DecodeDictdNumber("tD6u"), 11812526u);
     for (unsigned long long v : {0ull, 1ull, 4095ull, 29592401ull})
         EXPECT_EQ(dict::DecodeDictdNumber(testing::DictdNumber(v)), v);
     EXPECT_EQ(dict::DecodeDictdNumber(""), std::nullopt);

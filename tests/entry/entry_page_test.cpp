@@ -320,7 +320,7 @@ TEST_F(EntryPageTest, AChosenSuggestionFillsTheFieldsAndCanBeChangedBeforeStorin
     // The second row by arrow keys, over a word typed in kanji: fewer senses empty the rest.
     page.KanjiEdit->clear();
     page.KanjiEdit->setFocus();
-    QTest::keyClicks(page.KanjiEdit, QStringLiteral("否"));
+    QTest::sendKeyEvent(QTest::Click, page.KanjiEdit, Qt::Key_unknown, QStringLiteral("否"), Qt::NoModifier);
     page.HiraKataEdit->clear();
     QTest::keyClicks(page.HiraKataEdit, QStringLiteral("ie"));
     QTest::keyClick(page.HiraKataEdit, Qt::Key_Down);
