@@ -58,7 +58,7 @@ TEST(Usage, HelpNamesTheCommandsAndTheExitCodes) {
     const CliRun overview = RunCli({"--help"});
     EXPECT_EQ(overview.exitCode, 0);
     for (const char* part :
-         {"add --kanji", "search", "import special|xml", "export practice|kanji|xml|dump", "quiz",
+         {"add (--lookup WORT | --kanji", "search", "import special|xml", "export practice|kanji|xml|dump", "quiz",
           "check", "backup", "Rückgabewerte", "2  falscher Aufruf"})
         EXPECT_TRUE(Contains(overview.out, part)) << part;
     const CliRun quiz = RunCli({"quiz", "--help"});

@@ -347,6 +347,7 @@ TEST_F(EntryPageTest, AChosenSuggestionFillsTheFieldsAndCanBeChangedBeforeStorin
     QTest::mouseClick(page.Suggestions->viewport(), Qt::LeftButton, {}, row.center());
     EXPECT_EQ(page.KanjiEdit->text(), QStringLiteral("食べる"));
     EXPECT_EQ(page.TypEdit->currentText(), QStringLiteral("Verb-Vok"));
+    dialogs.clear();
     page.setDictionary(std::make_unique<dict::Dictionary>(dict::DictionaryFiles{"/nonexistent", "/nonexistent"}));
     page.HiraKataEdit->clear();
     QTest::keyClicks(page.HiraKataEdit, QStringLiteral("ie"));
