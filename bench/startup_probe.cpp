@@ -6,15 +6,14 @@
 #include <QTimer>
 #include <unistd.h>
 
+#include "app/application_setup.h"
 #include "app/tform1.h"
 #include "platform/dialogs.h"
-#include "platform/fonts.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) return 2;
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Morvanta"));
-    QApplication::setFont(morvanta::platform::UiFont(12));
+    morvanta::app::SetUpApplication(application);
     morvanta::platform::ScriptedDialogs dialogs;
     morvanta::app::TForm1 form(morvanta::app::TForm1Options{argv[1], QString::fromLocal8Bit(argv[2]), &dialogs});
     form.show();
