@@ -63,15 +63,17 @@ double StartWindow(TempTable& table, int selected) {
     return seconds;
 }
 
-// The window alone, in this process.
-void BM_WindowStartRatio(benchmark::State& state) {
+// Starts on the empty and on the large table in turn and reports both and their
+// ratio; the large start is the iteration's time.
+template <typename Start>
+void StartRatio(benchmark::State& state, Start start) {
     const int marking = static_cast<int>(state.range(0));
     TempTable& empty = EmptyTable();
     TempTable& large = LargeTable(marking);
     double emptyTotal = 0, largeTotal = 0;
     for (auto _ : state) {
-        emptyTotal += StartWindow(empty, 0);
-        const double l = StartWindow(large, Selected(marking));
+        emptyTotal += start(empty, 0);
+        const double l = start(large, Selected(marking));
         largeTotal += l;
         state.SetIterationTime(l);
     }
@@ -79,6 +81,11 @@ void BM_WindowStartRatio(benchmark::State& state) {
     state.counters["empty_ms"] = emptyTotal / n * 1e3;
     state.counters["large_ms"] = largeTotal / n * 1e3;
     state.counters["large_over_empty"] = largeTotal / emptyTotal;
+}
+
+// The window alone, in this process.
+void BM_WindowStartRatio(benchmark::State& state) {
+    StartRatio(state, StartWindow);
     state.counters["peak_rss_MB"] = static_cast<double>(morvanta::test::ProcStatusKb("VmHWM:")) / 1024.0;
 }
 BENCHMARK(BM_WindowStartRatio)->ArgName("half_marked")->Arg(0)->Arg(1)
@@ -102,20 +109,7 @@ double RunProbe(TempTable& table) {
 }
 
 void BM_ProcessStartRatio(benchmark::State& state) {
-    const int marking = static_cast<int>(state.range(0));
-    TempTable& empty = EmptyTable();
-    TempTable& large = LargeTable(marking);
-    double emptyTotal = 0, largeTotal = 0;
-    for (auto _ : state) {
-        emptyTotal += RunProbe(empty);
-        const double l = RunProbe(large);
-        largeTotal += l;
-        state.SetIterationTime(l);
-    }
-    const auto n = static_cast<double>(state.iterations());
-    state.counters["empty_ms"] = emptyTotal / n * 1e3;
-    state.counters["large_ms"] = largeTotal / n * 1e3;
-    state.counters["large_over_empty"] = largeTotal / emptyTotal;
+    StartRatio(state, [](TempTable& table, int) { return RunProbe(table); });
 }
 BENCHMARK(BM_ProcessStartRatio)->ArgName("half_marked")->Arg(0)->Arg(1)
     ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
