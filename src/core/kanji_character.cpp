@@ -14,7 +14,10 @@ bool IsKanjiCharacter(char32_t cp) {
 }
 
 std::u32string KanjiOf(std::string_view storedRtf) {
-    const std::string shown = text::RtfToPlainText(storedRtf);
+    return KanjiOfPlainText(text::RtfToPlainText(storedRtf));
+}
+
+std::u32string KanjiOfPlainText(std::string_view shown) {
     std::u32string kanji;
     for (std::size_t pos = 0; pos < shown.size();) {
         const char32_t cp = text::DecodeUtf8At(shown, pos);

@@ -17,5 +17,7 @@ bool IsKanjiCharacter(char32_t cp);
 // document is read as RTF: Shift-JIS escapes by their font's character set,
 // \uN (a surrogate pair is one character), control words and plain text.
 std::u32string KanjiOf(std::string_view storedRtf);
+// The same for text already read out of its rich text (UTF-8).
+std::u32string KanjiOfPlainText(std::string_view utf8);
 
 }  // namespace morvanta::exchange

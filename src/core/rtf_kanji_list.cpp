@@ -97,6 +97,7 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 
 void KnownCharacters::clear() {
     lines_.clear();
+    lineCharacters_.clear();
     characters_.clear();
 }
 
@@ -107,17 +108,34 @@ void KnownCharacters::loadKanaList(std::istream& in) {
         const std::string shown = text::RtfToPlainText(
             "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 ;}}\\f0\\uc1 " + l + "}");
         std::size_t pos = 0;
+        char32_t character = 0;
         if (!shown.empty()) {
             const char32_t cp = text::DecodeUtf8At(shown, pos);
-            if (pos == shown.size()) characters_.insert(cp);
+            if (pos == shown.size()) {
+                characters_.insert(cp);
+                character = cp;
+            }
         }
         lines_.push_back(std::move(l));
+        lineCharacters_.push_back(character);
     }
 }
 
-void KnownCharacters::addKanjiText(std::string_view kanjiRtf) {
-    for (const char32_t cp : KanjiOf(kanjiRtf))
-        if (characters_.insert(cp).second) lines_.push_back(RtfCharacter(cp));
+void KnownCharacters::addKanjiText(std::string_view kanjiRtf) { addKanji(KanjiOf(kanjiRtf)); }
+
+void KnownCharacters::addKanji(std::u32string_view kanji) {
+    for (const char32_t cp : kanji) {
+        if (!characters_.insert(cp).second) continue;
+        lines_.push_back(RtfCharacter(cp));
+        lineCharacters_.push_back(cp);
+    }
+}
+
+std::u32string KnownCharacters::listedCharacters() const {
+    std::u32string listed;
+    for (std::size_t n = kFirstListedLine; n <= lineCharacters_.size(); ++n)
+        if (lineCharacters_[n - 1] != 0) listed += lineCharacters_[n - 1];
+    return listed;
 }
 
 std::string KnownCharacters::line(std::size_t number) const {

@@ -42,12 +42,18 @@ public:
     void loadKanaList(std::istream& in);
     // Appends every kanji of the stored Kanji text that the list does not hold yet.
     void addKanjiText(std::string_view kanjiRtf);
+    // The same for kanji already taken out of a text (KanjiOf).
+    void addKanji(std::u32string_view kanji);
     const std::vector<std::string>& lines() const { return lines_; }
     // 1-based; the empty text past the end.
     std::string line(std::size_t number) const;
+    // The characters the list shows, line kFirstListedLine on, in its order; a
+    // line that stands for no character is left out.
+    std::u32string listedCharacters() const;
 
 private:
     std::vector<std::string> lines_;
+    std::vector<char32_t> lineCharacters_;  // per line; 0 for none
     std::unordered_set<char32_t> characters_;
 };
 
