@@ -2,10 +2,14 @@
 // Message boxes and file dialogs behind one interface: Qt's in the program,
 // a scripted fake in tests.
 
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 #include <optional>
+
+class QPagedPaintDevice;
 
 namespace morvanta::platform {
 
@@ -22,6 +26,14 @@ struct FileDialogSpec {
 QString QtFilter(const QString& filter);
 // A name typed without an extension gets the extension of the dialog's filter.
 QString WithDefaultExtension(const QString& fileName, const FileDialogSpec& dialog);
+
+// A document to preview and print: its title, the page it is made for, and how
+// to draw its pages (false when the learner cancelled the drawing).
+struct PrintDocument {
+    QString title;
+    QPageLayout layout;
+    std::function<bool(QPagedPaintDevice&)> draw;
+};
 
 class Dialogs;
 
@@ -42,6 +54,8 @@ public:
     virtual bool askYesNo(const QString& question) = 0;
     // The chosen file name, or nullopt when cancelled.
     virtual std::optional<QString> askFileName(const FileDialogSpec& dialog) = 0;
+    // Shows the pages; from there the learner prints them or saves a PDF.
+    virtual void previewPrint(const PrintDocument& document) = 0;
 };
 
 class QtDialogs : public Dialogs {
@@ -52,6 +66,7 @@ public:
     bool confirm(const QString& question) override;
     bool askYesNo(const QString& question) override;
     std::optional<QString> askFileName(const FileDialogSpec& dialog) override;
+    void previewPrint(const PrintDocument& document) override;
 
 private:
     QWidget* owner_;
@@ -69,11 +84,16 @@ public:
     bool confirm(const QString& question) override;
     bool askYesNo(const QString& question) override { return confirm(question); }
     std::optional<QString> askFileName(const FileDialogSpec& dialog) override;
+    // Records the document and, when previewPdf names a file, draws it there.
+    void previewPrint(const PrintDocument& document) override;
 
     QList<Message> messages;
     QList<bool> confirmAnswers;                    // taken from the front; default true
     QList<std::optional<QString>> fileAnswers;     // taken from the front; default cancel
     QList<FileDialogSpec> askedDialogs;
+    QStringList previewTitles;
+    QList<QPageLayout> previewLayouts;
+    QString previewPdf;
     QStringList texts() const;
     void clear() { messages.clear(); }
 };
