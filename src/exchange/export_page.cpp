@@ -55,12 +55,18 @@ QWidget* ExportPage::buildRtfRows() {
     Label10 = NamedLabel(QStringLiteral("Label10"), QStringLiteral("Kanji isolieren"), box);
     Label11 = NamedLabel(QStringLiteral("Label11"), QStringLiteral("Achtung dauert sehr lange!"),
                          box);
+    PrintPracticeButton =
+        NamedButton(QStringLiteral("PrintPracticeButton"), QStringLiteral("Drucken…"), box);
+    PrintKanjiButton =
+        NamedButton(QStringLiteral("PrintKanjiButton"), QStringLiteral("Drucken…"), box);
     grid->addWidget(Button3, 0, 0);
-    grid->addWidget(Label3, 0, 1);
+    grid->addWidget(PrintPracticeButton, 0, 1);
+    grid->addWidget(Label3, 0, 2);
     grid->addWidget(Button10, 1, 0);
-    grid->addWidget(Label10, 1, 1);
-    grid->addWidget(Label11, 2, 1);
-    grid->setColumnStretch(2, 1);
+    grid->addWidget(PrintKanjiButton, 1, 1);
+    grid->addWidget(Label10, 1, 2);
+    grid->addWidget(Label11, 2, 2);
+    grid->setColumnStretch(3, 1);
 
     // Carries the known-character list of the kanji list.
     Memo2 = new QPlainTextEdit(box);
@@ -69,6 +75,8 @@ QWidget* ExportPage::buildRtfRows() {
 
     connect(Button3, &QPushButton::clicked, this, &ExportPage::Button3Click);
     connect(Button10, &QPushButton::clicked, this, &ExportPage::Button10Click);
+    connect(PrintPracticeButton, &QPushButton::clicked, this, &ExportPage::PrintPracticeClick);
+    connect(PrintKanjiButton, &QPushButton::clicked, this, &ExportPage::PrintKanjiClick);
     return box;
 }
 

@@ -38,9 +38,14 @@ public:
     void Button11Click();
     void Button12Click();
     void Button13Click();
+    // "Drucken…": the practice sheet and the kanji grid in the print preview.
+    void PrintPracticeClick();
+    void PrintKanjiClick();
 
     QPushButton* Button3 = nullptr;
     QPushButton* Button10 = nullptr;
+    QPushButton* PrintPracticeButton = nullptr;  // beside Button3
+    QPushButton* PrintKanjiButton = nullptr;     // beside Button10
     QLabel* Label3 = nullptr;   // "Vokabel-Übungs Listen"
     QLabel* Label10 = nullptr;  // "Kanji isolieren"
     QLabel* Label11 = nullptr;  // "Achtung dauert sehr lange!"
