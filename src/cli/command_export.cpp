@@ -1,12 +1,14 @@
-// "export practice|kanji|xml|dump OUT": the export page's files, written whole
-// or not at all.
+// "export practice|kanji|xml|dump|practice-pdf|kanji-pdf OUT": the export
+// page's files, written whole or not at all.
 
+#include <QDate>
 #include <QString>
 #include <iostream>
 
 #include "cli/cli_error.h"
 #include "cli/commands.h"
 #include "cli/messages.h"
+#include "cli/offscreen_gui.h"
 #include "cli/program_folder.h"
 #include "cli/selection.h"
 #include "cli/table_access.h"
@@ -17,6 +19,9 @@
 #include "core/saver_device.h"
 #include "core/word_dump.h"
 #include "core/xml_word_source.h"
+#include "print/kanji_grid.h"
+#include "print/pdf_file.h"
+#include "print/practice_sheet.h"
 #include "store/data_set.h"
 #include "store/file_saver.h"
 
@@ -24,14 +29,18 @@ namespace morvanta::cli {
 
 namespace {
 
-enum class Kind { Practice, Kanji, Xml, Dump };
+enum class Kind { Practice, Kanji, Xml, Dump, PracticePdf, KanjiPdf };
 
 Kind KindOf(const std::string& word) {
     if (word == "practice") return Kind::Practice;
     if (word == "kanji") return Kind::Kanji;
     if (word == "xml") return Kind::Xml;
     if (word == "dump") return Kind::Dump;
-    throw UsageError("„export“ kennt practice, kanji, xml und dump, nicht " + Quoted(word) + ".");
+    if (word == "practice-pdf") return Kind::PracticePdf;
+    if (word == "kanji-pdf") return Kind::KanjiPdf;
+    throw UsageError(
+        "„export“ kennt practice, kanji, xml, dump, practice-pdf und kanji-pdf, nicht " +
+        Quoted(word) + ".");
 }
 
 // The export dialog's options; its creator name has no place in the file.
@@ -62,8 +71,7 @@ void WriteWalk(store::Query& query, const std::string& out, const char* label,
     file.commit();
 }
 
-void WriteKanji(store::Query& query, const std::string& out) {
-    exchange::KnownCharacters known;
+void LoadKanaList(exchange::KnownCharacters& known) {
     const std::filesystem::path kanaList = ProgramFolder() / exchange::kKanaListFileName;
     try {
         exchange::LoadKanaListFile(known, kanaList);
@@ -72,6 +80,11 @@ void WriteKanji(store::Query& query, const std::string& out) {
                       " kann nicht geöffnet werden: " + e.reason() +
                       ". Sie gehört neben das Programm.");
     }
+}
+
+void WriteKanji(store::Query& query, const std::string& out) {
+    exchange::KnownCharacters known;
+    LoadKanaList(known);
     {
         TerminalProgress progress("Kanji isolieren", query.recordCount());
         if (!exchange::CollectKanji(known, query, progress.callback())) Cancelled(out);
@@ -93,6 +106,41 @@ void WriteXml(store::Query& query, const std::string& out,
     if (!writer.ok())
         throw Refusal("Die Datei " + Quoted(out) + " wurde nicht vollständig geschrieben.");
     file.commit();
+}
+
+std::vector<print::PrintWord> ReadWords(store::Query& query, const std::string& out,
+                                        const char* label) {
+    std::vector<print::PrintWord> words;
+    TerminalProgress progress(label, query.recordCount());
+    if (!print::GatherWords(query, words, progress.callback())) Cancelled(out);
+    return words;
+}
+
+// The practice sheet or the kanji grid as a PDF file.
+void WriteSheetPdf(store::Query& query, const std::string& out, Kind kind) {
+    const OffscreenGui gui;
+    exchange::KnownCharacters known;
+    if (kind == Kind::KanjiPdf) LoadKanaList(known);
+    const std::vector<print::PrintWord> words = ReadWords(query, out, "Vokabeln lesen");
+    const QString date = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    bool written = false;
+    if (kind == Kind::PracticePdf) {
+        TerminalProgress progress("Übungsblatt", std::int64_t(words.size()));
+        written = print::WritePdf(out, print::PracticeSheetLayout(), print::PracticeSheetTitle(),
+                                  [&](QPagedPaintDevice& device) {
+                                      return print::DrawPracticeSheet(device, words, date,
+                                                                      progress.callback());
+                                  });
+    } else {
+        const std::vector<print::KanjiUse> kanji = print::KanjiUses(known, words);
+        TerminalProgress progress("Kanji-Schreibblatt", std::int64_t(kanji.size()));
+        written = print::WritePdf(out, print::KanjiGridLayout(), print::KanjiGridTitle(),
+                                  [&](QPagedPaintDevice& device) {
+                                      return print::DrawKanjiGrid(device, words, kanji, date,
+                                                                  progress.callback());
+                                  });
+    }
+    if (!written) Cancelled(out);
 }
 
 }  // namespace
@@ -121,6 +169,10 @@ int RunExport(const Arguments& args) {
                 break;
             case Kind::Xml:
                 WriteXml(query, out, XmlOptions(args));
+                break;
+            case Kind::PracticePdf:
+            case Kind::KanjiPdf:
+                WriteSheetPdf(query, out, kind);
                 break;
         }
     } catch (const store::FileSaveError& e) {

@@ -88,7 +88,8 @@ const std::vector<CommandDef> kCommands = {
      "wenn die Datei nicht gelesen werden kann oder der Import vorzeitig endet.\n",
      &RunImport},
     {"export",
-     "export practice|kanji|xml|dump AUSGABE [--sql ANWEISUNG] [Kriterien] "
+     "export practice|kanji|xml|dump|practice-pdf|kanji-pdf AUSGABE [--sql ANWEISUNG] "
+     "[Kriterien] "
      "[--description TEXT] [--dates] [--stats]",
      With({{"--description", true}, {"--dates", false}, {"--stats", false}}, kSelectionOptions), 2,
      2,
@@ -96,7 +97,11 @@ const std::vector<CommandDef> kCommands = {
      "  practice   RTF-Übungsliste (Kanji, Kana, Übersetzung)\n"
      "  kanji      RTF-Kanji-Liste zum Schreiben üben (braucht hirakata.txt neben dem Programm)\n"
      "  xml        XML-Wortliste (UTF-16)\n"
-     "  dump       Abzug: Kanji, Hira-Kata und Translation1 je Vokabel\n\n"
+     "  dump       Abzug: Kanji, Hira-Kata und Translation1 je Vokabel\n"
+     "  practice-pdf  Übungsblatt als PDF (A4 quer): Kanji, Kana, Hepburn, Übersetzungen\n"
+     "                und Übungsfelder\n"
+     "  kanji-pdf     Kanji-Schreibblatt als PDF (A4): je Kanji Schreibkästchen mit\n"
+     "                Hilfslinien (braucht hirakata.txt neben dem Programm)\n\n"
      "Nur für xml:\n"
      "  --description TEXT   Beschreibung der Datei (Vorgabe: keine)\n"
      "  --dates              Datumsangaben mit einbeziehen\n"

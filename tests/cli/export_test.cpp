@@ -15,6 +15,7 @@
 #include "core/word_dump.h"
 #include "core/xml_word_source.h"
 #include "store/data_set.h"
+#include "support/pdf_reading.h"
 #include "support/temp_table.h"
 
 namespace morvanta::clitest {
@@ -123,6 +124,38 @@ TEST_F(Export, AFailedExportLeavesTheFormerFile) {
     store::Query marked(temp->session(), "Vokabel");
     marked.run({"SELECT * FROM Vokabel WHERE Marked=True;"});
     EXPECT_EQ(marked.recordCount(), 20);
+}
+
+TEST_F(Export, PdfSheetsInATerminalWithoutDisplay) {
+    if (const std::string tool = pdftest::MissingTool(); !tool.empty())
+        GTEST_SKIP() << tool << " is not installed";
+    QProcessEnvironment plain = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        plain.remove(QString::fromLatin1(name));
+    // The kanji list's characters for the same selection, which the grid must show.
+    std::size_t kanji = 0;
+    {
+        store::Query query(temp->session(), "Vokabel");
+        query.run({"SELECT * FROM Vokabel WHERE Marked=True;"});
+        exchange::KnownCharacters known;
+        std::ifstream kana(fs::path(MORVANTA_CLI).parent_path() / "hirakata.txt", std::ios::binary);
+        known.loadKanaList(kana);
+        exchange::CollectKanji(known, query);
+        kanji = known.lines().size() - (exchange::kFirstListedLine - 1);
+    }
+    for (const std::string kind : {"practice-pdf", "kanji-pdf"}) {
+        SCOPED_TRACE(kind);
+        const fs::path out = files.path() / (kind + ".pdf");
+        const CliRun run = RunCli({"--db", temp->tableFile.string(), "export", kind, out.string()},
+                                  {}, plain);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_TRUE(Contains(run.out, "20 Vokabeln exportiert")) << run.out;
+        const std::string first = pdftest::PageText(out, 1);
+        EXPECT_TRUE(Contains(first, "20 Vokabeln")) << first;
+        EXPECT_TRUE(Contains(first, "Seite 1 von " + std::to_string(pdftest::Pages(out)))) << first;
+        if (kind == "kanji-pdf")
+            EXPECT_TRUE(Contains(first, "20 Vokabeln, " + std::to_string(kanji) + " Kanji")) << first;
+    }
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST(Usage, BadCommandLinesEndWithTwo) {
          "braucht einen Wert"},
         {{"--db", db, "add", "--kanji", "a", "--kanji", "b", "--kana", "x", "--translation", "y"},
          "mehrfach"},
-        {{"--db", db, "export", "pdf", "x.pdf"}, "kennt practice, kanji, xml und dump"},
+        {{"--db", db, "export", "pdf", "x.pdf"}, "kennt practice, kanji, xml, dump, practice-pdf und kanji-pdf"},
         {{"--db", db, "export", "practice", "x.rtf", "--dates"}, "nur für „export xml“"},
         {{"--db", db, "export", "dump", "x", "--sql", "SELECT * FROM Vokabel;", "--lesson", "2"},
          "--sql steht allein"},
