@@ -96,6 +96,10 @@ public:
     void setValue(std::string_view field, const Value& value);  // in edit/insert state
     void setAsString(std::string_view field, const std::string& text);  // throws when it does not read
     void post();    // on failure throws and stays in edit state
+    // Posts and, in the same transaction, lets `alongside` write what belongs to the
+    // change (an answer's history row): both are stored or neither.
+    using AlongsideWrite = std::function<void(Database&, std::int64_t rowId)>;
+    void post(const AlongsideWrite& alongside);
     void cancel();
     void deleteRecord();  // runs afterDelete
     // Enters insert state (runs afterInsert), sets the sixteen values and posts.
@@ -155,7 +159,7 @@ private:
     void loadCurrent() const;
     int fieldIndexOf(std::string_view field) const;  // field or column index; throws
     FieldKind kindOf(int index) const;
-    std::int64_t writeBuffer();  // stores the edit buffer (insert or update); the row id
+    std::int64_t writeBuffer(const AlongsideWrite& alongside);  // stores the edit buffer (insert or update); the row id
     void leaveEditing(DataSetState next);
 
     DataSetState state_ = DataSetState::Inactive;

@@ -68,7 +68,7 @@ void DataSet::setAsString(std::string_view field, const std::string& text) {
     notify(DataEvent::FieldChanged);
 }
 
-std::int64_t DataSet::writeBuffer() {
+std::int64_t DataSet::writeBuffer(const AlongsideWrite& alongside) {
     const auto& fields = VocabularyFields();
     bool insert = state_ == DataSetState::Insert;
     // The word and its place in the key order are stored together.
@@ -84,6 +84,7 @@ std::int64_t DataSet::writeBuffer() {
             "Der Datensatz wurde inzwischen gelöscht: Die Änderung wurde nicht gespeichert.");
     const std::int64_t rowId = insert ? db_->lastInsertRowId() : currentRowId();
     StoreSortKey(*db_, rowId);
+    if (alongside) alongside(*db_, rowId);
     transaction.commit();
     db_->bumpGeneration();
     return rowId;
@@ -96,11 +97,13 @@ void DataSet::leaveEditing(DataSetState next) {
     notify(DataEvent::StateChanged);
 }
 
-void DataSet::post() {
+void DataSet::post() { post(AlongsideWrite()); }
+
+void DataSet::post(const AlongsideWrite& alongside) {
     requireActive();
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
     bool insert = state_ == DataSetState::Insert;
-    const std::int64_t rowId = writeBuffer();  // on failure the state and the buffer stay as they are
+    const std::int64_t rowId = writeBuffer(alongside);  // on failure the state and the buffer stay as they are
     leaveEditing(DataSetState::Browse);
     reloadRowsAfterChange(insert ? Change::Inserted : Change::Posted, rowId);
     cachedRow_ = -1;

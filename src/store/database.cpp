@@ -109,7 +109,8 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
     }
     // Check before the first write: a foreign or damaged file must stay as it is.
     int version = db->checkSchema();
-    const bool rebuild = version < kSchemaVersion || db->orderBroken_;
+    const bool rebuildOrder = version < 2 || db->orderBroken_;
+    const bool rebuild = version < kSchemaVersion || rebuildOrder || db->historyMissing_;
     if (db->readOnly_ || rebuild) {
         // Nothing is written here before the verdict: a file that cannot be written,
         // or one about to be brought up to date, is checked at once.
@@ -122,8 +123,14 @@ std::shared_ptr<Database> Database::open(const fs::path& file) {
         db->checkNeeded_ = true;  // started by the caller, or by the first write
     }
     if (rebuild) {
-        if (db->readOnly_) db->orderInMemory();
-        else db->migrate(version);
+        if (!db->readOnly_) db->migrate(version, rebuildOrder);
+        else {
+            if (rebuildOrder) db->orderInMemory();
+            // Read-only: an empty history in memory, so the statistics still read.
+            if (db->historyMissing_)
+                db->exec("CREATE TEMP TABLE AnswerHistory (Id INTEGER PRIMARY KEY, WordId INTEGER, "
+                         "AskedAt TEXT, Correct INTEGER, Answer TEXT)");
+        }
     }
     if (!db->readOnly_) {
         // Words added or changed by other tools get their place in the order;
@@ -241,6 +248,9 @@ int Database::checkSchema() {
             // Only derived from the words: a broken one is built anew like an old file's.
             if (names != "WordId,SortKey,Marked," || triggers.columnInt(0) != 4) orderBroken_ = true;
         }
+        Statement history(db_.get(), "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = 'AnswerHistory'");
+        history.step();
+        historyMissing_ = history.columnInt(0) == 0;
         return static_cast<int>(found);
     } catch (const EngineError& e) {
         if (e.code() == 0) throw;
@@ -252,11 +262,17 @@ int Database::checkSchema() {
     }
 }
 
-void Database::migrate(int fromVersion) {
+void Database::migrate(int fromVersion, bool rebuildOrder) {
     // The old file is kept as it was before anything of it changes.
     CopyTable(file_, BackupFolderOf(file_) /
                          ("Vokabel-Version" + std::to_string(fromVersion) + "-" + TodayIso() + ".DB"));
     Transaction transaction(*this);
+    exec(AnswerHistorySchemaSql());
+    if (!rebuildOrder) {
+        exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
+        transaction.commit();
+        return;
+    }
     // Indexes of version 1 sort with the program's own collation; the order now lives
     // in its own table.
     exec("DROP INDEX IF EXISTS VokabelKeyOrder; DROP INDEX IF EXISTS VokabelMarkedKeyOrder;"
@@ -315,6 +331,7 @@ bool Database::create(const fs::path& file) {
         Transaction transaction(db);
         db.exec(SchemaSql());
         db.exec(KeyOrderSchemaSql());
+        db.exec(AnswerHistorySchemaSql());
         db.exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
         transaction.commit();
     } catch (...) {

@@ -129,7 +129,9 @@ private:
     int checkSchema();  // returns the file's layout version
     void markDamaged(const std::string& damage);
     void reopenReadOnly(bool immutable);
-    void migrate(int fromVersion);
+    // Brings the file up to the current layout; the key order is built anew when
+    // it is older than its order table or the order table is broken.
+    void migrate(int fromVersion, bool rebuildOrder);
     void orderInMemory();
     void configure();
     // What has been written to the file: this connection's changes since it opened,
@@ -143,6 +145,7 @@ private:
     bool readOnly_ = false;
     bool orderRepaired_ = false;
     bool orderBroken_ = false;  // the order table or its triggers are not as made
+    bool historyMissing_ = false;  // no answer history table (older file, or dropped)
     bool checkNeeded_ = false;
     std::string warning_;
     std::uint64_t generation_ = 1;

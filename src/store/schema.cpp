@@ -59,6 +59,23 @@ END;
 )sql";
 }
 
+std::string_view AnswerHistorySchemaSql() {
+    // One row per booked answer, beside the words rather than in them: the word's
+    // rowid, local time in the stored date form, right (1) or wrong (0), the answer
+    // as typed. A deleted word's rows stay; nothing refers back to them.
+    return R"sql(
+CREATE TABLE IF NOT EXISTS AnswerHistory (
+    Id INTEGER PRIMARY KEY,
+    WordId INTEGER NOT NULL,
+    AskedAt TEXT NOT NULL,
+    Correct INTEGER NOT NULL CHECK (Correct IN (0, 1)),
+    Answer TEXT NOT NULL DEFAULT ''
+);
+CREATE INDEX IF NOT EXISTS AnswerHistoryWord ON AnswerHistory (WordId);
+CREATE INDEX IF NOT EXISTS AnswerHistoryTime ON AnswerHistory (AskedAt);
+)sql";
+}
+
 std::string_view FieldListSql() {
     return "Translation1, Translation2, Translation3, Hepburn, Kanji, \"Hira-Kata\", Accent, "
            "Note, DateEntered, DateAsked, NumberAsked, NumberWrong, Marked, Type, CardPrinted, "

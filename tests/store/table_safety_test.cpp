@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "store/backup.h"
+#include "store/schema.h"
 #include "store/data_set.h"
 #include "store/database.h"
 #include "store/engine_error.h"
@@ -174,7 +175,8 @@ TEST(TableSafety, VersionOneFileIsMigratedAfterABackup) {
                  "PRAGMA user_version = 1;");
     }
     auto db = Database::open(t->tableFile);
-    EXPECT_EQ(Number(*db, "PRAGMA user_version"), 2);
+    EXPECT_EQ(Number(*db, "PRAGMA user_version"), kSchemaVersion);
+    EXPECT_EQ(Number(*db, "SELECT count(*) FROM AnswerHistory"), 0);
     EXPECT_EQ(Number(*db, "SELECT count(*) FROM VokabelOrder WHERE SortKey IS NOT NULL"), 8);
     EXPECT_EQ(Number(*db, "SELECT count(*) FROM sqlite_master WHERE sql LIKE '%MORVANTA_KEY%'"), 0);
     EXPECT_EQ(KeyOrder(t->session()).size(), 8u);
@@ -184,15 +186,23 @@ TEST(TableSafety, VersionOneFileIsMigratedAfterABackup) {
     EXPECT_EQ(copies, 1);
 
     // The order table is made from the words alone: a broken one is built anew.
+    // A file of version 2 gets the answer history, its answers untouched.
     db.reset();
     {
         auto damaged = Database::open(t->tableFile);
-        damaged->exec("DROP TRIGGER VokabelOrderDelete");
+        damaged->exec("INSERT INTO AnswerHistory (WordId, AskedAt, Correct) VALUES (2, '2024-03-15', 1);"
+                      "DROP TRIGGER VokabelOrderDelete");
     }
     db = Database::open(t->tableFile);
     db->exec("DELETE FROM Vokabel WHERE rowid = 1");
     EXPECT_EQ(Number(*db, "SELECT count(*) FROM VokabelOrder"), 7);
-    EXPECT_TRUE(fs::exists(BackupFolderOf(t->tableFile) / ("Vokabel-Version2-" + TodayIso() + ".DB")));
+    EXPECT_EQ(Number(*db, "SELECT count(*) FROM AnswerHistory"), 1);
+    EXPECT_TRUE(fs::exists(BackupFolderOf(t->tableFile) / ("Vokabel-Version3-" + TodayIso() + ".DB")));
+    db.reset();
+    Database::open(t->tableFile)->exec("DROP TABLE AnswerHistory; PRAGMA user_version = 2;");
+    db = Database::open(t->tableFile);
+    EXPECT_EQ(Number(*db, "SELECT count(*) FROM AnswerHistory"), 0);
+    EXPECT_EQ(Number(*db, "SELECT count(*) FROM VokabelOrder WHERE SortKey IS NOT NULL"), 7);
 }
 
 TEST(TableSafety, ReplacedFileTakesNoWriteAndNoLog) {
