@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/answer_check.h"
+#include "core/answer_history.h"
 #include "core/next_word.h"
 #include "core/random_source.h"
 #include "text/tolerant_match.h"
@@ -38,14 +39,17 @@ SessionStart StartSession(QuizState& state, store::DataSet& query, bool randomOr
     return SessionStart::Ready;
 }
 
-void BookAnswer(store::DataSet& query, bool right, const store::Clock& clock) {
+void BookAnswer(store::DataSet& query, bool right, std::string_view answer, const store::Clock& clock) {
     query.edit();
     try {
+        const store::DateTime now = clock.now();
         if (right) query.setValue("Marked", store::Value(false));
-        query.setAsString("DateAsked", clock.now().toGermanText());
+        query.setAsString("DateAsked", now.toGermanText());
         query.setAsString("NumberAsked", std::to_string(Counter(query, "NumberAsked") + 1));
         if (!right) query.setAsString("NumberWrong", std::to_string(Counter(query, "NumberWrong") + 1));
-        query.post();
+        query.post([&](store::Database& db, std::int64_t rowId) {
+            stats::AppendAnswer(db, rowId, now, right, answer);
+        });
     } catch (...) {
         query.cancel();
         throw;
@@ -68,7 +72,7 @@ AnswerResult CheckAndBook(store::DataSet& query, std::string_view answer, const 
             if (!match.rule.empty()) result.nearly += " (" + std::string(match.rule) + ")";
         }
     }
-    BookAnswer(query, result.right, clock);
+    BookAnswer(query, result.right, answer, clock);
     if (!result.right)
         result.wrongMessage = WrongAnswerMessage(t1, t2, t3) + TypedAnswerLine(answer, t1, t2, t3);
     return result;

@@ -22,9 +22,10 @@ enum class SessionStart { Ready, Empty, TooLarge };
 // stands on the first word to ask. Too large a selection gives no queue.
 SessionStart StartSession(QuizState& state, store::DataSet& query, bool randomOrder, RandomSource& random);
 
-// Marks a right answer's word as learnt, stamps the date and counts the answer.
-// A record that cannot be booked is left as it was (and the error goes on).
-void BookAnswer(store::DataSet& query, bool right, const store::Clock& clock);
+// Marks a right answer's word as learnt, stamps the date, counts the answer and
+// adds it to the answer history, all in one transaction. A record that cannot be
+// booked is left as it was (and the error goes on).
+void BookAnswer(store::DataSet& query, bool right, std::string_view answer, const store::Clock& clock);
 
 struct AnswerResult {
     bool right = false;
