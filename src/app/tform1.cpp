@@ -13,7 +13,10 @@
 #include "exchange/export_page.h"
 #include "platform/app_icon.h"
 #include "platform/fonts.h"
+#include "platform/guard.h"
 #include "platform/link_label.h"
+#include "progress/statistics_page.h"
+#include "quiz/quiz_query.h"
 #include "quiz/quiz_page.h"
 #include "quiz/selection_page.h"
 
@@ -95,11 +98,14 @@ void TForm1::buildFrame() {
                             [this](const exchange::XmlEntryFill& fill) { entryPage->applyImportedWord(fill); },
                             [this](const QString& hepburn) { entryPage->HepburnEdit->setText(hepburn); }});
     exportPage->programDir = programDir_;  // hirakata.txt lies beside the program
+    statisticsPage = new progress::StatisticsPage({session_, Table1, *dialogs_, *clock_});
     Query1.afterOpen = [this](store::DataSet&) { selectionPage->Query1AfterOpen(); };
     // The pages do not know each other: their cross-page steps are wired here.
     connect(selectionPage, &quiz::SelectionPage::wordsChanged, this, &TForm1::WordsChanged);
     connect(selectionPage, &quiz::SelectionPage::sessionShown, quizPage, &quiz::QuizPage::showSession);
     connect(entryPage, &entry::EntryPage::wordStored, this, &TForm1::RestartAfterNewWord);
+    connect(statisticsPage, &progress::StatisticsPage::wordChosen, this, &TForm1::ShowWordInBrowse);
+    connect(statisticsPage, &progress::StatisticsPage::quizRequested, this, &TForm1::QuizSelection);
     quizPage->setOptionsSource([this] { return selectionPage->options(); });
     quizPage->setScoreShower([this] { selectionPage->ShowScore(); });
     TabSheet1 = browsePage;
@@ -107,16 +113,19 @@ void TForm1::buildFrame() {
     TabSheet4 = selectionPage;
     TabSheet3 = quizPage;
     TabSheet5 = exportPage;
+    TabSheet6 = statisticsPage;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
     TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
     TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
+    TabSheet6->setObjectName(QStringLiteral("TabSheet6"));
     PageControl1->addTab(TabSheet1, QStringLiteral("Suche / Ändern"));
     PageControl1->addTab(TabSheet2, QStringLiteral("Eingabe"));
     PageControl1->addTab(TabSheet4, QStringLiteral("Vokabelauswahl für -->"));
     PageControl1->addTab(TabSheet3, QStringLiteral("Vokabelabfrage"));
     PageControl1->addTab(TabSheet5, QStringLiteral("Export"));
+    PageControl1->addTab(TabSheet6, QStringLiteral("Statistik"));
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -138,6 +147,17 @@ void TForm1::buildFrame() {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(kStartWidth / 2, kStartHeight / 2));
     }
+}
+
+void TForm1::ShowWordInBrowse(std::int64_t wordId) {
+    if (browsePage->showWord(wordId)) PageControl1->setCurrentWidget(TabSheet1);
+}
+
+void TForm1::QuizSelection(const QString& selectionSql) {
+    platform::Guarded(*dialogs_, [&] {
+        quiz::RunQuizQuery(Query1, {selectionSql.toStdString()});
+        PageControl1->setCurrentWidget(TabSheet3);
+    });
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,6 @@
 #pragma once
 // The main window: owns the data sets, the quiz state, the dialogs, the
-// status bar and the five pages, and runs the start-up step.
+// status bar and the six pages, and runs the start-up step.
 
 #include <QMainWindow>
 #include <QString>
@@ -37,6 +37,9 @@ class ExportPage;
 }
 namespace morvanta::platform {
 class LinkLabel;
+}
+namespace morvanta::progress {
+class StatisticsPage;
 }
 
 namespace morvanta::app {
@@ -77,6 +80,9 @@ public:
     // After a new word: the quiz query and the table close, then open again (the
     // quiz starts afresh over the new selection).
     void RestartAfterNewWord();
+    // From the statistics page: a word shown on the browse page, a quiz over given words.
+    void ShowWordInBrowse(std::int64_t wordId);
+    void QuizSelection(const QString& selectionSql);
 
     // Owned parts, for the pages' cross-page steps and for tests.
     store::AliasConfig& aliasConfig() { return config_; }
@@ -94,11 +100,13 @@ public:
     QWidget* TabSheet4 = nullptr;
     QWidget* TabSheet3 = nullptr;
     QWidget* TabSheet5 = nullptr;
+    QWidget* TabSheet6 = nullptr;
     entry::BrowsePage* browsePage = nullptr;
     entry::EntryPage* entryPage = nullptr;
     quiz::SelectionPage* selectionPage = nullptr;
     quiz::QuizPage* quizPage = nullptr;
     exchange::ExportPage* exportPage = nullptr;
+    progress::StatisticsPage* statisticsPage = nullptr;
     platform::StatusBar1* StatusBar1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     platform::LinkLabel* Label42 = nullptr;

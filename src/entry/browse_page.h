@@ -28,6 +28,9 @@ public:
     void Button7Click();
     // "Alle Anzeigen": back to the whole table.
     void Button6Click();
+    // Shows the word with this row of the table (the whole table, not a search
+    // result); false, with a message, when the word is gone.
+    bool showWord(std::int64_t wordId);
     // The current record or the data of the browse source changed.
     void DataSource1DataChange();
 

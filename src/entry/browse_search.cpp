@@ -52,4 +52,17 @@ void BrowsePage::Button6Click() {
     });
 }
 
+bool BrowsePage::showWord(std::int64_t wordId) {
+    return platform::Guarded(context_.dialogs, [this, wordId] {
+        if (context_.DataSource1.dataSet() != &context_.Table1) Button6Click();
+        for (int recNo = 1; recNo <= context_.Table1.recordCount(); ++recNo) {
+            if (context_.Table1.rowIdAt(recNo) == wordId) {
+                context_.Table1.setRecNo(recNo);
+                return;
+            }
+        }
+        throw std::runtime_error("Diese Vokabel gibt es nicht mehr in der Tabelle.");
+    });
+}
+
 }  // namespace morvanta::entry

@@ -142,13 +142,14 @@ TEST(Layout, ColumnsFollowTheWindowWidth) {
     }
 }
 
-TEST_F(StartUp, FrameHoldsFivePagesFourPanelsAndTheDialogs) {
+TEST_F(StartUp, FrameHoldsSixPagesFourPanelsAndTheDialogs) {
     app::TForm1& w = makeForm();
     const QStringList captions = {QStringLiteral("Suche / Ändern"), QStringLiteral("Eingabe"),
                                   QStringLiteral("Vokabelauswahl für -->"),
-                                  QStringLiteral("Vokabelabfrage"), QStringLiteral("Export")};
-    ASSERT_EQ(w.PageControl1->count(), 5);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(w.PageControl1->tabText(i), captions[i]);
+                                  QStringLiteral("Vokabelabfrage"), QStringLiteral("Export"),
+                                  QStringLiteral("Statistik")};
+    ASSERT_EQ(w.PageControl1->count(), 6);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(w.PageControl1->tabText(i), captions[i]);
     EXPECT_EQ(w.PageControl1->widget(2), w.TabSheet4);
     EXPECT_EQ(w.PageControl1->widget(3), w.TabSheet3);
 
