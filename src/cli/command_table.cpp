@@ -140,6 +140,18 @@ const std::vector<CommandDef> kCommands = {
      "die neuesten Kopien bleiben; BACKUPS=n in der Engine-Konfiguration) und nennt die Kopie.\n"
      "Eine beschädigte Datei wird nicht gesichert (Rückgabewert 1).\n",
      &RunBackup},
+    {"stats",
+     "stats [--days N] [--csv DATEI]",
+     {{"--days", true}, {"--csv", true}},
+     0,
+     0,
+     "Zeigt den Lernstand wie die Seite „Statistik“: Vokabeln, markierte und schon\n"
+     "abgefragte, Antworten pro Tag, wann die Vokabeln zuletzt abgefragt wurden, die\n"
+     "Fehlerquote je Lektion und je Typ und die Vokabeln, die am öftesten falsch waren.\n\n"
+     "  --days N      Antworten pro Tag für die letzten N Tage (Vorgabe 30)\n"
+     "  --csv DATEI   statt dessen je Vokabel eine Zeile CSV (UTF-8, Semikolon): Zähler,\n"
+     "                zuletzt abgefragt und die Antworten im Verlauf\n",
+     &RunStats},
 };
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {

@@ -12,5 +12,6 @@ int RunExport(const Arguments& args);
 int RunQuiz(const Arguments& args);
 int RunCheck(const Arguments& args);
 int RunBackup(const Arguments& args);
+int RunStats(const Arguments& args);
 
 }  // namespace morvanta::cli

@@ -1,0 +1,80 @@
+// "stats": the learner's progress as the page "Statistik" shows it, or every
+// word's figures as CSV.
+
+#include <QDate>
+#include <iomanip>
+#include <iostream>
+
+#include "cli/cli_error.h"
+#include "cli/commands.h"
+#include "cli/messages.h"
+#include "cli/table_access.h"
+#include "core/learning_stats.h"
+#include "core/stats_csv.h"
+#include "store/database.h"
+#include "store/file_saver.h"
+
+namespace morvanta::cli {
+
+namespace {
+
+void WriteCsv(store::Database& db, const std::string& out) {
+    int written = 0;
+    try {
+        store::FileSaver saver(out);
+        written = stats::WriteStatisticsCsv(db, saver.stream());
+        saver.commit();
+    } catch (const store::FileSaveError& e) {
+        const char* step = e.step() == store::FileSaveError::Step::Create ? "angelegt" : "geschrieben";
+        throw Refusal("Die Datei " + Quoted(out) + " konnte nicht " + step + " werden: " + e.reason() +
+                      ". Eine vorhandene Datei blieb, wie sie war.");
+    }
+    std::cout << out << ": " << written << (written == 1 ? " Vokabel" : " Vokabeln") << " geschrieben.\n";
+}
+
+void PrintGroups(const char* title, const std::vector<stats::GroupErrors>& groups) {
+    std::cout << title << "\n";
+    for (const stats::GroupErrors& group : groups)
+        std::cout << "  " << std::left << std::setw(18) << group.label << std::right << std::setw(6)
+                  << std::fixed << std::setprecision(1) << 100.0 * group.ratio() << " %  (" << group.wrong
+                  << " von " << group.asked << ")\n";
+}
+
+void PrintReport(store::Database& db, QDate today, int days) {
+    const stats::WordFigures figures = stats::ReadWordFigures(db, today);
+    std::cout << "Vokabeln: " << figures.words << ", markiert: " << figures.marked
+              << ", schon abgefragt: " << figures.askedOnce << "\n"
+              << "Antworten in den letzten 7 Tagen: " << stats::AnswersInLastWeek(db, today)
+              << ", Tage in Folge geübt: " << stats::PracticeStreak(db, today) << "\n\n";
+    std::cout << "Antworten pro Tag (richtig/falsch), letzte " << days << " Tage:\n";
+    for (const stats::DayAnswers& day : stats::AnswersPerDay(db, today, days))
+        if (day.right + day.wrong > 0)
+            std::cout << "  " << day.day.toString(QStringLiteral("dd.MM.yyyy")).toStdString() << "  "
+                      << day.right << "/" << day.wrong << "\n";
+    const stats::LastAskedSpread& last = figures.lastAsked;
+    std::cout << "\nZuletzt abgefragt: heute " << last.today << ", vor 1–6 Tagen " << last.lastWeek
+              << ", vor 7–29 Tagen " << last.lastMonth << ", früher " << last.longer << ", nie "
+              << last.never << "\n\n";
+    PrintGroups("Fehlerquote je Lektion:", figures.lessons);
+    PrintGroups("Fehlerquote je Typ:", figures.types);
+    std::cout << "\nOft falsch (falsch/abgefragt):\n";
+    for (const stats::TroubleWord& word : figures.trouble)
+        std::cout << "  " << word.wrong << "/" << word.asked << "  " << word.kanji << "  " << word.kana << "  "
+                  << word.translation << "\n";
+}
+
+}  // namespace
+
+int RunStats(const Arguments& args) {
+    TableAccess access(args.db);
+    store::Database& db = access.open();
+    if (const auto csv = args.value("--csv")) {
+        WriteCsv(db, *csv);
+        return kExitOk;
+    }
+    const int days = args.value("--days") ? IntegerOption("--days", *args.value("--days"), 1, 3650) : 30;
+    PrintReport(db, QDate::currentDate(), days);
+    return kExitOk;
+}
+
+}  // namespace morvanta::cli
