@@ -153,8 +153,9 @@ TEST_F(Export, PdfSheetsInATerminalWithoutDisplay) {
         const std::string first = pdftest::PageText(out, 1);
         EXPECT_TRUE(Contains(first, "20 Vokabeln")) << first;
         EXPECT_TRUE(Contains(first, "Seite 1 von " + std::to_string(pdftest::Pages(out)))) << first;
-        if (kind == "kanji-pdf")
+        if (kind == "kanji-pdf") {
             EXPECT_TRUE(Contains(first, "20 Vokabeln, " + std::to_string(kanji) + " Kanji")) << first;
+        }
     }
 }
 
