@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "cli_runner.h"
 #include "core/status_file.h"
 #include "store/data_set.h"
@@ -108,6 +110,26 @@ TEST_F(Quiz, EndOfInputEndsCleanlyAndBadFilesAreRefused) {
     EXPECT_EQ(damaged.exitCode, 1);
     EXPECT_TRUE(Contains(damaged.err, "beschädigt")) << damaged.err;
     EXPECT_EQ(counts("NumberAsked").size(), 5u);  // nothing deleted
+}
+
+TEST_F(Quiz, StatsShowTheAnswersOfAQuizAndWriteTheCsv) {
+    const CliRun quiz = RunOn(temp->tableFile, {"quiz", "--sql", kAll, "--in-order"},
+                              translationAt(1) + "\nfalsch\n:ende\n");
+    ASSERT_EQ(quiz.exitCode, 0) << quiz.err;
+    const CliRun report = RunOn(temp->tableFile, {"stats", "--days", "7"});
+    ASSERT_EQ(report.exitCode, 0) << report.err;
+    EXPECT_TRUE(Contains(report.out, "Vokabeln: 5, markiert: ")) << report.out;
+    EXPECT_TRUE(Contains(report.out, "Antworten in den letzten 7 Tagen: 2, Tage in Folge geübt: 1")) << report.out;
+    EXPECT_TRUE(Contains(report.out, "  1/1\n")) << report.out;
+
+    const fs::path csv = files.path() / "statistik.csv";
+    const CliRun written = RunOn(temp->tableFile, {"stats", "--csv", csv.string()});
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_EQ(written.out, csv.string() + ": 5 Vokabeln geschrieben.\n");
+    const std::string bytes = FileBytes(csv);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 6);
+    EXPECT_TRUE(Contains(bytes, ";1;1;0;richtig\r\n")) << bytes;
+    EXPECT_TRUE(Contains(bytes, ";1;0;1;falsch\r\n")) << bytes;
 }
 
 }  // namespace

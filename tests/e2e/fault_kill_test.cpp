@@ -1,5 +1,6 @@
 // The program killed in the middle of a special import and of a quiz: the table
-// still opens, and every word and every booking that was stored is there.
+// still opens, and every word and every booking (with its history row) that was
+// stored is there.
 // The program under test is this test program run again as a child process
 // (FaultChild), so the kill hits real handlers at a random moment.
 
@@ -79,6 +80,7 @@ TEST_F(FaultKill, DuringQuizAnswersEveryWordAndBookingStays) {
     test::InsertGeneratedWords(tablePath(), 300);  // the even ones are marked
     const auto asked = [&] { return TableNumber(tablePath(), "SELECT total(NumberAsked) FROM Vokabel"); };
     const long long before = asked();
+    const long long wrongBefore = TableNumber(tablePath(), "SELECT total(NumberWrong) FROM Vokabel");
     long long seen = 0;
     {
         ChildRun child("FaultChild.DISABLED_Run", childEnvironment("quiz"));
@@ -89,6 +91,10 @@ TEST_F(FaultKill, DuringQuizAnswersEveryWordAndBookingStays) {
     EXPECT_EQ(WordCount(tablePath()), 300);
     EXPECT_GE(asked(), seen);
     EXPECT_EQ(TableNumber(tablePath(), "SELECT count(*) FROM Vokabel WHERE NumberWrong > NumberAsked"), 0);
+    // Every booking has its history row and no row is without its booking.
+    EXPECT_EQ(TableNumber(tablePath(), "SELECT count(*) FROM AnswerHistory"), asked() - before);
+    EXPECT_EQ(TableNumber(tablePath(), "SELECT count(*) FROM AnswerHistory WHERE Correct = 0"),
+              TableNumber(tablePath(), "SELECT total(NumberWrong) FROM Vokabel") - wrongBefore);
     // The words outside the quiz keep their bookings.
     for (int n = 1; n < 300; n += 2) {
         const std::string word = "FROM Vokabel WHERE Hepburn = 'hepburn" + std::to_string(n) + "'";
