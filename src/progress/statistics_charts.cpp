@@ -133,6 +133,7 @@ QChart* LastAskedChart(const stats::LastAskedSpread& spread) {
     QChart* chart = NewChart();
     auto* set = new QBarSet(QStringLiteral("Vokabeln"));
     set->setColor(kNeutral);
+    set->setLabelColor(Qt::black);  // above the bar, on the chart's white
     const int counts[] = {spread.today, spread.lastWeek, spread.lastMonth, spread.longer, spread.never};
     double highest = 0;
     for (int count : counts) {
@@ -145,9 +146,11 @@ QChart* LastAskedChart(const stats::LastAskedSpread& spread) {
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     chart->addSeries(series);
     auto* spans = new QBarCategoryAxis;
-    spans->append({QStringLiteral("heute"), QStringLiteral("vor 1–6 Tagen"), QStringLiteral("vor 7–29 Tagen"),
+    spans->append({QStringLiteral("heute"), QStringLiteral("1–6 Tage"), QStringLiteral("7–29 Tage"),
                    QStringLiteral("früher"), QStringLiteral("nie")});
     spans->setLabelsFont(platform::UiFont(10));
+    spans->setTitleText(QStringLiteral("zuletzt abgefragt vor"));
+    spans->setTitleFont(platform::UiFont(10));
     QValueAxis* count = CountAxis(highest * 1.15, QStringLiteral("Vokabeln"));
     chart->addAxis(spans, Qt::AlignBottom);
     chart->addAxis(count, Qt::AlignLeft);

@@ -146,6 +146,8 @@ QWidget* StatisticsPage::buildTroubleTab() {
     TroubleTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     TroubleTable->setSelectionMode(QAbstractItemView::SingleSelection);
     TroubleTable->verticalHeader()->hide();
+    for (int column : {0, 1, 3, 4})
+        TroubleTable->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     TroubleTable->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     TroubleTable->setToolTip(QStringLiteral("Ein Klick zeigt die Vokabel auf der Seite „Suche / Ändern“."));
     connect(TroubleTable, &QTableWidget::cellClicked, this, [this](int row, int) {
@@ -217,8 +219,6 @@ void StatisticsPage::fillTrouble() {
         }
         ++row;
     }
-    TroubleTable->resizeColumnToContents(0);
-    TroubleTable->resizeColumnToContents(1);
 }
 
 void StatisticsPage::DueButtonClick() {
