@@ -4,6 +4,9 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
 #include <exception>
 
 #include "platform/dialogs.h"
@@ -27,6 +30,11 @@ void QtDialogs::previewPrint(const PrintDocument& document) {
     printer.setDocName(document.title);
     QPrintPreviewDialog dialog(&printer, owner_);
     dialog.setWindowTitle(document.title);
+    // Room for a legible page and the whole tool bar; Qt's own size shows neither.
+    if (const QScreen* screen = owner_ ? owner_->screen() : QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableGeometry().size() * 9 / 10;
+        dialog.resize(std::min(room.width(), 1000), std::min(room.height(), 860));
+    }
     // No exception may leave through Qt's signal: it ends the dialog and is
     // reported once the dialog is gone.
     std::exception_ptr failure;
