@@ -1,9 +1,12 @@
 // The main window's start-up step.
 
+#include <QFile>
 #include <QTabWidget>
 #include <chrono>
 
 #include "app/tform1.h"
+#include "core/alias_folder.h"
+#include "core/file_names.h"
 #include "platform/guard.h"
 
 namespace morvanta::app {
@@ -22,9 +25,20 @@ bool TForm1::ensureAlias() {
     if (!readable) return false;
     if (known) return true;  // used unchanged, whatever folder or driver it names
 
+    const std::filesystem::path program = exchange::ToPath(programDir_);
+    core::AliasFolder folder;
     try {
-        const QString folder = programDir_ + QStringLiteral("/Database");
-        config_.addStandardAlias(kAlias, {"PATH=" + folder.toStdString(), "DEFAULT DRIVER=PARADOX"});
+        const bool writable = programFolderWritable_ ? programFolderWritable_(program)
+                                                     : core::CanCreateFilesIn(program);
+        folder = core::PrepareAliasFolder(program, writable, dataFolder_);
+    } catch (const std::exception& e) {
+        dialogs_->showError(QStringLiteral("Die Erschaffung eines Datenbank Alias schlug fehl!\r\n") +
+                            QString::fromStdString(e.what()));
+        return false;
+    }
+
+    try {
+        config_.addStandardAlias(kAlias, {"PATH=" + folder.path.string(), "DEFAULT DRIVER=PARADOX"});
         config_.saveConfig();
     } catch (const std::exception&) {
         dialogs_->showInfo(QStringLiteral(
@@ -32,7 +46,12 @@ bool TForm1::ensureAlias() {
             "Mögliche Fehlerursache:keine Borland Database Engine installiert."));
         return false;
     }
-    dialogs_->showInfo(QStringLiteral("Created Database Alias."));
+    QString created = QStringLiteral("Created Database Alias.");
+    if (folder.inUserData)
+        created += QStringLiteral("\r\nIhre Vokabeln werden in „") +
+                   QFile::decodeName(QByteArray::fromStdString(folder.path.string())) +
+                   QStringLiteral("“ gespeichert.");
+    dialogs_->showInfo(created);
     return true;
 }
 

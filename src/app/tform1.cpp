@@ -30,7 +30,9 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
       Query1(session_, "Vokabel"),
       Query2(session_, "Vokabel"),
       programDir_(options.programDir.isEmpty() ? QCoreApplication::applicationDirPath()
-                                               : options.programDir) {
+                                               : options.programDir),
+      dataFolder_(std::move(options.dataFolder)),
+      programFolderWritable_(std::move(options.programFolderWritable)) {
     if (options.dialogs) {
         dialogs_ = options.dialogs;
     } else {

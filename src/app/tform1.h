@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <atomic>
 #include <thread>
@@ -12,6 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/form_context.h"
 #include "platform/query_progress.h"
+#include "core/alias_folder.h"
 #include "core/random_source.h"
 #include "platform/status_bar.h"
 #include "core/quiz_state.h"
@@ -55,6 +57,10 @@ struct TForm1Options {
     platform::Dialogs* dialogs = nullptr;        // null: Qt's message boxes and file dialogs
     const store::Clock* clock = nullptr;         // null: the system clock
     quiz::RandomSource* random = nullptr;    // null: a generator seeded from the clock
+    // Where a new alias points when the program folder is not writable.
+    std::filesystem::path dataFolder = core::UserDataFolder();
+    // null: a file is tried in the program folder.
+    std::function<bool(const std::filesystem::path&)> programFolderWritable = nullptr;
 };
 
 class TForm1 : public QMainWindow {
@@ -133,6 +139,8 @@ private:
     void keepSwitch(QCheckBox* box, const char* param, bool byDefault);
 
     QString programDir_;
+    std::filesystem::path dataFolder_;
+    std::function<bool(const std::filesystem::path&)> programFolderWritable_;
     std::unique_ptr<platform::Dialogs> ownedDialogs_;
     platform::Dialogs* dialogs_ = nullptr;
     std::unique_ptr<store::Clock> ownedClock_;

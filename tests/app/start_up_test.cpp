@@ -69,6 +69,51 @@ TEST_F(StartUp, AnExistingAliasIsUsedUnchanged) {
     EXPECT_EQ(config.aliasParams("Vokabel")->at("DEFAULT DRIVER"), "OTHER");
 }
 
+TEST_F(StartUp, AnInstalledCopyKeepsTheWordsInTheDataFolder) {
+    // The program in <prefix>/bin, which the learner cannot write to, and its
+    // empty table in <prefix>/share/morvanta.
+    const std::filesystem::path prefix = std::filesystem::path(dir.path().toStdString()) / "usr";
+    std::filesystem::create_directories(prefix / "bin");
+    std::filesystem::create_directories(prefix / "share" / "morvanta");
+    store::CreateVocabularyFile(prefix / "share" / "morvanta" / "Vokabel.DB");
+    const std::filesystem::path data = std::filesystem::path(dir.path().toStdString()) / "data";
+    app::TForm1Options options{configPath(), QString::fromStdString((prefix / "bin").string()),
+                               &dialogs, &clock, &random};
+    options.dataFolder = data;
+    options.programFolderWritable = [](const std::filesystem::path&) { return false; };
+
+    form = std::make_unique<app::TForm1>(options);
+    const std::string folder = (data / "Database").string();
+    EXPECT_EQ(dialogs.texts(), QStringList{kCreated + QStringLiteral("\r\nIhre Vokabeln werden in „") +
+                                           QString::fromStdString(folder) +
+                                           QStringLiteral("“ gespeichert.")});
+    EXPECT_FALSE(form->quitRequested());
+    EXPECT_TRUE(form->Table1.active());
+    EXPECT_EQ(form->StatusBar1->panelText(0), QStringLiteral("0 Vokabeln gespeichert"));
+    store::AliasConfig config(configPath());
+    config.setConfigModePersistent();
+    EXPECT_EQ(config.aliasParams("Vokabel")->at("PATH"), folder);
+
+    // The alias is kept: the next start says nothing.
+    dialogs.clear();
+    form = std::make_unique<app::TForm1>(options);
+    EXPECT_TRUE(dialogs.texts().isEmpty());
+
+    // Where the data folder cannot be made, the learner reads why and no alias is saved.
+    std::filesystem::remove(configPath());
+    std::filesystem::remove_all(data);
+    { std::ofstream blocker(data); }
+    dialogs.clear();
+    form = std::make_unique<app::TForm1>(options);
+    ASSERT_FALSE(dialogs.messages.isEmpty());
+    EXPECT_EQ(dialogs.messages[0].kind, platform::ScriptedDialogs::Message::Error);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(
+        QStringLiteral("Die Erschaffung eines Datenbank Alias schlug fehl!\r\nDer Ordner „")))
+        << dialogs.messages[0].text.toStdString();
+    EXPECT_TRUE(form->quitRequested());
+    EXPECT_FALSE(std::filesystem::exists(configPath()));
+}
+
 TEST_F(StartUp, AMissingTableIsReportedAndTheWindowStillOpens) {
     std::filesystem::remove_all(tablePath().parent_path());
     app::TForm1& w = makeForm();
