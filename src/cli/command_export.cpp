@@ -14,6 +14,7 @@
 #include "cli/table_access.h"
 #include "cli/terminal_progress.h"
 #include "core/kana_list_file.h"
+#include "core/program_files.h"
 #include "core/rtf_kanji_list.h"
 #include "core/rtf_practice_list.h"
 #include "core/saver_device.h"
@@ -72,13 +73,15 @@ void WriteWalk(store::Query& query, const std::string& out, const char* label,
 }
 
 void LoadKanaList(exchange::KnownCharacters& known) {
-    const std::filesystem::path kanaList = ProgramFolder() / exchange::kKanaListFileName;
+    const std::filesystem::path program = ProgramFolder();
+    const std::filesystem::path kanaList = core::ShippedFile(program, exchange::kKanaListFileName);
     try {
         exchange::LoadKanaListFile(known, kanaList);
     } catch (const exchange::KanaListFileError& e) {
         throw Refusal("Die Kana-Liste " + Quoted(e.file().string()) +
                       " kann nicht geöffnet werden: " + e.reason() +
-                      ". Sie gehört neben das Programm.");
+                      ". Sie gehört neben das Programm oder nach " +
+                      Quoted(core::SharedDataFolder(program).string()) + ".");
     }
 }
 

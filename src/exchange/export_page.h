@@ -57,7 +57,7 @@ public:
     QPushButton* ExtrasButton = nullptr;      // "Extras", opens ExtrasMenu
     QMenu* ExtrasMenu = nullptr;
 
-    // Folder of hirakata.txt: the program's folder.
+    // The program's folder: hirakata.txt lies beside it, or in ../share/morvanta when installed.
     QString programDir;
     // The known-character list of the last kanji list run.
     const KnownCharacters& knownCharacters() const { return known_; }

@@ -5,6 +5,7 @@
 
 #include "core/file_names.h"
 #include "core/kana_list_file.h"
+#include "core/program_files.h"
 #include "core/query_walk.h"
 #include "exchange/export_page.h"
 #include "exchange/progress_dialog.h"
@@ -53,7 +54,7 @@ void ExportPage::PrintKanjiClick() {
     platform::Guarded(context_.dialogs, [this] {
         const QString title = print::KanjiGridTitle();
         KnownCharacters known;
-        LoadKanaListFile(known, ToPath(programDir) / kKanaListFileName);
+        LoadKanaListFile(known, core::ShippedFile(ToPath(programDir), kKanaListFileName));
         std::vector<print::PrintWord> words;
         if (!ReadSelection(this, context_.Query1, title, words)) return;
         const std::vector<print::KanjiUse> kanji = print::KanjiUses(known, words);

@@ -5,6 +5,7 @@
 #include "exchange/export_page.h"
 #include "core/file_names.h"
 #include "core/kana_list_file.h"
+#include "core/program_files.h"
 #include "exchange/progress_dialog.h"
 #include "core/query_walk.h"
 #include "core/rtf_practice_list.h"
@@ -58,7 +59,7 @@ void ExportPage::Button10Click() {
         QueryWalk walk(context_.Query1);
         known_.clear();
         context_.Query1.first();
-        LoadKanaListFile(known_, ToPath(programDir) / kKanaListFileName);
+        LoadKanaListFile(known_, core::ShippedFile(ToPath(programDir), kKanaListFileName));
         {
             RunProgress progress(this, QStringLiteral("Kanji isolieren"),
                                  context_.Query1.recordCount());
