@@ -1,25 +1,13 @@
 #include "platform/app_icon.h"
 
-#include <QPainter>
-#include <QPixmap>
-
-#include "platform/fonts.h"
-
 namespace morvanta::platform {
 
 QIcon AppIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(0xb0, 0x20, 0x30));
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
-    painter.setPen(Qt::white);
-    painter.setFont(JapaneseFont(22));
-    painter.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QString(QChar(0x8A9E)));  // 語
-    painter.end();
-    return QIcon(pixmap);
+    // The PNGs installed for the desktop's menu, built in: the window shows the same icon.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/icon-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 }  // namespace morvanta::platform

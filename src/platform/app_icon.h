@@ -2,6 +2,6 @@
 #include <QIcon>
 
 namespace morvanta::platform {
-// The program's own 32 x 32 icon, drawn at run time.
+// The program's icon (packaging/icons), in the sizes the desktop asks for.
 QIcon AppIcon();
 }  // namespace morvanta::platform
