@@ -1,0 +1,210 @@
+// The program as a learner installs it: `cmake --install` into a temporary
+// prefix, its first start there, and the Debian package CPack makes of it.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <filesystem>
+
+#include "store/data_set.h"
+#include "store/session.h"
+#include "support/temp_table.h"
+
+namespace morvanta {
+namespace {
+
+namespace fs = std::filesystem;
+
+const QString kAppId = QStringLiteral("de.morvanta.Morvanta");
+
+struct Result {
+    int code = -1;
+    QString output;
+};
+
+Result RunTool(const QString& program, const QStringList& args, int timeoutMs = 120000) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return {-1, program + QStringLiteral(" did not finish")};
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAll())};
+}
+
+QString Tool(const char* name) { return QStandardPaths::findExecutable(QString::fromLatin1(name)); }
+
+// Every file an installation holds, under <prefix>.
+void ExpectInstalledFiles(const QString& prefix) {
+    QStringList files = {
+        QStringLiteral("bin/Morvanta"), QStringLiteral("bin/morvanta-cli"),
+        QStringLiteral("share/morvanta/hirakata.txt"), QStringLiteral("share/morvanta/Vokabel.DB"),
+        QStringLiteral("share/applications/%1.desktop").arg(kAppId),
+        QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId),
+        QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(kAppId)};
+    for (const QString& file : files)
+        EXPECT_TRUE(QFile::exists(prefix + QLatin1Char('/') + file)) << file.toStdString();
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QString png = prefix + QStringLiteral("/share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(kAppId);
+        EXPECT_EQ(QImageReader(png).size(), QSize(size, size)) << png.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(prefix + QStringLiteral("/bin/Morvanta")).isExecutable());
+}
+
+class Installed : public ::testing::Test {
+protected:
+    // One installation for every test of the suite.
+    static void SetUpTestSuite() {
+        root_ = new QTemporaryDir;
+        const Result install = RunTool(QStringLiteral(MORVANTA_CMAKE),
+                                   {QStringLiteral("--install"), QStringLiteral(MORVANTA_BUILD_DIR),
+                                    QStringLiteral("--prefix"), prefix()});
+        installOutput_ = new QString(install.output);
+        installed_ = install.code == 0;
+    }
+    static void TearDownTestSuite() {
+        delete root_;
+        delete installOutput_;
+    }
+    void SetUp() override { ASSERT_TRUE(installed_) << installOutput_->toStdString(); }
+    static QString prefix() { return root_->filePath(QStringLiteral("usr")); }
+
+    static inline QTemporaryDir* root_ = nullptr;
+    static inline QString* installOutput_ = nullptr;
+    static inline bool installed_ = false;
+};
+
+TEST_F(Installed, HoldsEveryFileAndAValidMenuEntry) {
+    ExpectInstalledFiles(prefix());
+
+    // The menu entry starts the installed program and shows the installed icon.
+    QFile desktop(prefix() + QStringLiteral("/share/applications/%1.desktop").arg(kAppId));
+    ASSERT_TRUE(desktop.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(desktop.readAll()).split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Exec=Morvanta")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Icon=") + kAppId));
+
+    const QString validate = Tool("desktop-file-validate");
+    if (!validate.isEmpty()) {
+        const Result r = RunTool(validate, {desktop.fileName()});
+        EXPECT_EQ(r.code, 0) << r.output.toStdString();
+        EXPECT_TRUE(r.output.trimmed().isEmpty()) << r.output.toStdString();
+    }
+    const QString appstream = Tool("appstreamcli");
+    if (!appstream.isEmpty()) {
+        const Result r = RunTool(appstream, {QStringLiteral("validate"), QStringLiteral("--no-net"),
+                                         prefix() + QStringLiteral("/share/metainfo/%1.metainfo.xml").arg(kAppId)});
+        EXPECT_EQ(r.code, 0) << r.output.toStdString();
+    }
+    if (validate.isEmpty() || appstream.isEmpty())
+        GTEST_SKIP() << "not validated: desktop-file-validate (desktop-file-utils) or appstreamcli "
+                        "(appstream) is missing";
+}
+
+TEST_F(Installed, FirstStartWithAReadOnlyProgramFolderKeepsTheWordsInTheDataFolder) {
+    // Root writes anywhere: the program then runs as "nobody", for whom the
+    // installed folders are read-only, as they are for a learner.
+    const bool root = ::geteuid() == 0;
+    const QString setpriv = Tool("setpriv");
+    if (root && setpriv.isEmpty()) GTEST_SKIP() << "setpriv (util-linux) is missing";
+    QTemporaryDir homeDir;
+    const QString home = homeDir.filePath(QStringLiteral("home"));
+    ASSERT_TRUE(QDir().mkpath(home));
+    const QString bin = prefix() + QStringLiteral("/bin");
+    if (root) {
+        for (const QString& folder : {root_->path(), homeDir.path()})
+            fs::permissions(folder.toStdString(), fs::perms::others_read | fs::perms::others_exec,
+                            fs::perm_options::add);
+        ASSERT_EQ(::chown(home.toLocal8Bit().constData(), 65534, 65534), 0);
+    } else {
+        fs::permissions(bin.toStdString(), fs::perms::owner_write, fs::perm_options::remove);
+    }
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    program.setProcessEnvironment(env);
+    if (root)
+        program.start(setpriv, {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                QStringLiteral("--clear-groups"), QStringLiteral("--"),
+                                bin + QStringLiteral("/Morvanta")});
+    else
+        program.start(bin + QStringLiteral("/Morvanta"));
+    ASSERT_TRUE(program.waitForStarted());
+
+    // The alias is saved before its message shows; the message waits for a click.
+    QFile ini(home + QStringLiteral("/config/Morvanta/engine.ini"));
+    QString saved;
+    for (int i = 0; i < 200 && !saved.contains(QStringLiteral("PATH=")); ++i) {
+        QThread::msleep(50);
+        if (ini.open(QIODevice::ReadOnly)) {
+            saved = QString::fromUtf8(ini.readAll());
+            ini.close();
+        }
+    }
+    program.kill();
+    program.waitForFinished();
+    if (!root) fs::permissions(bin.toStdString(), fs::perms::owner_write, fs::perm_options::add);
+
+    const QString folder = home + QStringLiteral("/data/Morvanta/Database");
+    EXPECT_TRUE(saved.split(QLatin1Char('\n')).contains(QStringLiteral("PATH=") + folder))
+        << saved.toStdString() << program.readAllStandardError().toStdString();
+    EXPECT_FALSE(QFile::exists(bin + QStringLiteral("/Database")));
+    store::AliasConfig config(fs::path((home + QStringLiteral("/config/Morvanta/engine.ini")).toStdString()));
+    config.setConfigModePersistent();
+    store::Session session(config);
+    store::Table table(session, "Vokabel", "Vokabel.DB");
+    table.open();
+    table.insertRecord(test::GeneratedWord(1));
+    EXPECT_EQ(table.recordCount(), 1);
+}
+
+TEST(Package, UnpacksWithItsFilesAndDependencies) {
+    for (const char* tool : {"dpkg", "dpkg-deb"})
+        if (Tool(tool).isEmpty()) GTEST_SKIP() << tool << " is missing";
+    QTemporaryDir dir;
+    // The debug build packaged as it is (stripped); gzip is quicker than the release's xz.
+    const Result cpack = RunTool(QStringLiteral(MORVANTA_CPACK),
+                             {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
+                              QStringLiteral(MORVANTA_BUILD_DIR "/CPackConfig.cmake"), QStringLiteral("-B"),
+                              dir.path(), QStringLiteral("-D"),
+                              QStringLiteral("CPACK_DEBIAN_COMPRESSION_TYPE=gzip")});
+    ASSERT_EQ(cpack.code, 0) << cpack.output.toStdString();
+    const QStringList debs = QDir(dir.path()).entryList({QStringLiteral("morvanta_*.deb")});
+    ASSERT_EQ(debs.size(), 1) << cpack.output.toStdString();
+    const QString deb = dir.filePath(debs.front());
+
+    const QString unpacked = dir.filePath(QStringLiteral("root"));
+    const Result x = RunTool(QStringLiteral("dpkg"), {QStringLiteral("-x"), deb, unpacked});
+    ASSERT_EQ(x.code, 0) << x.output.toStdString();
+    ExpectInstalledFiles(unpacked + QStringLiteral("/usr"));
+
+    auto field = [&](const char* name) {
+        return RunTool(QStringLiteral("dpkg"), {QStringLiteral("-f"), deb, QString::fromLatin1(name)})
+            .output.trimmed();
+    };
+    EXPECT_EQ(field("Package"), QStringLiteral("morvanta"));
+    const QString depends = field("Depends");
+    for (const char* package : {"libqt6widgets6", "libqt6xml6", "libqt6printsupport6", "libqt6charts6",
+                                "qt6-qpa-plugins", "libsqlite3-0", "zlib1g", "fonts-noto-cjk",
+                                "qt6-translations-l10n"})
+        EXPECT_TRUE(depends.contains(QString::fromLatin1(package))) << package << " in " << depends.toStdString();
+    EXPECT_EQ(field("Recommends"), QStringLiteral("dict-freedict-jpn-deu"));
+}
+
+}  // namespace
+}  // namespace morvanta
