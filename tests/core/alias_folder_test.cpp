@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 #include "core/alias_folder.h"
 #include "core/program_files.h"
 #include "store/data_set.h"
-#include "store/engine_error.h"
 #include "store/session.h"
 #include "support/temp_table.h"
 
@@ -45,15 +43,6 @@ struct Installed {
     fs::path data;
 };
 
-TEST(AliasFolder, AWritableProgramFolderKeepsTheTableBesideTheProgram) {
-    test::TempFolder dir;
-    const Installed program(dir.path());
-    const core::AliasFolder folder = core::PrepareAliasFolder(program.bin, true, program.data);
-    EXPECT_EQ(folder.path, program.bin / "Database");
-    EXPECT_FALSE(folder.inUserData);
-    EXPECT_FALSE(fs::exists(program.data)) << "nothing is made in the data folder";
-}
-
 TEST(AliasFolder, AReadOnlyProgramFolderGetsTheShippedTableInTheDataFolderOnce) {
     test::TempFolder dir;
     const Installed program(dir.path());
@@ -78,22 +67,6 @@ TEST(AliasFolder, AReadOnlyProgramFolderGetsTheShippedTableInTheDataFolderOnce) 
     fs::remove(shipped);
     const fs::path otherData = dir.path() / "other";
     ExpectUsableTable(core::PrepareAliasFolder(program.bin, false, otherData).path);
-}
-
-TEST(AliasFolder, ADataFolderThatCannotBeMadeIsReportedInGerman) {
-    test::TempFolder dir;
-    const Installed program(dir.path());
-    { std::ofstream blocker(program.data); }  // a file where the folder should be
-    try {
-        core::PrepareAliasFolder(program.bin, false, program.data);
-        FAIL() << "no error";
-    } catch (const store::EngineError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Der Ordner „" + (program.data / "Database").string() +
-                                                  "“ für die Vokabeln kann nicht angelegt werden (",
-                                              0),
-                  0u)
-            << e.what();
-    }
 }
 
 TEST(AliasFolder, WritabilityIsTriedWithAFileThatIsRemovedAgain) {
@@ -121,22 +94,6 @@ TEST(ProgramFiles, ShippedFilesAreFoundBesideTheProgramOrInTheSharedFolder) {
     EXPECT_EQ(core::ShippedFile(bin, "hirakata.txt"), shared / "hirakata.txt");
     { std::ofstream(bin / "hirakata.txt") << "a"; }
     EXPECT_EQ(core::ShippedFile(bin, "hirakata.txt"), bin / "hirakata.txt");
-}
-
-TEST(ProgramFiles, TheDataFolderFollowsXdgDataHome) {
-    const char* oldXdg = std::getenv("XDG_DATA_HOME");
-    const std::string keptXdg = oldXdg ? oldXdg : "";
-    const char* oldHome = std::getenv("HOME");
-    const std::string keptHome = oldHome ? oldHome : "";
-    ::setenv("HOME", "/home/lerner", 1);
-    ::setenv("XDG_DATA_HOME", "/srv/daten", 1);
-    EXPECT_EQ(core::UserDataFolder(), fs::path("/srv/daten/Morvanta"));
-    ::setenv("XDG_DATA_HOME", "relativ", 1);  // only an absolute path counts
-    EXPECT_EQ(core::UserDataFolder(), fs::path("/home/lerner/.local/share/Morvanta"));
-    ::unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(core::UserDataFolder(), fs::path("/home/lerner/.local/share/Morvanta"));
-    ::setenv("HOME", keptHome.c_str(), 1);
-    if (oldXdg) ::setenv("XDG_DATA_HOME", keptXdg.c_str(), 1);
 }
 
 }  // namespace
