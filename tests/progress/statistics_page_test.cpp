@@ -1,5 +1,7 @@
 // The page "Statistik" on a full table: it draws without a message, and its
 // list and button lead on to the browse page and the quiz.
+#include <QBarSeries>
+#include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QLabel>
@@ -38,6 +40,15 @@ TEST_F(StatisticsPageTest, FullTableDrawsAndLeadsToBrowseAndQuiz) {
                        "den letzten 7 Tagen · 7 Tage in Folge geübt")))
         << page.SummaryLabel->text().toStdString();
     EXPECT_EQ(page.AnswersView->chart()->series().size(), 2);
+    // The bars carry the figures read: words by when they were last asked.
+    const auto* spans = qobject_cast<QBarSeries*>(page.LastAskedView->chart()->series().value(0));
+    ASSERT_NE(spans, nullptr);
+    const stats::LastAskedSpread& last = page.figures().lastAsked;
+    QList<qreal> values;
+    for (int i = 0; i < spans->barSets().at(0)->count(); ++i) values << spans->barSets().at(0)->at(i);
+    EXPECT_EQ(values, (QList<qreal>{qreal(last.today), qreal(last.lastWeek), qreal(last.lastMonth),
+                                    qreal(last.longer), qreal(last.never)}));
+    EXPECT_EQ(last.never, 65535 - 56172);
     EXPECT_EQ(page.figures().lessons.size(), 30u);
     EXPECT_EQ(page.TroubleTable->rowCount(), 20);
 
