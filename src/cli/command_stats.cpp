@@ -32,8 +32,11 @@ void WriteCsv(store::Database& db, const std::string& out) {
     std::cout << out << ": " << written << (written == 1 ? " Vokabel" : " Vokabeln") << " geschrieben.\n";
 }
 
+constexpr char kNone[] = "  (keine)\n";
+
 void PrintGroups(const char* title, const std::vector<stats::GroupErrors>& groups) {
     std::cout << title << "\n";
+    if (groups.empty()) std::cout << kNone;
     for (const stats::GroupErrors& group : groups)
         std::cout << "  " << std::left << std::setw(18) << group.label << std::right << std::setw(6)
                   << std::fixed << std::setprecision(1) << 100.0 * group.ratio() << " %  (" << group.wrong
@@ -47,10 +50,14 @@ void PrintReport(store::Database& db, QDate today, int days) {
               << "Antworten in den letzten 7 Tagen: " << stats::AnswersInLastWeek(db, today)
               << ", Tage in Folge geübt: " << stats::PracticeStreak(db, today) << "\n\n";
     std::cout << "Antworten pro Tag (richtig/falsch), letzte " << days << " Tage:\n";
-    for (const stats::DayAnswers& day : stats::AnswersPerDay(db, today, days))
-        if (day.right + day.wrong > 0)
-            std::cout << "  " << day.day.toString(QStringLiteral("dd.MM.yyyy")).toStdString() << "  "
-                      << day.right << "/" << day.wrong << "\n";
+    bool any = false;
+    for (const stats::DayAnswers& day : stats::AnswersPerDay(db, today, days)) {
+        if (day.right + day.wrong == 0) continue;
+        any = true;
+        std::cout << "  " << day.day.toString(QStringLiteral("dd.MM.yyyy")).toStdString() << "  " << day.right
+                  << "/" << day.wrong << "\n";
+    }
+    if (!any) std::cout << kNone;
     const stats::LastAskedSpread& last = figures.lastAsked;
     std::cout << "\nZuletzt abgefragt: heute " << last.today << ", vor 1–6 Tagen " << last.lastWeek
               << ", vor 7–29 Tagen " << last.lastMonth << ", früher " << last.longer << ", nie "
@@ -58,6 +65,7 @@ void PrintReport(store::Database& db, QDate today, int days) {
     PrintGroups("Fehlerquote je Lektion:", figures.lessons);
     PrintGroups("Fehlerquote je Typ:", figures.types);
     std::cout << "\nOft falsch (falsch/abgefragt):\n";
+    if (figures.trouble.empty()) std::cout << kNone;
     for (const stats::TroubleWord& word : figures.trouble)
         std::cout << "  " << word.wrong << "/" << word.asked << "  " << word.kanji << "  " << word.kana << "  "
                   << word.translation << "\n";
