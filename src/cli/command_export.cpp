@@ -179,10 +179,7 @@ int RunExport(const Arguments& args) {
                 break;
         }
     } catch (const store::FileSaveError& e) {
-        const char* step =
-            e.step() == store::FileSaveError::Step::Create ? "angelegt" : "geschrieben";
-        throw Refusal("Die Datei " + Quoted(out) + " konnte nicht " + step +
-                      " werden: " + e.reason() + ". Eine vorhandene Datei blieb, wie sie war.");
+        throw Refusal(NotSaved(out, e));
     }
     const int count = query.recordCount();
     std::cout << out << ": " << count << (count == 1 ? " Vokabel" : " Vokabeln")

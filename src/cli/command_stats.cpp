@@ -25,9 +25,7 @@ void WriteCsv(store::Database& db, const std::string& out) {
         written = stats::WriteStatisticsCsv(db, saver.stream());
         saver.commit();
     } catch (const store::FileSaveError& e) {
-        const char* step = e.step() == store::FileSaveError::Step::Create ? "angelegt" : "geschrieben";
-        throw Refusal("Die Datei " + Quoted(out) + " konnte nicht " + step + " werden: " + e.reason() +
-                      ". Eine vorhandene Datei blieb, wie sie war.");
+        throw Refusal(NotSaved(out, e));
     }
     std::cout << out << ": " << written << (written == 1 ? " Vokabel" : " Vokabeln") << " geschrieben.\n";
 }

@@ -1,8 +1,16 @@
 #include "cli/messages.h"
 
+#include "store/file_saver.h"
+
 namespace morvanta::cli {
 
 std::string Quoted(std::string_view name) { return "„" + std::string(name) + "“"; }
+
+std::string NotSaved(std::string_view file, const store::FileSaveError& error) {
+    const char* step = error.step() == store::FileSaveError::Step::Create ? "angelegt" : "geschrieben";
+    return "Die Datei " + Quoted(file) + " konnte nicht " + step + " werden: " + error.reason() +
+           ". Eine vorhandene Datei blieb, wie sie war.";
+}
 
 std::string TerminalText(std::string_view text) {
     std::string out;
