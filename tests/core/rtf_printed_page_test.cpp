@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-#include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "core/rtf_kanji_list.h"
 #include "core/rtf_practice_list.h"
+#include "support/pdf_reading.h"
 #include "support/rtf_test_support.h"
 #include "text/rich_text.h"
 
@@ -15,25 +16,11 @@ namespace morvanta::exchange {
 namespace {
 
 using namespace exchangetest;
-
-std::string Output(const std::string& command) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    char buffer[4096];
-    while (const std::size_t n = pipe ? std::fread(buffer, 1, sizeof buffer, pipe) : 0)
-        out.append(buffer, n);
-    if (pipe) ::pclose(pipe);
-    return out;
-}
+using pdftest::Output;
 
 // "portrait" or "landscape" for an A4 page, else what pdfinfo says.
 std::string A4Page(const std::filesystem::path& pdf) {
-    const std::string info = Output("pdfinfo '" + pdf.string() + "' | grep '^Page size'");
-    double width = 0, height = 0;
-    if (std::sscanf(info.c_str(), "Page size: %lf x %lf", &width, &height) != 2 ||
-        info.find("(A4)") == std::string::npos)
-        return info;
-    return width < height ? "portrait" : "landscape";
+    return pdftest::A4Page(pdftest::Info(pdf, "Page size"));
 }
 
 TEST(PrintedLists, EveryColumnOnItsA4Page) {
