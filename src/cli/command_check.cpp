@@ -1,7 +1,5 @@
 // "check": the table file's verdict and what it holds.
 
-#include <unistd.h>
-
 #include <iostream>
 
 #include "cli/cli_error.h"
@@ -35,15 +33,6 @@ Counts CountWords(store::Session& session) {
     return counts;
 }
 
-// A file opened read-only although it and its folder take writes was found
-// damaged; a file that takes none was checked at once, and its warning says so.
-bool Damaged(const store::Database& db) {
-    if (!db.readOnly()) return false;
-    const bool writable = ::access(db.file().c_str(), W_OK) == 0 &&
-                          ::access(db.file().parent_path().c_str(), W_OK) == 0;
-    return writable || db.warning().find("beschädigt") != std::string::npos;
-}
-
 std::string LessonList(const std::vector<std::string>& lessons) {
     constexpr size_t kListed = 30;
     std::string text = std::to_string(lessons.size());
@@ -69,7 +58,7 @@ int RunCheck(const Arguments& args) {
         std::cout << "Vokabeln:     nicht lesbar (" << e.what() << ")\n";
     }
     if (db.takeOrderRepaired()) std::cout << "Die Reihenfolge der Vokabeln wurde erneuert.\n";
-    const bool damaged = Damaged(db);
+    const bool damaged = db.damaged();
     std::cout << "Zustand:      "
               << (damaged         ? "beschädigt"
                   : db.readOnly() ? "in Ordnung, nur zum Lesen"

@@ -16,7 +16,6 @@
 #include "store/schema.h"
 #include "store/sql_functions.h"
 #include "store/system_reason.h"
-#include "store/vocabulary.h"
 
 namespace morvanta::store {
 
@@ -28,15 +27,26 @@ fs::path FolderOf(const fs::path& file) {
     return file.parent_path().empty() ? fs::path(".") : file.parent_path();
 }
 
-// Leads the reasons why a file cannot serve as the vocabulary table.
-std::string UnusableFile(const fs::path& file) {
-    return "Die Datei " + QuotedPath(file) + " ist keine brauchbare Vokabeldatei: ";
-}
-
 void RequireFolder(const fs::path& file) {
     std::error_code ec;
     if (!fs::is_directory(FolderOf(file), ec))
         throw EngineError("Den Ordner " + QuotedPath(FolderOf(file)) + " gibt es nicht.");
+}
+
+// The table file's identity on disk; throws when there is no file to open.
+struct stat StatTableFile(const fs::path& file) {
+    RequireFolder(file);
+    std::error_code ec;
+    if (!fs::exists(file, ec))
+        throw EngineError("Die Vokabeldatei " + QuotedPath(file) + " gibt es nicht.");
+    if (fs::is_directory(file, ec))
+        throw EngineError("Die Vokabeldatei " + QuotedPath(file) + " ist ein Ordner.");
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0)
+        throw EngineError(
+            WithDetail("Die Vokabeldatei " + QuotedPath(file) + " kann nicht gelesen werden.",
+                       SystemReason(errno)));
+    return info;
 }
 
 // A file name as an SQLite URI ("file:" with the reserved characters escaped).
@@ -79,83 +89,67 @@ ConnectionHandle Database::openHandle(const fs::path& file, int flags) {
 }
 
 std::shared_ptr<Database> Database::open(const fs::path& file) {
-    RequireFolder(file);
-    std::error_code ec;
-    if (!fs::exists(file, ec))
-        throw EngineError("Die Vokabeldatei " + QuotedPath(file) + " gibt es nicht.");
-    if (fs::is_directory(file, ec))
-        throw EngineError("Die Vokabeldatei " + QuotedPath(file) + " ist ein Ordner.");
-    struct stat info {};
-    if (::stat(file.c_str(), &info) != 0)
-        throw EngineError(
-            WithDetail("Die Vokabeldatei " + QuotedPath(file) + " kann nicht gelesen werden.",
-                       SystemReason(errno)));
-
+    const struct stat info = StatTableFile(file);
     std::shared_ptr<Database> db(new Database);
     db->file_ = file;
     db->device_ = info.st_dev;
     db->inode_ = info.st_ino;
-    const bool folderWritable = ::access(FolderOf(file).c_str(), W_OK) == 0;
-    const bool fileWritable = ::access(file.c_str(), W_OK) == 0;
-    if (!folderWritable || !fileWritable) {
-        db->reopenReadOnly(!folderWritable);
-        db->warning_ = folderWritable
-                           ? "Die Vokabeldatei " + QuotedPath(file) + " ist schreibgeschützt."
-                           : "Der Ordner " + QuotedPath(FolderOf(file)) + " ist schreibgeschützt.";
-        db->warning_ += " Die Vokabeln können angesehen und abgefragt, aber nicht geändert "
-                        "werden; neue Vokabeln und Abfrageergebnisse werden nicht gespeichert.";
-    } else {
-        db->db_ = openHandle(file, SQLITE_OPEN_READWRITE);
-    }
-    // Check before the first write: a foreign or damaged file must stay as it is.
-    int version = db->checkSchema();
-    const bool rebuildOrder = version < 2 || db->orderBroken_;
-    const bool rebuild = version < kSchemaVersion || rebuildOrder || db->historyMissing_;
-    if (db->readOnly_ || rebuild) {
-        // Nothing is written here before the verdict: a file that cannot be written,
-        // or one about to be brought up to date, is checked at once.
-        std::string damage = IntegrityCheck::Run(db->db_.get());
-        if (!damage.empty()) {
-            if (!db->readOnly_) db->reopenReadOnly(false);
-            db->markDamaged(damage);
-        }
-    } else {
-        db->checkNeeded_ = true;  // started by the caller, or by the first write
-    }
-    if (rebuild) {
-        if (!db->readOnly_) db->migrate(version, rebuildOrder);
-        else {
-            if (rebuildOrder) db->orderInMemory();
-            // Read-only: an empty history in memory, so the statistics still read.
-            if (db->historyMissing_)
-                db->exec("CREATE TEMP TABLE AnswerHistory (Id INTEGER PRIMARY KEY, WordId INTEGER, "
-                         "AskedAt TEXT, Correct INTEGER, Answer TEXT)");
-        }
-    }
-    if (!db->readOnly_) {
-        // Words added or changed by other tools get their place in the order;
-        // writing them waits for the check. Asked before the first write, so a
-        // file this fails on stays as it was.
-        bool repair = false;
-        try {
-            repair = KeyOrderNeedsRepair(*db);
-        } catch (const EngineError& e) {
-            throw EngineError(UnusableFile(file) + e.what(), e.code());
-        }
-        db->configure();
-        if (repair) {
-            db->awaitCheck();
-            if (!db->readOnly_) {
-                Transaction transaction(*db);
-                RepairKeyOrder(*db, true);
-                transaction.commit();
-            }
-        }
-    }
-    // What opening wrote (a migration, the order of outside changes) is committed;
+    db->connect();
+    // Read before the first write: a foreign or damaged file must stay as it is.
+    const LayoutPlan layout = LayoutPlan::Read(*db);
+    // Nothing is written before the verdict: a file that cannot be written, or one
+    // about to be brought up to date, is checked at once.
+    db->checkForDamage(db->readOnly_ || layout.due());
+    layout.carryOut(*db);
+    if (!db->readOnly_) db->prepareForWrites();
+    // What opening wrote (an upgrade, the order of outside changes) is committed;
     // it is synced with the next change.
     db->syncedChanges_ = sqlite3_total_changes64(db->db_.get());
     return db;
+}
+
+void Database::connect() {
+    const bool folderWritable = ::access(FolderOf(file_).c_str(), W_OK) == 0;
+    const bool fileWritable = ::access(file_.c_str(), W_OK) == 0;
+    if (folderWritable && fileWritable) {
+        db_ = openHandle(file_, SQLITE_OPEN_READWRITE);
+        return;
+    }
+    reopenReadOnly(!folderWritable);
+    warning_ = folderWritable ? "Die Vokabeldatei " + QuotedPath(file_) + " ist schreibgeschützt."
+                              : "Der Ordner " + QuotedPath(FolderOf(file_)) + " ist schreibgeschützt.";
+    warning_ += " Die Vokabeln können angesehen und abgefragt, aber nicht geändert "
+                "werden; neue Vokabeln und Abfrageergebnisse werden nicht gespeichert.";
+}
+
+void Database::checkForDamage(bool atOnce) {
+    if (!atOnce) {
+        checkNeeded_ = true;  // started by the caller, or by the first write
+        return;
+    }
+    const std::string damage = IntegrityCheck::Run(db_.get());
+    if (damage.empty()) return;
+    if (!readOnly_) reopenReadOnly(false);
+    markDamaged(damage);
+}
+
+void Database::prepareForWrites() {
+    // Words added or changed by other tools get their place in the order; writing
+    // them waits for the check. Asked before the first write, so a file this fails
+    // on stays as it was.
+    bool repair = false;
+    try {
+        repair = KeyOrderNeedsRepair(*this);
+    } catch (const EngineError& e) {
+        throw EngineError(UnusableFile(file_) + e.what(), e.code());
+    }
+    configure();
+    if (!repair) return;
+    awaitCheck();
+    if (readOnly_) return;
+    Transaction transaction(*this);
+    RepairKeyOrder(*this, true);
+    transaction.commit();
 }
 
 Database::~Database() {
@@ -195,6 +189,7 @@ void Database::markDamaged(const std::string& damage) {
     // A connection already in use stays (data sets hold statements on it) but takes no writes.
     if (!readOnly_) sqlite3_exec(db_.get(), "PRAGMA query_only=1", nullptr, nullptr, nullptr);
     readOnly_ = true;
+    damaged_ = true;
     warning_ = "Die Vokabeldatei " + QuotedPath(file_) + " ist beschädigt (" + damage +
                "). Sie wurde nur zum Lesen geöffnet, damit nichts hineingeschrieben wird. "
                "Sicherungen der letzten Tage liegen im Ordner " +
@@ -212,88 +207,6 @@ void Database::reopenReadOnly(bool immutable) {
     else
         db_ = openHandle(file_, SQLITE_OPEN_READONLY);
     readOnly_ = true;
-}
-
-int Database::checkSchema() {
-    const std::string context = UnusableFile(file_);
-    try {
-        Statement version(db_.get(), "PRAGMA user_version");
-        version.step();
-        std::int64_t found = version.columnInt(0);
-        if (found > kSchemaVersion)
-            throw EngineError("Die Vokabeldatei " + QuotedPath(file_) +
-                              " stammt von einer neueren Version dieses Programms (Version " +
-                              std::to_string(found) + ") und bleibt unverändert.");
-        Statement columns(db_.get(), "PRAGMA table_info(Vokabel)");
-        size_t index = 0;
-        const auto& fields = VocabularyFields();
-        while (columns.step()) {
-            if (index >= fields.size() || columns.columnText(1) != fields[index].name)
-                throw EngineError(context + "Die Tabelle Vokabel hat unerwartete Felder.");
-            ++index;
-        }
-        if (index != fields.size())
-            throw EngineError(context + (index == 0 ? "Sie enthält keine Tabelle Vokabel."
-                                                    : "Der Tabelle Vokabel fehlen Felder."));
-        if (found >= 2) {
-            // The order table and the triggers that keep it, as this program made them.
-            Statement order(db_.get(), "PRAGMA table_info(VokabelOrder)");
-            std::string names;
-            while (order.step()) names += std::string(order.columnText(1)) + ",";
-            Statement triggers(db_.get(),
-                               "SELECT count(*) FROM sqlite_schema WHERE type = 'trigger' AND name IN "
-                               "('VokabelOrderInsert', 'VokabelOrderUpdate', 'VokabelOrderMarkedUpdate', "
-                               "'VokabelOrderDelete')");
-            triggers.step();
-            // Only derived from the words: a broken one is built anew like an old file's.
-            if (names != "WordId,SortKey,Marked," || triggers.columnInt(0) != 4) orderBroken_ = true;
-        }
-        Statement history(db_.get(), "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = 'AnswerHistory'");
-        history.step();
-        historyMissing_ = history.columnInt(0) == 0;
-        return static_cast<int>(found);
-    } catch (const EngineError& e) {
-        if (e.code() == 0) throw;
-        // A file that cannot be read at all is no damage we could show read-only.
-        if ((e.code() & 0xff) == SQLITE_BUSY || (e.code() & 0xff) == SQLITE_LOCKED ||
-            (e.code() & 0xff) == SQLITE_CANTOPEN || (e.code() & 0xff) == SQLITE_IOERR)
-            throw;
-        throw EngineError(context + e.what(), e.code());
-    }
-}
-
-void Database::migrate(int fromVersion, bool rebuildOrder) {
-    // The old file is kept as it was before anything of it changes.
-    CopyTable(file_, BackupFolderOf(file_) /
-                         ("Vokabel-Version" + std::to_string(fromVersion) + "-" + TodayIso() + ".DB"));
-    Transaction transaction(*this);
-    exec(AnswerHistorySchemaSql());
-    if (!rebuildOrder) {
-        exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
-        transaction.commit();
-        return;
-    }
-    // Indexes of version 1 sort with the program's own collation; the order now lives
-    // in its own table.
-    exec("DROP INDEX IF EXISTS VokabelKeyOrder; DROP INDEX IF EXISTS VokabelMarkedKeyOrder;"
-         "DROP TRIGGER IF EXISTS VokabelOrderInsert; DROP TRIGGER IF EXISTS VokabelOrderUpdate;"
-         "DROP TRIGGER IF EXISTS VokabelOrderMarkedUpdate; DROP TRIGGER IF EXISTS VokabelOrderDelete;"
-         "DROP TABLE IF EXISTS VokabelOrder;");
-    exec(KeyOrderSchemaSql());
-    exec("INSERT INTO VokabelOrder (WordId, SortKey, Marked) SELECT rowid, NULL, Marked FROM Vokabel");
-    RepairKeyOrder(*this, false);
-    exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
-    transaction.commit();
-}
-
-void Database::orderInMemory() {
-    // A file that cannot be brought up to date is still shown in key order.
-    exec("CREATE TEMP TABLE VokabelOrder (WordId INTEGER PRIMARY KEY, SortKey BLOB, Marked INTEGER);"
-         "CREATE INDEX temp.VokabelOrderKey ON VokabelOrder (SortKey);"
-         "INSERT INTO VokabelOrder (WordId, SortKey, Marked) SELECT rowid, NULL, Marked FROM Vokabel;"
-         "BEGIN;");
-    RepairKeyOrder(*this, false);
-    exec("COMMIT");
 }
 
 void Database::configure() {
@@ -329,10 +242,7 @@ bool Database::create(const fs::path& file) {
         db.db_ = openHandle(file, SQLITE_OPEN_READWRITE);
         db.exec("PRAGMA journal_mode=WAL");
         Transaction transaction(db);
-        db.exec(SchemaSql());
-        db.exec(KeyOrderSchemaSql());
-        db.exec(AnswerHistorySchemaSql());
-        db.exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
+        MakeLayout(db);
         transaction.commit();
     } catch (...) {
         // Only what this call made is removed.

@@ -48,6 +48,8 @@ public:
     sqlite3* handle() const { return db_.get(); }
     const std::filesystem::path& file() const { return file_; }
     bool readOnly() const { return readOnly_; }
+    // The check for damage found the file damaged (it is then read-only).
+    bool damaged() const { return damaged_; }
     // What the learner should know about the opened file (German), or empty.
     const std::string& warning() const { return warning_; }
     // Starts the check for damage beside the caller's work, when one is due: once
@@ -126,13 +128,15 @@ private:
     };
     static int askLongWork(void* database);
     static ConnectionHandle openHandle(const std::filesystem::path& file, int flags);
-    int checkSchema();  // returns the file's layout version
+    // Read-write, or read-only with the warning why when the file or its folder
+    // takes no writes.
+    void connect();
+    // At once (the file turns read-only when damaged), or left to startCheck().
+    void checkForDamage(bool atOnce);
+    // Journal mode, and the order's keys for words written by other tools.
+    void prepareForWrites();
     void markDamaged(const std::string& damage);
     void reopenReadOnly(bool immutable);
-    // Brings the file up to the current layout; the key order is built anew when
-    // it is older than its order table or the order table is broken.
-    void migrate(int fromVersion, bool rebuildOrder);
-    void orderInMemory();
     void configure();
     // What has been written to the file: this connection's changes since it opened,
     // and the version that other connections' commits move on.
@@ -143,9 +147,8 @@ private:
     dev_t device_ = 0;
     ino_t inode_ = 0;
     bool readOnly_ = false;
+    bool damaged_ = false;
     bool orderRepaired_ = false;
-    bool orderBroken_ = false;  // the order table or its triggers are not as made
-    bool historyMissing_ = false;  // no answer history table (older file, or dropped)
     bool checkNeeded_ = false;
     std::string warning_;
     std::uint64_t generation_ = 1;

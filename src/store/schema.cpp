@@ -1,11 +1,62 @@
 #include "store/schema.h"
 
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <iterator>
+#include <span>
+
+#include "store/backup.h"
+#include "store/database.h"
+#include "store/engine_error.h"
+#include "store/key_order.h"
+#include "store/vocabulary.h"
+
 namespace morvanta::store {
 
-std::string_view SchemaSql() {
-    // Texts are NOT NULL DEFAULT '' so the uniqueness rule also holds for empty
-    // translations (NULLs would never collide). The rule compares binary.
-    return R"sql(
+namespace {
+
+// A table kept beside the words. The file's table and a stand-in in memory (for a
+// file that cannot take it) are made from the same definition.
+struct Column {
+    std::string_view name, type;
+};
+struct Index {
+    std::string_view name, terms;  // terms: what follows "ON <table>"
+};
+struct SideTable {
+    std::string_view name;
+    std::span<const Column> columns;
+    std::span<const Index> indexes;
+};
+
+// The table and its indexes in `schema`: "main" for the file, "temp" for a stand-in.
+std::string CreateSql(const SideTable& table, std::string_view schema) {
+    const std::string prefix = std::string(schema) + ".";
+    std::string sql = "CREATE TABLE IF NOT EXISTS " + prefix + std::string(table.name) + " (";
+    for (size_t i = 0; i < table.columns.size(); ++i)
+        sql += (i ? ",\n    " : "\n    ") + std::string(table.columns[i].name) + " " +
+               std::string(table.columns[i].type);
+    sql += "\n);\n";
+    for (const Index& index : table.indexes)
+        sql += "CREATE INDEX IF NOT EXISTS " + prefix + std::string(index.name) + " ON " +
+               std::string(table.name) + " " + std::string(index.terms) + ";\n";
+    return sql;
+}
+
+bool TableExists(Database& db, std::string_view name) {
+    Statement count = db.prepare("SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = ?1");
+    count.bindText(1, name);
+    count.step();
+    return count.columnInt(0) != 0;
+}
+
+// ---- Version 1: the words ------------------------------------------------------
+
+// Texts are NOT NULL DEFAULT '' so the uniqueness rule also holds for empty
+// translations (NULLs would never collide). The rule compares binary. The indexes
+// that gave this version its order (with kKeyCollation) are gone since version 2.
+constexpr std::string_view kWordsTable = R"sql(
 CREATE TABLE Vokabel (
     Translation1 TEXT NOT NULL DEFAULT '',
     Translation2 TEXT NOT NULL DEFAULT '',
@@ -26,60 +77,227 @@ CREATE TABLE Vokabel (
     CONSTRAINT VokabelKey UNIQUE (Hepburn, Translation1, Translation2, Translation3)
 );
 )sql";
+
+// Without the words there is nothing to bring up to date: such a file is refused.
+bool WordsIntact(Database& db, int) {
+    const std::string context = UnusableFile(db.file());
+    Statement columns = db.prepare("PRAGMA table_info(Vokabel)");
+    size_t index = 0;
+    const auto& fields = VocabularyFields();
+    while (columns.step()) {
+        if (index >= fields.size() || columns.columnText(1) != fields[index].name)
+            throw EngineError(context + "Die Tabelle Vokabel hat unerwartete Felder.");
+        ++index;
+    }
+    if (index != fields.size())
+        throw EngineError(context + (index == 0 ? "Sie enthält keine Tabelle Vokabel."
+                                                : "Der Tabelle Vokabel fehlen Felder."));
+    return true;
 }
 
-std::string_view KeyOrderSchemaSql() {
-    // The browse order (case folded, umlauts with their base letter, ß as ss) is kept
-    // as a binary sort key beside the table, so the file needs no collation of ours
-    // and every SQLite tool can check, read and change it. The triggers are plain
-    // SQL: whoever inserts or changes a key field leaves a NULL key behind, which the
-    // program fills in before it next reads the order.
-    return R"sql(
-CREATE TABLE VokabelOrder (
-    WordId INTEGER PRIMARY KEY,
-    SortKey BLOB,
-    Marked INTEGER
-);
-CREATE INDEX VokabelOrderKey ON VokabelOrder (SortKey);
--- The quiz's default selection (the marked words) in key order, read off one index.
-CREATE INDEX VokabelOrderMarked ON VokabelOrder (SortKey) WHERE Marked = 1;
-CREATE TRIGGER VokabelOrderInsert AFTER INSERT ON Vokabel BEGIN
+void MakeWords(Database& db) { db.exec(kWordsTable); }
+
+// ---- Version 2: the key order --------------------------------------------------
+
+// The browse order (case folded, umlauts with their base letter, ß as ss) is kept
+// as a binary sort key beside the table, so the file needs no collation of ours
+// and every SQLite tool can check, read and change it.
+constexpr Column kOrderColumns[] = {
+    {"WordId", "INTEGER PRIMARY KEY"},
+    {"SortKey", "BLOB"},
+    {"Marked", "INTEGER"},
+};
+constexpr Index kOrderIndexes[] = {
+    {"VokabelOrderKey", "(SortKey)"},
+    // The quiz's default selection (the marked words) in key order, read off one index.
+    {"VokabelOrderMarked", "(SortKey) WHERE Marked = 1"},
+};
+constexpr SideTable kOrderTable{"VokabelOrder", kOrderColumns, kOrderIndexes};
+
+// The triggers are plain SQL: whoever inserts or changes a key field leaves a NULL
+// key behind, which the program fills in before it next reads the order.
+struct Trigger {
+    std::string_view name, body;  // body: what follows the name
+};
+constexpr Trigger kOrderTriggers[] = {
+    {"VokabelOrderInsert", R"sql( AFTER INSERT ON Vokabel BEGIN
     INSERT OR REPLACE INTO VokabelOrder (WordId, SortKey, Marked) VALUES (new.rowid, NULL, new.Marked);
-END;
-CREATE TRIGGER VokabelOrderUpdate
+END)sql"},
+    {"VokabelOrderUpdate", R"sql(
 AFTER UPDATE OF Translation1, Translation2, Translation3, Hepburn ON Vokabel BEGIN
     UPDATE VokabelOrder SET SortKey = NULL WHERE WordId = new.rowid;
-END;
-CREATE TRIGGER VokabelOrderMarkedUpdate AFTER UPDATE OF Marked ON Vokabel BEGIN
+END)sql"},
+    {"VokabelOrderMarkedUpdate", R"sql( AFTER UPDATE OF Marked ON Vokabel BEGIN
     UPDATE VokabelOrder SET Marked = new.Marked WHERE WordId = new.rowid;
-END;
-CREATE TRIGGER VokabelOrderDelete AFTER DELETE ON Vokabel BEGIN
+END)sql"},
+    {"VokabelOrderDelete", R"sql( AFTER DELETE ON Vokabel BEGIN
     DELETE FROM VokabelOrder WHERE WordId = old.rowid;
-END;
-)sql";
+END)sql"},
+};
+
+// The order table and the triggers that keep it, as this program made them. Only
+// derived from the words: a broken one is built anew like an old file's.
+bool OrderIntact(Database& db, int fileVersion) {
+    if (fileVersion < 2) return false;
+    Statement columns = db.prepare("PRAGMA table_info(" + std::string(kOrderTable.name) + ")");
+    size_t index = 0;
+    while (columns.step()) {
+        if (index >= kOrderTable.columns.size() || columns.columnText(1) != kOrderTable.columns[index].name)
+            return false;
+        ++index;
+    }
+    if (index != kOrderTable.columns.size()) return false;
+    std::string names;
+    for (const Trigger& trigger : kOrderTriggers)
+        names += std::string(names.empty() ? "" : ", ") + "'" + std::string(trigger.name) + "'";
+    Statement triggers =
+        db.prepare("SELECT count(*) FROM sqlite_schema WHERE type = 'trigger' AND name IN (" + names + ")");
+    triggers.step();
+    return triggers.columnInt(0) == static_cast<std::int64_t>(std::size(kOrderTriggers));
 }
 
-std::string_view AnswerHistorySchemaSql() {
-    // One row per booked answer, beside the words rather than in them: the word's
-    // rowid, local time in the stored date form, right (1) or wrong (0), the answer
-    // as typed. A deleted word's rows stay; nothing refers back to them.
-    return R"sql(
-CREATE TABLE IF NOT EXISTS AnswerHistory (
-    Id INTEGER PRIMARY KEY,
-    WordId INTEGER NOT NULL,
-    AskedAt TEXT NOT NULL,
-    Correct INTEGER NOT NULL CHECK (Correct IN (0, 1)),
-    Answer TEXT NOT NULL DEFAULT ''
-);
-CREATE INDEX IF NOT EXISTS AnswerHistoryWord ON AnswerHistory (WordId);
-CREATE INDEX IF NOT EXISTS AnswerHistoryTime ON AnswerHistory (AskedAt);
-)sql";
+void FillOrder(Database& db) {
+    db.exec("INSERT INTO VokabelOrder (WordId, SortKey, Marked) SELECT rowid, NULL, Marked FROM Vokabel");
+    RepairKeyOrder(db, false);
 }
+
+void BuildOrder(Database& db) {
+    // Version 1 sorted with indexes of its own collation; whatever is left of an
+    // order table goes too.
+    std::string drop = "DROP INDEX IF EXISTS VokabelKeyOrder; DROP INDEX IF EXISTS VokabelMarkedKeyOrder;";
+    for (const Trigger& trigger : kOrderTriggers)
+        drop += "DROP TRIGGER IF EXISTS " + std::string(trigger.name) + ";";
+    drop += "DROP TABLE IF EXISTS " + std::string(kOrderTable.name) + ";";
+    db.exec(drop);
+    std::string create = CreateSql(kOrderTable, "main");
+    for (const Trigger& trigger : kOrderTriggers)
+        create += "CREATE TRIGGER " + std::string(trigger.name) + std::string(trigger.body) + ";\n";
+    db.exec(create);
+    FillOrder(db);
+}
+
+// A file that cannot be brought up to date is still shown in key order.
+void OrderStandIn(Database& db) {
+    db.exec(CreateSql(kOrderTable, "temp"));
+    db.exec("BEGIN");
+    FillOrder(db);
+    db.exec("COMMIT");
+}
+
+// ---- Version 3: the answer history ---------------------------------------------
+
+// One row per booked answer, beside the words rather than in them: the word's
+// rowid, local time in the stored date form, right (1) or wrong (0), the answer
+// as typed. A deleted word's rows stay; nothing refers back to them.
+constexpr Column kHistoryColumns[] = {
+    {"Id", "INTEGER PRIMARY KEY"},
+    {"WordId", "INTEGER NOT NULL"},
+    {"AskedAt", "TEXT NOT NULL"},
+    {"Correct", "INTEGER NOT NULL CHECK (Correct IN (0, 1))"},
+    {"Answer", "TEXT NOT NULL DEFAULT ''"},
+};
+constexpr Index kHistoryIndexes[] = {
+    {"AnswerHistoryWord", "(WordId)"},
+    {"AnswerHistoryTime", "(AskedAt)"},
+};
+constexpr SideTable kHistoryTable{"AnswerHistory", kHistoryColumns, kHistoryIndexes};
+
+// The answers are the learner's own: an existing table is never built anew.
+bool HistoryIntact(Database& db, int) { return TableExists(db, kHistoryTable.name); }
+
+void BuildHistory(Database& db) { db.exec(CreateSql(kHistoryTable, "main")); }
+
+// An empty history, so the statistics still read.
+void HistoryStandIn(Database& db) { db.exec(CreateSql(kHistoryTable, "temp")); }
+
+// ---- The ladder ----------------------------------------------------------------
+
+// A new version is one more section above and one more rung here (and
+// kSchemaVersion one up): opening runs the step of every rung whose tables a file
+// lacks, then stamps the file with the current version.
+struct Rung {
+    int version;
+    // Whether a file stamped `fileVersion` holds this rung's tables as made; may
+    // refuse the file (EngineError).
+    bool (*intact)(Database& db, int fileVersion);
+    // Makes the rung's tables from the layout below, replacing what is left of them;
+    // runs inside the caller's transaction.
+    void (*step)(Database& db);
+    // Makes them in memory for a file that cannot be written (none: always intact).
+    void (*standIn)(Database& db);
+};
+
+constexpr Rung kLadder[] = {
+    {1, WordsIntact, MakeWords, nullptr},
+    {2, OrderIntact, BuildOrder, OrderStandIn},
+    {3, HistoryIntact, BuildHistory, HistoryStandIn},
+};
+constexpr bool OneRungPerVersion() {
+    for (size_t i = 0; i < std::size(kLadder); ++i)
+        if (kLadder[i].version != static_cast<int>(i) + 1) return false;
+    return std::size(kLadder) == kSchemaVersion;
+}
+static_assert(OneRungPerVersion(), "one rung per version, the top one the current layout");
+
+const Rung& RungOf(int version) { return kLadder[version - 1]; }
+
+void StampVersion(Database& db) { db.exec("PRAGMA user_version=" + std::to_string(kSchemaVersion)); }
+
+}  // namespace
 
 std::string_view FieldListSql() {
     return "Translation1, Translation2, Translation3, Hepburn, Kanji, \"Hira-Kata\", Accent, "
            "Note, DateEntered, DateAsked, NumberAsked, NumberWrong, Marked, Type, CardPrinted, "
            "Lesson";
+}
+
+std::string UnusableFile(const std::filesystem::path& file) {
+    return "Die Datei " + QuotedPath(file) + " ist keine brauchbare Vokabeldatei: ";
+}
+
+void MakeLayout(Database& db) {
+    for (const Rung& rung : kLadder) rung.step(db);
+    StampVersion(db);
+}
+
+LayoutPlan LayoutPlan::Read(Database& db) {
+    try {
+        LayoutPlan plan;
+        Statement version = db.prepare("PRAGMA user_version");
+        version.step();
+        const std::int64_t found = version.columnInt(0);
+        if (found > kSchemaVersion)
+            throw EngineError("Die Vokabeldatei " + QuotedPath(db.file()) +
+                              " stammt von einer neueren Version dieses Programms (Version " +
+                              std::to_string(found) + ") und bleibt unverändert.");
+        plan.version_ = static_cast<int>(found);
+        for (const Rung& rung : kLadder)
+            if (!rung.intact(db, plan.version_)) plan.broken_.push_back(rung.version);
+        return plan;
+    } catch (const EngineError& e) {
+        if (e.code() == 0) throw;
+        // A file that cannot be read at all is no damage we could show read-only.
+        const int primary = e.code() & 0xff;
+        if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED || primary == SQLITE_CANTOPEN ||
+            primary == SQLITE_IOERR)
+            throw;
+        throw EngineError(UnusableFile(db.file()) + e.what(), e.code());
+    }
+}
+
+void LayoutPlan::carryOut(Database& db) const {
+    if (!due()) return;
+    if (db.readOnly()) {
+        for (int version : broken_) RungOf(version).standIn(db);
+        return;
+    }
+    // The old file is kept as it was before anything of it changes.
+    CopyTable(db.file(), BackupFolderOf(db.file()) /
+                             ("Vokabel-Version" + std::to_string(version_) + "-" + TodayIso() + ".DB"));
+    Transaction transaction(db);
+    for (int version : broken_) RungOf(version).step(db);
+    StampVersion(db);
+    transaction.commit();
 }
 
 }  // namespace morvanta::store

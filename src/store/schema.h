@@ -1,26 +1,53 @@
 #pragma once
-// The layout of the table file and the key order of the vocabulary table.
+// The layout of the table file as a ladder of versions: each rung holds the tables
+// its version adds and the step that brings a file of the version below up to it.
 
+#include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace morvanta::store {
 
+class Database;
+
 // Version in PRAGMA user_version; a file with a higher number is refused, an older
-// one is brought up to date when it is opened.
+// one is brought up to date when it is opened. The top rung of the ladder.
 inline constexpr int kSchemaVersion = 3;
 
 // Collation of the key order in files of version 1 (registered on every connection,
 // so such a file can still be read and migrated).
 inline constexpr std::string_view kKeyCollation = "MORVANTA_KEY";
 
-// CREATE statements of an empty table file.
-std::string_view SchemaSql();
-// CREATE statements of the key order table and its triggers (added to version 1 files).
-std::string_view KeyOrderSchemaSql();
-// CREATE statements of the answer history (added to files of version 2 and older);
-// safe to run on a file that has it.
-std::string_view AnswerHistorySchemaSql();
 // The sixteen column names quoted for SQL, comma separated, in field order.
 std::string_view FieldListSql();
+
+// Leads the reasons why a file cannot serve as the vocabulary table.
+std::string UnusableFile(const std::filesystem::path& file);
+
+// Makes the current layout in a new, empty file: every rung climbed from nothing.
+// Runs inside the caller's transaction.
+void MakeLayout(Database& db);
+
+// What an opened file's layout lacks against the current one.
+class LayoutPlan {
+public:
+    // Reads the layout without writing. Throws EngineError when the file comes from
+    // a newer version or holds no vocabulary table as this program knows it.
+    static LayoutPlan Read(Database& db);
+
+    // Something is to be brought up to date or built anew; the file should be
+    // checked for damage before carryOut().
+    bool due() const { return version_ < kSchemaVersion || !broken_.empty(); }
+
+    // A file that takes writes is copied into the backup folder, then every due
+    // rung runs in one transaction. One that takes none gets stand-ins in memory
+    // for the tables it lacks, so that it can still be read.
+    void carryOut(Database& db) const;
+
+private:
+    int version_ = 0;
+    std::vector<int> broken_;  // rungs whose tables are missing or not as made
+};
 
 }  // namespace morvanta::store

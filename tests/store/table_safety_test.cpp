@@ -257,6 +257,44 @@ TEST(TableSafety, DamagedFileIsNamedAndOpenedReadOnly) {
     EXPECT_EQ(bytes(), before);
 }
 
+// A damaged file of version 1 is not brought up to date: read-only, it still shows
+// the words in key order and an empty history, and stays as it was.
+TEST(TableSafety, DamagedOldFileIsReadAsItStands) {
+    auto t = test::MakeTempTable();
+    test::InsertGeneratedWords(t->tableFile, 8);
+    std::vector<std::string> sound;
+    {
+        Session session(t->config);
+        sound = KeyOrder(session);
+        // Another table's rows fill the end of the file: noise there leaves the words readable.
+        session.connect("Vokabel")->exec(
+            "DROP TRIGGER VokabelOrderInsert; DROP TRIGGER VokabelOrderUpdate;"
+            "DROP TRIGGER VokabelOrderMarkedUpdate; DROP TRIGGER VokabelOrderDelete;"
+            "DROP TABLE VokabelOrder; DROP TABLE AnswerHistory; PRAGMA user_version = 1;"
+            "CREATE TABLE Notes (Text TEXT);"
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+            "INSERT INTO Notes SELECT printf('%0100d', i) FROM n;"
+            "VACUUM; PRAGMA wal_checkpoint(TRUNCATE);");
+    }
+    {
+        std::fstream file(t->tableFile, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(static_cast<std::streamoff>(fs::file_size(t->tableFile)) - 4096);
+        const std::string noise(400, '\xA5');
+        file.write(noise.data(), static_cast<std::streamsize>(noise.size()));
+    }
+    const auto bytes = [&] {
+        std::ifstream in(t->tableFile, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string before = bytes();
+    auto db = t->session().connect("Vokabel");
+    EXPECT_TRUE(db->damaged());
+    EXPECT_TRUE(db->readOnly());
+    EXPECT_EQ(KeyOrder(t->session()), sound);
+    EXPECT_EQ(Number(*db, "SELECT count(*) FROM AnswerHistory"), 0);
+    EXPECT_EQ(bytes(), before);
+}
+
 // What the learner reads of a failure: a German sentence; SQLite's or the system's
 // own words only in brackets, names only in quotes.
 TEST(TableSafety, MessagesAreGermanWithTheEngineInBrackets) {
