@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "core/dictionary.h"
+#include "core/dictionary/dictionary.h"
 
 namespace {
 

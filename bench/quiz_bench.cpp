@@ -6,9 +6,9 @@
 
 #include <chrono>
 
-#include "core/random_source.h"
-#include "core/ask_queue.h"
-#include "core/next_word.h"
+#include "core/quiz/random_source.h"
+#include "core/quiz/question_queue.h"
+#include "core/quiz/next_word.h"
 #include "support/reference_ask_queue.h"
 
 namespace {

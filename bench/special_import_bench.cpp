@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "bench_window.h"
-#include "core/special_import.h"
+#include "core/exchange/special_import.h"
 #include "exchange/export_page.h"
 #include "offscreen_bench_main.h"
 #include "store/database.h"

@@ -10,7 +10,7 @@
 
 #include "bench_window.h"
 #include "offscreen_bench_main.h"
-#include "progress/statistics_page.h"
+#include "statistics/statistics_page.h"
 #include "store/database.h"
 #include "support/bench_support.h"
 

@@ -20,9 +20,9 @@
 #include <string>
 #include <unistd.h>
 
-#include "core/xml_word_import.h"
-#include "core/xml_word_list_reader.h"
-#include "core/xml_word_list_writer.h"
+#include "core/exchange/xml_word_import.h"
+#include "core/exchange/xml_word_list_reader.h"
+#include "core/exchange/xml_word_list_writer.h"
 #include "support/bench_support.h"
 #include "support/reference_xml_word_list.h"
 

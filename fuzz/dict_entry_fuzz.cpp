@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/dict_entry.h"
-#include "core/dict_type.h"
+#include "core/dictionary/dict_entry.h"
+#include "core/dictionary/dict_type.h"
 #include "fuzz_check.h"
 
 using namespace morvanta;

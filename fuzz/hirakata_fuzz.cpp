@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/rtf_kanji_list.h"
+#include "core/exchange/rtf_kanji_list.h"
 #include "fuzz_check.h"
 
 using namespace morvanta;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/special_import.h"
+#include "core/exchange/special_import.h"
 #include "fuzz_check.h"
 
 using namespace morvanta;

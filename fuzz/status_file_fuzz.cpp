@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "core/status_file.h"
+#include "core/quiz/status_file.h"
 
 using namespace morvanta;
 

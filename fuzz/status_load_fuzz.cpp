@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "core/status_file.h"
+#include "core/quiz/status_file.h"
 #include "store/data_set.h"
 #include "store/database.h"
 #include "support/temp_table.h"

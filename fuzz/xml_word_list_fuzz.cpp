@@ -3,7 +3,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "core/xml_word_list_reader.h"
+#include "core/exchange/xml_word_list_reader.h"
 #include "fuzz_check.h"
 
 using namespace morvanta;

@@ -5,8 +5,8 @@
 #include <chrono>
 
 #include "app/tform1.h"
-#include "core/alias_folder.h"
-#include "core/file_names.h"
+#include "core/setup/alias_folder.h"
+#include "core/exchange/file_names.h"
 #include "platform/guard.h"
 
 namespace morvanta::app {

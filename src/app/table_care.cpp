@@ -8,7 +8,7 @@
 
 #include "app/tform1.h"
 #include "platform/guard.h"
-#include "core/backup_count.h"
+#include "store/backup_count.h"
 #include "store/backup.h"
 #include "store/database.h"
 
@@ -67,7 +67,7 @@ void TForm1::checkTableThenBackUp() {
         WordsChanged();
     }
     const std::filesystem::path file = db->file();
-    const int keep = core::BackupCount(config_, kAlias);
+    const int keep = store::BackupCount(config_, kAlias);
     QPointer<TForm1> self(this);
     // The copy reads through its own connection, so the window goes on at once.
     backup_ = std::thread([file, keep, self, stop = &stopBackup_] {

@@ -15,7 +15,7 @@
 #include "platform/fonts.h"
 #include "platform/guard.h"
 #include "platform/link_label.h"
-#include "progress/statistics_page.h"
+#include "statistics/statistics_page.h"
 #include "quiz/quiz_query.h"
 #include "quiz/quiz_page.h"
 #include "quiz/selection_page.h"
@@ -100,14 +100,14 @@ void TForm1::buildFrame() {
                             [this](const exchange::XmlEntryFill& fill) { entryPage->applyImportedWord(fill); },
                             [this](const QString& hepburn) { entryPage->HepburnEdit->setText(hepburn); }});
     exportPage->programDir = programDir_;  // hirakata.txt lies beside the program
-    statisticsPage = new progress::StatisticsPage({session_, Table1, *dialogs_, *clock_});
+    statisticsPage = new statistics::StatisticsPage({session_, Table1, *dialogs_, *clock_});
     Query1.afterOpen = [this](store::DataSet&) { selectionPage->Query1AfterOpen(); };
     // The pages do not know each other: their cross-page steps are wired here.
     connect(selectionPage, &quiz::SelectionPage::wordsChanged, this, &TForm1::WordsChanged);
     connect(selectionPage, &quiz::SelectionPage::sessionShown, quizPage, &quiz::QuizPage::showSession);
     connect(entryPage, &entry::EntryPage::wordStored, this, &TForm1::RestartAfterNewWord);
-    connect(statisticsPage, &progress::StatisticsPage::wordChosen, this, &TForm1::ShowWordInBrowse);
-    connect(statisticsPage, &progress::StatisticsPage::quizRequested, this, &TForm1::QuizSelection);
+    connect(statisticsPage, &statistics::StatisticsPage::wordChosen, this, &TForm1::ShowWordInBrowse);
+    connect(statisticsPage, &statistics::StatisticsPage::quizRequested, this, &TForm1::QuizSelection);
     quizPage->setOptionsSource([this] { return selectionPage->options(); });
     quizPage->setScoreShower([this] { selectionPage->ShowScore(); });
     TabSheet1 = browsePage;

@@ -13,10 +13,10 @@
 #include "platform/dialogs.h"
 #include "platform/form_context.h"
 #include "platform/query_progress.h"
-#include "core/alias_folder.h"
-#include "core/random_source.h"
+#include "core/setup/alias_folder.h"
+#include "core/quiz/random_source.h"
 #include "platform/status_bar.h"
-#include "core/quiz_state.h"
+#include "core/quiz/quiz_state.h"
 #include "store/alias_config.h"
 #include "store/data_set.h"
 #include "store/date_time.h"
@@ -40,7 +40,7 @@ class ExportPage;
 namespace morvanta::platform {
 class LinkLabel;
 }
-namespace morvanta::progress {
+namespace morvanta::statistics {
 class StatisticsPage;
 }
 
@@ -112,7 +112,7 @@ public:
     quiz::SelectionPage* selectionPage = nullptr;
     quiz::QuizPage* quizPage = nullptr;
     exchange::ExportPage* exportPage = nullptr;
-    progress::StatisticsPage* statisticsPage = nullptr;
+    statistics::StatisticsPage* statisticsPage = nullptr;
     platform::StatusBar1* StatusBar1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     platform::LinkLabel* Label42 = nullptr;

@@ -6,7 +6,7 @@
 #include "cli/commands.h"
 #include "cli/table_access.h"
 #include "cli/terminal_progress.h"
-#include "core/backup_count.h"
+#include "store/backup_count.h"
 #include "store/backup.h"
 #include "store/database.h"
 #include "store/engine_error.h"
@@ -24,7 +24,7 @@ int RunBackup(const Arguments& args) {
     std::filesystem::path written;
     try {
         written = store::WriteDailyBackup(
-            db.file(), date, core::BackupCount(access.config(), kAlias), &InterruptFlag());
+            db.file(), date, store::BackupCount(access.config(), kAlias), &InterruptFlag());
     } catch (const store::EngineError& e) {
         if (Interrupted()) throw Refusal("Abgebrochen; es wurde keine Sicherung geschrieben.");
         throw Refusal("Die Sicherung konnte nicht geschrieben werden: " + std::string(e.what()));

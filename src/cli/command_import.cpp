@@ -11,8 +11,8 @@
 #include "cli/messages.h"
 #include "cli/table_access.h"
 #include "cli/terminal_progress.h"
-#include "core/special_import.h"
-#include "core/xml_word_import.h"
+#include "core/exchange/special_import.h"
+#include "core/exchange/xml_word_import.h"
 #include "store/data_set.h"
 #include "store/system_reason.h"
 

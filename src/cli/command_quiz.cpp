@@ -14,11 +14,11 @@
 #include "cli/table_access.h"
 #include "cli/terminal_progress.h"
 #include "cli/terminal_quiz.h"
-#include "core/ask_queue.h"
-#include "core/quiz_session.h"
-#include "core/random_source.h"
-#include "core/status_file.h"
-#include "core/status_file_io.h"
+#include "core/quiz/question_queue.h"
+#include "core/quiz/quiz_session.h"
+#include "core/quiz/random_source.h"
+#include "core/quiz/status_file.h"
+#include "core/quiz/status_file_io.h"
 #include "store/engine_error.h"
 
 namespace morvanta::cli {

@@ -8,7 +8,7 @@
 #include "cli/table_access.h"
 #include "cli/word_options.h"
 #include "cli/word_output.h"
-#include "core/search_sql.h"
+#include "core/entry/search_sql.h"
 #include "store/data_set.h"
 #include "store/engine_error.h"
 

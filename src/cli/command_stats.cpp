@@ -9,8 +9,8 @@
 #include "cli/commands.h"
 #include "cli/messages.h"
 #include "cli/table_access.h"
-#include "core/learning_stats.h"
-#include "core/stats_csv.h"
+#include "core/stats/learning_stats.h"
+#include "core/stats/stats_csv.h"
 #include "store/database.h"
 #include "store/file_saver.h"
 

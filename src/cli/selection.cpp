@@ -6,7 +6,7 @@
 #include "cli/cli_error.h"
 #include "cli/messages.h"
 #include "cli/word_options.h"
-#include "core/selection_sql.h"
+#include "core/quiz/selection_sql.h"
 #include "store/date_time.h"
 #include "store/engine_error.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/progress.h"
+#include "core/exchange/run_progress.h"
 
 namespace morvanta::cli {
 

@@ -6,10 +6,10 @@
 #include "cli/cli_error.h"
 #include "cli/messages.h"
 #include "cli/word_output.h"
-#include "core/answer_check.h"
-#include "core/quiz_session.h"
-#include "core/status_file.h"
-#include "core/status_file_io.h"
+#include "core/quiz/answer_check.h"
+#include "core/quiz/quiz_session.h"
+#include "core/quiz/status_file.h"
+#include "core/quiz/status_file_io.h"
 #include "store/engine_error.h"
 
 namespace morvanta::cli {

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "core/quiz_state.h"
+#include "core/quiz/quiz_state.h"
 #include "store/data_set.h"
 #include "store/date_time.h"
 

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "core/xml_word_source.h"
+#include "core/exchange/xml_word_source.h"
 
 namespace morvanta::cli {
 

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 
 #include "entry/browse_page.h"
-#include "core/ratio_text.h"
+#include "core/stats/ratio_text.h"
 
 namespace morvanta::entry {
 
@@ -20,7 +20,7 @@ void BrowsePage::DataSource1DataChange() {
     std::string ratio;
     if (const store::DataSet* shown = context_.DataSource1.dataSet()) {
         try {
-            ratio = RatioText(Counter(*shown, "NumberWrong"), Counter(*shown, "NumberAsked"));
+            ratio = stats::RatioText(Counter(*shown, "NumberWrong"), Counter(*shown, "NumberAsked"));
         } catch (const std::exception&) {
             // closed, or a result without the counters: no ratio to show
         }

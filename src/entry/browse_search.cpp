@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "entry/browse_page.h"
-#include "core/search_sql.h"
+#include "core/entry/search_sql.h"
 #include "platform/guard.h"
 
 namespace morvanta::entry {

@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/dictionary.h"
-#include "core/kana_change.h"
-#include "core/new_word.h"
+#include "core/dictionary/dictionary.h"
+#include "core/entry/kana_change.h"
+#include "core/entry/new_word.h"
 #include "platform/fonts.h"
 #include "platform/guard.h"
 #include "platform/one_line.h"

@@ -5,7 +5,7 @@
 #include <array>
 #include <memory>
 
-#include "core/xml_word_list_reader.h"
+#include "core/exchange/xml_word_list_reader.h"
 #include "platform/form_context.h"
 #include "platform/layout.h"
 #include "platform/rich_line_edit.h"

@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <vector>
 
-#include "core/dictionary.h"
+#include "core/dictionary/dictionary.h"
 
 class QLineEdit;
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <functional>
 
-#include "core/xml_word_list_reader.h"
+#include "core/exchange/xml_word_list_reader.h"
 
 namespace morvanta::exchange {
 

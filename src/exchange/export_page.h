@@ -8,12 +8,12 @@
 #include <ostream>
 #include <functional>
 
-#include "core/rtf_kanji_list.h"
-#include "core/progress.h"
+#include "core/exchange/rtf_kanji_list.h"
+#include "core/exchange/run_progress.h"
 #include "exchange/entry_link.h"
 #include "platform/form_context.h"
 #include "platform/layout.h"
-#include "core/quiz_state.h"
+#include "core/quiz/quiz_state.h"
 
 class QLabel;
 class QMenu;

@@ -3,10 +3,10 @@
 
 #include <QApplication>
 
-#include "core/file_names.h"
-#include "core/kana_list_file.h"
-#include "core/program_files.h"
-#include "core/query_walk.h"
+#include "core/exchange/file_names.h"
+#include "core/exchange/kana_list_file.h"
+#include "core/setup/program_files.h"
+#include "core/exchange/query_walk.h"
 #include "exchange/export_page.h"
 #include "exchange/progress_dialog.h"
 #include "platform/guard.h"

@@ -6,7 +6,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "core/progress.h"
+#include "core/exchange/run_progress.h"
 
 class QProgressDialog;
 class QWidget;

@@ -3,12 +3,12 @@
 #include <QPlainTextEdit>
 
 #include "exchange/export_page.h"
-#include "core/file_names.h"
-#include "core/kana_list_file.h"
-#include "core/program_files.h"
+#include "core/exchange/file_names.h"
+#include "core/exchange/kana_list_file.h"
+#include "core/setup/program_files.h"
 #include "exchange/progress_dialog.h"
-#include "core/query_walk.h"
-#include "core/rtf_practice_list.h"
+#include "core/exchange/query_walk.h"
+#include "core/exchange/rtf_practice_list.h"
 #include "platform/guard.h"
 #include "store/file_saver.h"
 #include "text/codepage.h"

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/kana_change.h"
+#include "core/entry/kana_change.h"
 #include "exchange/export_page.h"
-#include "core/file_names.h"
+#include "core/exchange/file_names.h"
 #include "exchange/progress_dialog.h"
-#include "core/query_walk.h"
-#include "core/special_import.h"
-#include "core/word_dump.h"
+#include "core/exchange/query_walk.h"
+#include "core/exchange/special_import.h"
+#include "core/exchange/word_dump.h"
 #include "platform/guard.h"
 #include "store/engine_error.h"
 #include "store/file_saver.h"

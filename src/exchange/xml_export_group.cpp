@@ -11,12 +11,12 @@
 #include <QSpinBox>
 #include <memory>
 
-#include "core/query_walk.h"
-#include "core/xml_file_output.h"
+#include "core/exchange/query_walk.h"
+#include "core/exchange/xml_file_output.h"
 #include "exchange/progress_dialog.h"
 #include "exchange/xml_form.h"
-#include "core/xml_word_list_reader.h"
-#include "core/xml_word_source.h"
+#include "core/exchange/xml_word_list_reader.h"
+#include "core/exchange/xml_word_source.h"
 #include "platform/guard.h"
 #include "store/system_reason.h"
 

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "core/xml_word_list_writer.h"
+#include "core/exchange/xml_word_list_writer.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -3,7 +3,7 @@
 // sources and services it uses, nothing more.
 
 #include "platform/dialogs.h"
-#include "core/random_source.h"
+#include "core/quiz/random_source.h"
 #include "platform/status_bar.h"
 #include "store/data_set.h"
 #include "store/date_time.h"

@@ -2,7 +2,7 @@
 
 #include <QPdfWriter>
 
-#include "core/saver_device.h"
+#include "core/exchange/saver_device.h"
 #include "store/file_saver.h"
 
 namespace morvanta::print {

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "core/progress.h"
+#include "core/exchange/run_progress.h"
 #include "print/print_words.h"
 
 class QPagedPaintDevice;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "core/kanji_character.h"
-#include "core/rtf_kanji_list.h"
+#include "core/exchange/kanji_character.h"
+#include "core/exchange/rtf_kanji_list.h"
 #include "store/data_set.h"
 #include "text/rich_text.h"
 

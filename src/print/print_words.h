@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/progress.h"
+#include "core/exchange/run_progress.h"
 
 namespace morvanta::store {
 class DataSet;

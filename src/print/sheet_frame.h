@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "core/progress.h"
+#include "core/exchange/run_progress.h"
 
 class QPagedPaintDevice;
 class QPainter;

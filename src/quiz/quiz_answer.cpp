@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/answer_check.h"
-#include "core/quiz_session.h"
+#include "core/quiz/answer_check.h"
+#include "core/quiz/quiz_session.h"
 #include "platform/guard.h"
 #include "quiz/quiz_page.h"
 

@@ -7,7 +7,7 @@
 
 #include "platform/form_context.h"
 #include "platform/layout.h"
-#include "core/quiz_state.h"
+#include "core/quiz/quiz_state.h"
 
 class QAction;
 class QCheckBox;

@@ -1,7 +1,7 @@
 #include "quiz/quiz_query.h"
 
 #include "platform/status_bar.h"
-#include "core/answer_check.h"
+#include "core/quiz/answer_check.h"
 
 namespace morvanta::quiz {
 

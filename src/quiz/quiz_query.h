@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/quiz_state.h"
+#include "core/quiz/quiz_state.h"
 #include "store/data_set.h"
 
 namespace morvanta::platform {

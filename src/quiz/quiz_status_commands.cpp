@@ -5,12 +5,12 @@
 #include <algorithm>
 
 #include "platform/guard.h"
-#include "core/answer_check.h"
+#include "core/quiz/answer_check.h"
 #include "quiz/quiz_page.h"
 #include "quiz/quiz_query.h"
-#include "core/status_file.h"
-#include "core/quiz_session.h"
-#include "core/status_file_io.h"
+#include "core/quiz/status_file.h"
+#include "core/quiz/quiz_session.h"
+#include "core/quiz/status_file_io.h"
 
 namespace morvanta::quiz {
 

@@ -14,8 +14,8 @@
 #include <climits>
 
 #include "platform/guard.h"
-#include "core/answer_check.h"
-#include "core/quiz_session.h"
+#include "core/quiz/answer_check.h"
+#include "core/quiz/quiz_session.h"
 #include "quiz/quiz_query.h"
 #include "store/type_words.h"
 

@@ -5,8 +5,8 @@
 
 #include "platform/form_context.h"
 #include "platform/layout.h"
-#include "core/quiz_state.h"
-#include "core/selection_sql.h"
+#include "core/quiz/quiz_state.h"
+#include "core/quiz/selection_sql.h"
 
 class QCheckBox;
 class QComboBox;

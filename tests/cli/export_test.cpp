@@ -9,11 +9,11 @@
 #include <sstream>
 
 #include "cli_runner.h"
-#include "core/rtf_kanji_list.h"
-#include "core/rtf_practice_list.h"
-#include "core/selection_sql.h"
-#include "core/word_dump.h"
-#include "core/xml_word_source.h"
+#include "core/exchange/rtf_kanji_list.h"
+#include "core/exchange/rtf_practice_list.h"
+#include "core/quiz/selection_sql.h"
+#include "core/exchange/word_dump.h"
+#include "core/exchange/xml_word_source.h"
 #include "store/data_set.h"
 #include "support/pdf_reading.h"
 #include "support/temp_table.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "cli_runner.h"
-#include "core/status_file.h"
+#include "core/quiz/status_file.h"
 #include "store/data_set.h"
 #include "support/temp_table.h"
 

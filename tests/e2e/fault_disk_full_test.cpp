@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "exchange/export_page.h"
-#include "core/special_import.h"
+#include "core/exchange/special_import.h"
 #include "fault_support.h"
 #include "quiz/quiz_page.h"
 #include "support/form_fixture.h"

@@ -10,7 +10,7 @@
 #include "entry/browse_page.h"
 #include "entry/entry_page.h"
 #include "entry/suggestion_list.h"
-#include "core/kana_change.h"
+#include "core/entry/kana_change.h"
 #include "quiz/quiz_page.h"
 #include "support/dictd_files.h"
 #include "support/form_fixture.h"

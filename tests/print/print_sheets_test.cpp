@@ -6,7 +6,7 @@
 #include <regex>
 #include <sstream>
 
-#include "core/rtf_kanji_list.h"
+#include "core/exchange/rtf_kanji_list.h"
 #include "print/kanji_grid.h"
 #include "print/pdf_file.h"
 #include "print/practice_sheet.h"

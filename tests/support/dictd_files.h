@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/dictionary.h"
+#include "core/dictionary/dictionary.h"
 
 namespace morvanta::testing {
 

@@ -12,7 +12,7 @@
 
 #include "app/tform1.h"
 #include "platform/dialogs.h"
-#include "core/random_source.h"
+#include "core/quiz/random_source.h"
 #include "store/date_time.h"
 #include "store/vocabulary.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/random_source.h"
+#include "core/quiz/random_source.h"
 
 namespace morvanta::reference {
 

@@ -1,7 +1,7 @@
 #include "support/reference_kanji_list.h"
 
-#include "core/japanese_run.h"
-#include "core/kanji_character.h"
+#include "core/exchange/japanese_run.h"
+#include "core/exchange/kanji_character.h"
 #include "text/fast_strings.h"
 
 namespace morvanta::test {

@@ -7,7 +7,7 @@
 #include <QString>
 #include <array>
 
-#include "core/xml_word_list_reader.h"
+#include "core/exchange/xml_word_list_reader.h"
 
 namespace morvanta::test {
 

@@ -1,0 +1,190 @@
+#include "core/exchange/xml_word_import.h"
+
+#include <QIODevice>
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+#include "core/entry/kana_change.h"
+#include "core/entry/new_word.h"
+#include "core/exchange/import_batch.h"
+#include "core/exchange/xml_word_list_walk.h"
+#include "store/data_set.h"
+#include "store/type_words.h"
+#include "text/rich_text.h"
+
+namespace morvanta::exchange {
+
+namespace {
+
+struct WordTexts {
+    QString word, reading, transliteration, lesson, type, description, tone;
+    bool hasReading = false, hasTransliteration = false;
+    std::array<QString, 3> translations;
+};
+
+// priority: the "priority" attribute as a number, 0 when it does not read as one.
+void PlaceTranslation(int priority, const QString& text, std::array<QString, 3>& translations) {
+    int slot = priority >= 1 && priority <= 3 && translations[size_t(priority - 1)].isEmpty()
+                   ? priority - 1
+               : translations[0].isEmpty() ? 0
+               : translations[1].isEmpty() ? 1
+                                           : 2;
+    translations[size_t(slot)] = text;
+}
+
+void TakeElement(QStringView name, int priority, const QString& text, WordTexts& w) {
+    if (name == u"word") {
+        w.word = text;
+    } else if (name == u"reading") {
+        w.reading = text;
+        w.hasReading = true;
+    } else if (name == u"translation") {
+        PlaceTranslation(priority, text, w.translations);
+    } else if (name == u"lesson") {
+        w.lesson = text;
+    } else if (name == u"transliteration") {
+        w.transliteration = text;
+        w.hasTransliteration = true;
+    } else if (name == u"type") {
+        w.type = text;
+    } else if (name == u"tone") {
+        w.tone = text;
+    } else if (name == u"description") {
+        w.description = text;
+    }
+}
+
+// A spin edit takes a text only when it reads as a whole number, within its range.
+std::int64_t WholeNumber(const QString& text, std::int64_t fallback, int low, int high) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? std::clamp(value, low, high) : fallback;
+}
+
+std::string KnownType(const QString& text) {
+    const std::string type = text.toStdString();
+    for (std::string_view known : store::kTypeWords)
+        if (known == type) return type;
+    return {};
+}
+
+entry::NewWord NewWordOf(const WordTexts& w) {
+    entry::NewWord word;
+    word.kanjiRtf = text::PlainTextToRtf(w.word.toStdString());
+    word.hiraKataRtf = text::PlainTextToRtf((w.hasReading ? w.reading : w.word).toStdString());
+    word.hepburn = w.hasTransliteration ? w.transliteration.toStdString()
+                                        : entry::HepburnFromKanaRtf(word.hiraKataRtf);
+    word.translation1 = w.translations[0].toStdString();
+    word.translation2 = w.translations[1].toStdString();
+    word.translation3 = w.translations[2].toStdString();
+    word.lesson = WholeNumber(w.lesson, 1, 1, 255);
+    word.accent =
+        WholeNumber(w.tone, 0, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    word.type = KnownType(w.type);
+    word.note = w.description.toStdString();
+    return word;
+}
+
+// Counts the words of a file that is walked to its end.
+class WordCounter : public XmlWordVisitor {
+public:
+    void child(QStringView, const QString&) override {}
+    bool wordEnd() override {
+        ++words;
+        return true;
+    }
+    std::int64_t words = 0;
+};
+
+// Stores each word as soon as its end is read.
+class WordStorer : public XmlWordVisitor {
+public:
+    WordStorer(store::DataSet& table, const store::Clock& clock, const ProgressFn& progress,
+               XmlImportResult& result)
+        : table_(table), clock_(clock), progress_(progress), result_(result), batch_(table) {}
+
+    void childStart(QStringView name, const QXmlStreamAttributes& attributes) override {
+        if (name == u"translation")
+            priority_ = attributes.value(QLatin1StringView("priority")).toInt();
+    }
+    void child(QStringView name, const QString& text) override {
+        TakeElement(name, priority_, text, word_);
+    }
+
+    bool wordEnd() override {
+        if (!Proceed(progress_, handled_++)) {
+            result_.cancelled = true;
+            return false;
+        }
+        const WordTexts texts = std::exchange(word_, {});
+        if (texts.translations[0].isEmpty()) {
+            ++result_.withoutTranslation;
+            return true;
+        }
+        try {
+            table_.insertRecord(entry::NewWordRecord(NewWordOf(texts), clock_));
+            ++result_.stored;
+        } catch (const store::EngineError& e) {
+            // A refused insert undoes itself; anything but a duplicate ends the import.
+            if (!e.isConstraintViolation()) throw;
+            ++result_.duplicates;
+        }
+        batch_.stored(result_.stored);
+        return true;
+    }
+
+    void end() { batch_.end(); }
+
+private:
+    store::DataSet& table_;
+    const store::Clock& clock_;
+    const ProgressFn& progress_;
+    XmlImportResult& result_;
+    ImportBatch batch_;
+    WordTexts word_;
+    int priority_ = 0;  // of the translation being read
+    std::int64_t handled_ = 0;
+};
+
+}  // namespace
+
+XmlWordListCheck CheckWordList(QIODevice& in) {
+    WordCounter counter;
+    const XmlWalkResult walk = WalkWordList(in, counter);
+    XmlWordListCheck check;
+    check.loaded = walk.end == XmlWalkResult::Loaded;
+    check.errorMessage = walk.errorMessage;
+    check.words = counter.words;
+    return check;
+}
+
+XmlImportResult ImportWords(QIODevice& in, store::DataSet& table, const store::Clock& clock,
+                            const ProgressFn& progress) {
+    XmlImportResult result;
+    try {
+        WordStorer storer(table, clock, progress, result);
+        const XmlWalkResult walk = WalkWordList(in, storer);
+        storer.end();
+        // Only when the file changed since it was checked.
+        if (walk.end == XmlWalkResult::Failed)
+            throw std::runtime_error(walk.errorMessage.toStdString());
+    } catch (...) {
+        result.error = std::current_exception();
+    }
+    return result;
+}
+
+std::string XmlImportMessage(const XmlImportResult& result) {
+    std::string text = (result.cancelled || result.error) ? "Import abgebrochen: " : std::string();
+    text += std::to_string(result.stored) + (result.stored == 1 ? " Vokabel" : " Vokabeln") +
+            " importiert";
+    text += ", " + std::to_string(result.duplicates) + " schon vorhanden";
+    if (result.withoutTranslation > 0)
+        text += ", " + std::to_string(result.withoutTranslation) + " ohne Übersetzung übergangen";
+    return text + ".";
+}
+
+}  // namespace morvanta::exchange

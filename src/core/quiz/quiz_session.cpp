@@ -1,0 +1,165 @@
+#include "core/quiz/quiz_session.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "core/quiz/answer_check.h"
+#include "core/stats/answer_history.h"
+#include "core/quiz/next_word.h"
+#include "core/quiz/random_source.h"
+#include "text/tolerant_match.h"
+#include "store/engine_error.h"
+
+namespace morvanta::quiz {
+
+namespace {
+
+// An empty counter counts as 0.
+std::int64_t Counter(const store::DataSet& record, std::string_view field) {
+    return record.asString(field).empty() ? 0 : record.asInteger(field);
+}
+
+}  // namespace
+
+SessionStart StartSession(QuizState& state, store::DataSet& query, bool randomOrder, RandomSource& random) {
+    state.SelectionCount = query.recordCount();
+    state.RightCount = 0;
+    state.WrongCount = 0;
+    const int count = state.SelectionCount;
+    // An empty selection leaves the queue and the progress as they were.
+    if (count == 0) return SessionStart::Empty;
+    state.AskQueue.clear();
+    state.DoneCount = 0;
+    // The selection still serves the exports; only the quiz cannot address it.
+    if (count > kMaxQueueRecord) return SessionStart::TooLarge;
+    state.AskQueue = randomOrder ? QuestionQueue::inRandomOrder(count, random) : QuestionQueue::inTableOrder(count);
+    // The first question is the head of the queue.
+    query.setRecNo(state.AskQueue.head());
+    return SessionStart::Ready;
+}
+
+void BookAnswer(store::DataSet& query, bool right, std::string_view answer, const store::Clock& clock) {
+    query.edit();
+    try {
+        const store::DateTime now = clock.now();
+        if (right) query.setValue("Marked", store::Value(false));
+        query.setAsString("DateAsked", now.toGermanText());
+        query.setAsString("NumberAsked", std::to_string(Counter(query, "NumberAsked") + 1));
+        if (!right) query.setAsString("NumberWrong", std::to_string(Counter(query, "NumberWrong") + 1));
+        query.post([&](store::Database& db, std::int64_t rowId) {
+            stats::AppendAnswer(db, rowId, now, right, answer);
+        });
+    } catch (...) {
+        query.cancel();
+        throw;
+    }
+}
+
+AnswerResult CheckAndBook(store::DataSet& query, std::string_view answer, const QuizOptions& options,
+                          const store::Clock& clock) {
+    const std::string t1 = query.asString("Translation1");
+    const std::string t2 = query.asString("Translation2");
+    const std::string t3 = query.asString("Translation3");
+    AnswerResult result;
+    result.right = IsRightAnswer(answer, t1, t2, t3, options.IgnoreCaps);
+    if (!result.right && options.Tolerant) {
+        const text::ToleranceResult match = text::MatchTolerantly(answer, {t1, t2, t3});
+        if (match.kind != text::MatchKind::None) {
+            result.right = true;
+            const std::string& matched = match.translation == 0 ? t1 : match.translation == 1 ? t2 : t3;
+            result.nearly = "Fast richtig: " + matched;
+            if (!match.rule.empty()) result.nearly += " (" + std::string(match.rule) + ")";
+        }
+    }
+    BookAnswer(query, result.right, answer, clock);
+    if (!result.right)
+        result.wrongMessage = WrongAnswerMessage(t1, t2, t3) + TypedAnswerLine(answer, t1, t2, t3);
+    return result;
+}
+
+int NextQuestion(QuizState& state, store::DataSet& query, bool right, const QuizOptions& options,
+                 RandomSource& random) {
+    const int next = AdvanceAfterAnswer(state, right, query.recNo(), options, random);
+    if (next != 0) query.setRecNo(next);
+    return next;
+}
+
+StatusFileContent CaptureStatus(const QuizState& state, const store::Query& query) {
+    if (query.sql().empty())
+        throw std::runtime_error("Die Abfrage hat keinen SQL Text; der Status wurde nicht gespeichert.");
+    StatusFileContent content;
+    content.sqlLine = query.sql().front();
+    content.selectionCount = state.SelectionCount;
+    content.doneCount = state.DoneCount;
+    content.recNo = query.recNo();
+    content.queueText = state.AskQueue.text();
+    if (query.canModify()) {
+        content.rowIds.push_back(query.rowIdAt(query.recNo()));
+        for (int recNo : state.AskQueue.entries()) content.rowIds.push_back(query.rowIdAt(recNo));
+    }
+    return content;
+}
+
+ResumeResult ResumeSession(QuizState& state, store::Query& query, const StatusFileContent& content) {
+    QuestionQueue queue = QuestionQueue::fromText(content.queueText);
+    // The stored statement is data: only a selection from the vocabulary table runs.
+    try {
+        query.requireSelection(content.sqlLine);
+    } catch (const store::EngineError& e) {
+        throw DamagedStatusFileError("Die Abfrage Status Datei ist beschädigt: Zeile 2 ist keine "
+                                     "Auswahl aus der Vokabeltabelle (" + std::string(e.what()) + ")");
+    }
+    state.SelectionSql = content.sqlLine;
+    query.run({state.SelectionSql});
+    ResumeResult result;
+    const int count = state.SelectionCount;
+    const bool byRow = !content.rowIds.empty() && query.canModify();
+    result.countChanged = !byRow && content.selectionCount != count;
+    if (count == 0 || count > kMaxQueueRecord) return result;
+
+    int current = 0;
+    std::vector<int> entries;
+    if (byRow) {
+        std::unordered_map<std::int64_t, int> recNoOfRow;
+        recNoOfRow.reserve(static_cast<size_t>(count));
+        for (int recNo = 1; recNo <= count; ++recNo) recNoOfRow.emplace(query.rowIdAt(recNo), recNo);
+        auto find = [&](std::int64_t row) {
+            const auto it = recNoOfRow.find(row);
+            return it == recNoOfRow.end() ? 0 : it->second;
+        };
+        current = find(content.rowIds.front());
+        for (size_t i = 1; i < content.rowIds.size(); ++i) {
+            const int recNo = find(content.rowIds[i]);
+            if (recNo == 0) ++result.dropped;
+            else entries.push_back(recNo);
+        }
+    } else {
+        // Numbers beyond the reopened selection would fail at a later answer.
+        for (int recNo : queue.entries()) {
+            if (recNo >= 1 && recNo <= count) entries.push_back(recNo);
+            else ++result.dropped;
+        }
+        current = content.recNo >= 1 && content.recNo <= count ? content.recNo : 0;
+    }
+    // The word on the screen when the file was saved is asked first, and once:
+    // answering always takes the head of the queue.
+    if (current != 0 && !entries.empty() && entries.front() != current) {
+        const auto later = std::find(entries.begin(), entries.end(), current);
+        if (later != entries.end()) entries.erase(later);
+        entries.insert(entries.begin(), current);
+    }
+    state.DoneCount = content.doneCount;
+    // The session goes on as the one saved: its progress counts against the words it
+    // started with, though the words answered right have left the selection since.
+    if (byRow) state.SelectionCount = std::max(count, content.selectionCount);
+    QuestionQueue restored;
+    for (int recNo : entries) restored.append(recNo);
+    state.AskQueue = std::move(restored);
+    result.nothingLeft = state.AskQueue.empty();
+    result.resumed = !result.nothingLeft;
+    query.setRecNo(result.resumed ? state.AskQueue.head() : std::clamp(content.recNo, 1, count));
+    return result;
+}
+
+}  // namespace morvanta::quiz

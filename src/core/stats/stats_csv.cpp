@@ -1,0 +1,87 @@
+#include "core/stats/stats_csv.h"
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "store/database.h"
+#include "store/date_time.h"
+#include "text/rich_text.h"
+
+namespace morvanta::stats {
+
+namespace {
+
+struct HistoryCounts {
+    std::int64_t right = 0, wrong = 0;
+    bool lastRight = false;
+};
+
+std::unordered_map<std::int64_t, HistoryCounts> CountHistory(store::Database& db) {
+    std::unordered_map<std::int64_t, HistoryCounts> counts;
+    store::Statement per = db.prepare(
+        "SELECT WordId, total(Correct), count(*), max(AskedAt), Correct FROM AnswerHistory GROUP BY WordId");
+    while (per.step()) {
+        HistoryCounts& c = counts[per.columnInt(0)];
+        c.right = static_cast<std::int64_t>(per.columnDouble(1));
+        c.wrong = per.columnInt(2) - c.right;
+        c.lastRight = per.columnInt(4) == 1;
+    }
+    return counts;
+}
+
+void Field(std::ostream& out, std::string_view value, bool last = false) {
+    if (value.find_first_of(";\"\r\n") == std::string_view::npos) {
+        out << value;
+    } else {
+        out << '"';
+        for (char c : value) {
+            if (c == '"') out << '"';
+            out << c;
+        }
+        out << '"';
+    }
+    out << (last ? "\r\n" : ";");
+}
+
+std::string GermanDate(std::string_view stored) {
+    const auto date = store::DateTime::fromStorage(stored);
+    return date ? date->toGermanText() : std::string();
+}
+
+}  // namespace
+
+int WriteStatisticsCsv(store::Database& db, std::ostream& out) {
+    const auto history = CountHistory(db);
+    out << "\xEF\xBB\xBF";
+    for (const char* head : {"Kanji", "Kana", "Hepburn", "Übersetzung 1", "Übersetzung 2", "Übersetzung 3",
+                             "Lektion", "Typ", "Markiert", "Abgefragt", "Falsch", "Zuletzt abgefragt",
+                             "Antworten im Verlauf", "davon richtig", "davon falsch"})
+        Field(out, head);
+    Field(out, "Letzte Antwort", true);
+
+    store::Statement words = db.prepare(
+        "SELECT v.rowid, Kanji, \"Hira-Kata\", Hepburn, Translation1, Translation2, Translation3, "
+        "ifnull(Lesson, ''), Type, v.Marked, ifnull(NumberAsked, 0), ifnull(NumberWrong, 0), DateAsked "
+        "FROM Vokabel v LEFT JOIN VokabelOrder o ON o.WordId = v.rowid ORDER BY o.SortKey, v.rowid");
+    int written = 0;
+    while (words.step()) {
+        Field(out, text::RtfToPlainText(words.columnText(1)));
+        Field(out, text::RtfToPlainText(words.columnText(2)));
+        for (int column = 3; column <= 8; ++column) Field(out, words.columnText(column));
+        Field(out, words.columnInt(9) == 1 ? "ja" : "nein");
+        Field(out, words.columnText(10));
+        Field(out, words.columnText(11));
+        Field(out, GermanDate(words.columnText(12)));
+        const auto found = history.find(words.columnInt(0));
+        const HistoryCounts counts = found == history.end() ? HistoryCounts{} : found->second;
+        Field(out, std::to_string(counts.right + counts.wrong));
+        Field(out, std::to_string(counts.right));
+        Field(out, std::to_string(counts.wrong));
+        Field(out, found == history.end() ? "" : counts.lastRight ? "richtig" : "falsch", true);
+        ++written;
+    }
+    return written;
+}
+
+}  // namespace morvanta::stats

@@ -1,0 +1,248 @@
+#include "statistics/statistics_page.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/stats/due_words.h"
+#include "core/stats/stats_csv.h"
+#include "platform/guard.h"
+#include "statistics/statistics_charts.h"
+#include "store/database.h"
+#include "store/file_saver.h"
+
+namespace morvanta::statistics {
+
+namespace {
+
+QDate Today(const store::Clock& clock) {
+    const store::DateTime now = clock.now();
+    return QDate(now.year, now.month, now.day);
+}
+
+QString Plural(int count, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(count == 1 ? one : many));
+}
+
+QChartView* NewChartView(QWidget* parent) {
+    auto* view = new QChartView(parent);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumHeight(160);
+    return view;
+}
+
+// A button wide enough for its caption with room to both sides of the text,
+// whatever the style's own hint gives.
+QPushButton* NewButton(const QString& caption, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 20);
+    return button;
+}
+
+// Shows a new chart and lets the view own it (the former one goes).
+void Show(QChartView* view, QChart* chart) {
+    QChart* former = view->chart();
+    view->setChart(chart);
+    delete former;
+}
+
+}  // namespace
+
+StatisticsPage::StatisticsPage(const StatisticsContext& context, QWidget* parent)
+    : QWidget(parent), context_(context) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 6);
+    SummaryLabel = new QLabel(this);
+    SummaryLabel->setObjectName(QStringLiteral("SummaryLabel"));
+    SummaryLabel->setWordWrap(true);
+    layout->addWidget(SummaryLabel);
+
+    auto* row = new QHBoxLayout;
+    DueButton = NewButton(QStringLiteral("Fällige abfragen"), "DueButton", this);
+    DueButton->setToolTip(QString::fromUtf8(stats::kDueRule));
+    auto* countLabel = new QLabel(QStringLiteral("Anzahl:"), this);
+    DueCount = new QSpinBox(this);
+    DueCount->setObjectName(QStringLiteral("DueCount"));
+    DueCount->setRange(1, 9999);
+    DueCount->setValue(30);
+    countLabel->setBuddy(DueCount);
+    CsvButton = NewButton(QStringLiteral("CSV speichern …"), "CsvButton", this);
+    row->addWidget(DueButton);
+    row->addWidget(countLabel);
+    row->addWidget(DueCount);
+    row->addStretch(1);
+    row->addWidget(CsvButton);
+    layout->addLayout(row);
+
+    ChartTabs = new QTabWidget(this);
+    ChartTabs->setObjectName(QStringLiteral("ChartTabs"));
+    ChartTabs->addTab(buildAnswersTab(), QStringLiteral("Antworten pro Tag"));
+    ChartTabs->addTab(buildErrorTab(), QStringLiteral("Fehlerquote"));
+    LastAskedView = NewChartView(this);
+    ChartTabs->addTab(LastAskedView, QStringLiteral("Zuletzt abgefragt"));
+    ChartTabs->addTab(buildTroubleTab(), QStringLiteral("Oft falsch"));
+    layout->addWidget(ChartTabs, 1);
+
+    connect(DueButton, &QPushButton::clicked, this, &StatisticsPage::DueButtonClick);
+    connect(CsvButton, &QPushButton::clicked, this, &StatisticsPage::CsvButtonClick);
+}
+
+QWidget* StatisticsPage::buildAnswersTab() {
+    auto* tab = new QWidget(this);
+    auto* layout = new QVBoxLayout(tab);
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("Zeitraum:"), tab);
+    PeriodBox = new QComboBox(tab);
+    PeriodBox->setObjectName(QStringLiteral("PeriodBox"));
+    for (int days : {30, 90, 365}) PeriodBox->addItem(QStringLiteral("letzte %1 Tage").arg(days), days);
+    label->setBuddy(PeriodBox);
+    row->addWidget(label);
+    row->addWidget(PeriodBox);
+    row->addStretch(1);
+    layout->addLayout(row);
+    AnswersView = NewChartView(tab);
+    layout->addWidget(AnswersView, 1);
+    connect(PeriodBox, &QComboBox::currentIndexChanged, this, [this] {
+        platform::Guarded(context_.dialogs, [this] { drawAnswers(); });
+    });
+    return tab;
+}
+
+QWidget* StatisticsPage::buildErrorTab() {
+    auto* tab = new QWidget(this);
+    auto* layout = new QVBoxLayout(tab);
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("Falsche Antworten je"), tab);
+    GroupBox = new QComboBox(tab);
+    GroupBox->setObjectName(QStringLiteral("GroupBox"));
+    GroupBox->addItems({QStringLiteral("Lektion"), QStringLiteral("Typ")});
+    label->setBuddy(GroupBox);
+    row->addWidget(label);
+    row->addWidget(GroupBox);
+    row->addStretch(1);
+    layout->addLayout(row);
+    ErrorView = NewChartView(tab);
+    layout->addWidget(ErrorView, 1);
+    connect(GroupBox, &QComboBox::currentIndexChanged, this, [this] { drawErrors(); });
+    return tab;
+}
+
+QWidget* StatisticsPage::buildTroubleTab() {
+    TroubleTable = new QTableWidget(0, 5, this);
+    TroubleTable->setObjectName(QStringLiteral("TroubleTable"));
+    TroubleTable->setHorizontalHeaderLabels({QStringLiteral("Kanji"), QStringLiteral("Kana"),
+                                             QStringLiteral("Übersetzung"), QStringLiteral("Falsch"),
+                                             QStringLiteral("Abgefragt")});
+    TroubleTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TroubleTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    TroubleTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    TroubleTable->verticalHeader()->hide();
+    for (int column : {0, 1, 3, 4})
+        TroubleTable->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    TroubleTable->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    TroubleTable->setToolTip(QStringLiteral("Ein Klick zeigt die Vokabel auf der Seite „Suche / Ändern“."));
+    connect(TroubleTable, &QTableWidget::cellClicked, this, [this](int row, int) {
+        if (row >= 0 && row < static_cast<int>(figures_.trouble.size()))
+            emit wordChosen(figures_.trouble[static_cast<size_t>(row)].wordId);
+    });
+    return TroubleTable;
+}
+
+void StatisticsPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    platform::Guarded(context_.dialogs, [this] { refresh(); });
+}
+
+std::shared_ptr<store::Database> StatisticsPage::database() {
+    if (!context_.Table1.active())
+        throw std::runtime_error("Die Vokabeltabelle ist nicht geöffnet; es gibt keine Statistik.");
+    return context_.session.connect("Vokabel");
+}
+
+void StatisticsPage::refresh() {
+    figures_ = {};
+    std::shared_ptr<store::Database> db;
+    try {
+        db = database();
+    } catch (const std::exception& e) {
+        SummaryLabel->setText(QString::fromUtf8(e.what()));
+        return;
+    }
+    const QDate today = Today(context_.clock);
+    figures_ = stats::ReadWordFigures(*db, today);
+    const int week = stats::AnswersInLastWeek(*db, today);
+    const int streak = stats::PracticeStreak(*db, today);
+    SummaryLabel->setText(QStringLiteral("%1 gespeichert, %2 markiert, %3 schon abgefragt · %4 in den "
+                                         "letzten 7 Tagen · %5 in Folge geübt")
+                              .arg(Plural(figures_.words, "Vokabel", "Vokabeln"))
+                              .arg(figures_.marked)
+                              .arg(figures_.askedOnce)
+                              .arg(Plural(week, "Antwort", "Antworten"))
+                              .arg(Plural(streak, "Tag", "Tage")));
+    drawAnswers();
+    drawErrors();
+    Show(LastAskedView, LastAskedChart(figures_.lastAsked));
+    fillTrouble();
+}
+
+void StatisticsPage::drawAnswers() {
+    if (!context_.Table1.active()) return;
+    const int days = PeriodBox->currentData().toInt();
+    Show(AnswersView, AnswersChart(stats::AnswersPerDay(*database(), Today(context_.clock), days)));
+}
+
+void StatisticsPage::drawErrors() {
+    const bool byLesson = GroupBox->currentIndex() == 0;
+    Show(ErrorView, ErrorRatioChart(byLesson ? figures_.lessons : figures_.types, GroupBox->currentText()));
+}
+
+void StatisticsPage::fillTrouble() {
+    TroubleTable->setRowCount(static_cast<int>(figures_.trouble.size()));
+    int row = 0;
+    for (const stats::TroubleWord& word : figures_.trouble) {
+        const QString cells[] = {QString::fromStdString(word.kanji), QString::fromStdString(word.kana),
+                                 QString::fromStdString(word.translation), QString::number(word.wrong),
+                                 QString::number(word.asked)};
+        for (int column = 0; column < 5; ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            if (column >= 3) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            TroubleTable->setItem(row, column, item);
+        }
+        ++row;
+    }
+}
+
+void StatisticsPage::DueButtonClick() {
+    platform::Guarded(context_.dialogs, [this] {
+        const std::vector<std::int64_t> due = stats::DueWords(*database(), DueCount->value());
+        if (due.empty()) {
+            context_.dialogs.showInfo(QStringLiteral("Es ist keine Vokabel fällig: Noch keine Vokabel wurde "
+                                                     "abgefragt.\n\n") +
+                                      QString::fromUtf8(stats::kDueRule));
+            return;
+        }
+        emit quizRequested(QString::fromStdString(stats::DueSelectionSql(due)));
+    });
+}
+
+void StatisticsPage::CsvButtonClick() {
+    platform::Guarded(context_.dialogs, [this] {
+        const auto name = context_.dialogs.askFileName(csvDialog_);
+        if (!name) return;
+        std::shared_ptr<store::Database> db = database();
+        store::FileSaver saver(name->toStdString());
+        stats::WriteStatisticsCsv(*db, saver.stream());
+        saver.commit();
+    });
+}
+
+}  // namespace morvanta::statistics

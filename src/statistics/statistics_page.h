@@ -1,0 +1,80 @@
+#pragma once
+// The page "Statistik": the learner's progress, read afresh whenever it is shown.
+
+#include <QWidget>
+#include <cstdint>
+
+#include "core/stats/learning_stats.h"
+#include "platform/dialogs.h"
+#include "store/data_set.h"
+#include "store/date_time.h"
+#include "store/session.h"
+
+class QChartView;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QTableWidget;
+
+namespace morvanta::statistics {
+
+struct StatisticsContext {
+    store::Session& session;
+    store::Table& Table1;
+    platform::Dialogs& dialogs;
+    const store::Clock& clock;
+};
+
+class StatisticsPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit StatisticsPage(const StatisticsContext& context, QWidget* parent = nullptr);
+
+    // Reads the figures and redraws every chart.
+    void refresh();
+    // "Fällige abfragen": the due words become the quiz selection.
+    void DueButtonClick();
+    // "CSV speichern …"
+    void CsvButtonClick();
+
+    QLabel* SummaryLabel = nullptr;
+    QPushButton* DueButton = nullptr;
+    QSpinBox* DueCount = nullptr;
+    QPushButton* CsvButton = nullptr;
+    QTabWidget* ChartTabs = nullptr;
+    QComboBox* PeriodBox = nullptr;  // 30, 90 or 365 days
+    QChartView* AnswersView = nullptr;
+    QComboBox* GroupBox = nullptr;   // by lesson or by type
+    QChartView* ErrorView = nullptr;
+    QChartView* LastAskedView = nullptr;
+    QTableWidget* TroubleTable = nullptr;
+
+    const stats::WordFigures& figures() const { return figures_; }
+
+signals:
+    // A word of the list was clicked: show it on the browse page.
+    void wordChosen(std::int64_t wordId);
+    // Quiz these words: one selection statement.
+    void quizRequested(const QString& selectionSql);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildAnswersTab();
+    QWidget* buildErrorTab();
+    QWidget* buildTroubleTab();
+    void drawAnswers();
+    void drawErrors();
+    void fillTrouble();
+    std::shared_ptr<store::Database> database();
+
+    StatisticsContext context_;
+    stats::WordFigures figures_;
+    platform::FileDialogSpec csvDialog_{QStringLiteral("CsvDialog"), QStringLiteral("CSV Datei (*.csv)|*.csv"),
+                                        QStringLiteral("csv"), true};
+};
+
+}  // namespace morvanta::statistics

@@ -1,0 +1,125 @@
+// Taking up a saved quiz: which words are asked, in which order.
+#include <gtest/gtest.h>
+
+#include "core/quiz/quiz_session.h"
+#include "core/quiz/random_source.h"
+#include "core/quiz/status_file.h"
+#include "store/data_set.h"
+#include "store/database.h"
+#include "support/temp_table.h"
+
+namespace morvanta::quiz {
+namespace {
+
+class ResumeSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::InsertGeneratedWords(temp->tableFile, 5);
+        query.afterOpen = [this](store::DataSet& q) { StartSession(state, q, false, random); };
+    }
+    // Record numbers asked from here on, answering each right.
+    std::vector<int> askAll() {
+        std::vector<int> asked;
+        QuizOptions options;
+        while (!state.AskQueue.empty() && asked.size() < 20) {
+            asked.push_back(query.recNo());
+            NextQuestion(state, query, true, options, random);
+        }
+        return asked;
+    }
+    std::unique_ptr<test::TempTable> temp = test::MakeTempTable();
+    store::Query query{temp->session(), "Vokabel"};
+    QuizState state;
+    StdRandom random{1};
+};
+
+TEST_F(ResumeSessionTest, TheShownWordIsAskedFirstThenEveryQueuedWordOnce) {
+    // Current record 1, not the head of its queue.
+    const auto content = ReadStatusFile(
+        "Quorvik Morvanta Query File\r\nSELECT * FROM Vokabel;\r\n5\r\n2\r\n1\r\n000500040002\r\n");
+    const ResumeResult result = ResumeSession(state, query, content);
+    EXPECT_TRUE(result.resumed);
+    EXPECT_FALSE(result.countChanged);
+    EXPECT_EQ(askAll(), (std::vector<int>{1, 5, 4, 2}));
+}
+
+TEST_F(ResumeSessionTest, WordsAreFoundByTheirRowsAndMissingOnesAreCounted) {
+    query.run({"SELECT * FROM Vokabel;"});
+    // Rows of records 4 (shown), 4, 2 and 5 of the whole table.
+    StatusFileContent content = CaptureStatus(state, query);
+    content.queueText = "000400020005";
+    content.rowIds = {query.rowIdAt(4), query.rowIdAt(4), query.rowIdAt(2), query.rowIdAt(5)};
+    const std::int64_t second = query.rowIdAt(2);
+    // The second word leaves the table; record numbers shift.
+    auto db = temp->session().connect("Vokabel");
+    db->exec("DELETE FROM Vokabel WHERE rowid = " + std::to_string(second));
+    const ResumeResult result = ResumeSession(state, query, ReadStatusFile(WriteStatusFile(content)));
+    EXPECT_EQ(result.dropped, 1);
+    std::vector<std::int64_t> askedRows;
+    for (int recNo : askAll()) askedRows.push_back(query.rowIdAt(recNo));
+    EXPECT_EQ(askedRows, (std::vector<std::int64_t>{content.rowIds[1], content.rowIds[3]}));
+}
+
+TEST_F(ResumeSessionTest, AFileWithoutQueueHasNothingLeftToAsk) {
+    const auto content =
+        ReadStatusFile("Quorvik Morvanta Query File\r\nSELECT * FROM Vokabel;\r\n5\r\n5\r\n3\r\n");
+    const ResumeResult result = ResumeSession(state, query, content);
+    EXPECT_TRUE(result.nothingLeft);
+    EXPECT_FALSE(result.resumed);
+    // A seventh line that does not fit its queue makes a damaged file.
+    EXPECT_THROW(ReadStatusFile("Quorvik Morvanta Query File\r\nSELECT * FROM Vokabel;\r\n5\r\n0\r\n1\r\n"
+                                "00010002\r\n7 8\r\n"),
+                 DamagedStatusFileError);
+}
+
+}  // namespace
+}  // namespace morvanta::quiz
+
+namespace morvanta::quiz {
+namespace {
+
+TEST_F(ResumeSessionTest, TolerantCheckingBooksNearAnswersAsRightAndSaysWhich) {
+    auto db = temp->session().connect("Vokabel");
+    db->exec("INSERT INTO Vokabel (Translation1, Translation2, Hepburn, NumberAsked, NumberWrong, Marked) "
+             "VALUES ('das Mädchen', 'Kind', 'shoujo', 0, 0, 1)");
+    query.run({"SELECT * FROM Vokabel WHERE Hepburn = \"shoujo\";"});
+    store::SystemClock clock;
+    QuizOptions strict;
+    AnswerResult typed = CheckAndBook(query, "Kind ", strict, clock);
+    EXPECT_FALSE(typed.right);
+    EXPECT_NE(typed.wrongMessage.find("\r\nIhre Eingabe: \u201EKind \u201C"), std::string::npos)
+        << typed.wrongMessage;
+    QuizOptions tolerant;
+    tolerant.Tolerant = true;
+    for (const char* near : {"Mädchn", "maedchen", "die Mädchen"}) {
+        SCOPED_TRACE(near);
+        const AnswerResult r = CheckAndBook(query, near, tolerant, clock);
+        EXPECT_TRUE(r.right);
+        EXPECT_EQ(r.nearly.rfind("Fast richtig: das Mädchen", 0), 0u) << r.nearly;
+    }
+    EXPECT_FALSE(CheckAndBook(query, "Hund", tolerant, clock).right);
+    EXPECT_EQ(query.asString("NumberAsked"), "5");
+    EXPECT_EQ(query.asString("NumberWrong"), "2");
+}
+
+}  // namespace
+}  // namespace morvanta::quiz
+
+namespace morvanta::quiz {
+namespace {
+
+TEST_F(ResumeSessionTest, AnEmptySelectionZeroesTheScoreButKeepsQueueAndProgress) {
+    query.run({"SELECT * FROM Vokabel;"});
+    QuizOptions options;
+    NextQuestion(state, query, true, options, random);
+    NextQuestion(state, query, false, options, random);
+    const std::string queue = state.AskQueue.text();
+    query.run({"SELECT * FROM Vokabel WHERE Lesson < 0;"});
+    EXPECT_EQ(state.SelectionCount, 0);
+    EXPECT_EQ(state.RightCount + state.WrongCount, 0);
+    EXPECT_EQ(state.AskQueue.text(), queue);
+    EXPECT_EQ(state.DoneCount, 1);
+}
+
+}  // namespace
+}  // namespace morvanta::quiz

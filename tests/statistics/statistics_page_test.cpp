@@ -1,0 +1,72 @@
+// The page "Statistik" on a full table: it draws without a message, and its
+// list and button lead on to the browse page and the quiz.
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "statistics/statistics_page.h"
+#include "quiz/quiz_page.h"
+#include "store/database.h"
+#include "support/form_fixture.h"
+#include "support/temp_table.h"
+
+namespace morvanta::statistics {
+namespace {
+
+class StatisticsPageTest : public testing::FormFixture {};
+
+TEST_F(StatisticsPageTest, FullTableDrawsAndLeadsToBrowseAndQuiz) {
+    test::InsertGeneratedWords(tablePath(), 65535);
+    // A week of answers before the fixed clock's day (15 March 2024).
+    store::Database::open(tablePath())
+        ->exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2799) "
+               "INSERT INTO AnswerHistory (WordId, AskedAt, Correct, Answer) "
+               "SELECT 1 + i * 23 % 65535, '2024-03-' || printf('%02d', 9 + i % 7) || ' 12:00:00.000', "
+               "i % 3 != 0, 'x' FROM n");
+    app::TForm1& w = makeForm();
+    dialogs.clear();
+    StatisticsPage& page = *w.statisticsPage;
+    w.PageControl1->setCurrentWidget(w.TabSheet6);
+    w.show();
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.texts().join(u'|').toStdString();
+    EXPECT_TRUE(page.SummaryLabel->text().startsWith(
+        QStringLiteral("65535 Vokabeln gespeichert, 32768 markiert, 56172 schon abgefragt · 2800 Antworten in "
+                       "den letzten 7 Tagen · 7 Tage in Folge geübt")))
+        << page.SummaryLabel->text().toStdString();
+    EXPECT_EQ(page.AnswersView->chart()->series().size(), 2);
+    // The bars carry the figures read: words by when they were last asked.
+    const auto* spans = qobject_cast<QBarSeries*>(page.LastAskedView->chart()->series().value(0));
+    ASSERT_NE(spans, nullptr);
+    const stats::LastAskedSpread& last = page.figures().lastAsked;
+    QList<qreal> values;
+    for (int i = 0; i < spans->barSets().at(0)->count(); ++i) values << spans->barSets().at(0)->at(i);
+    EXPECT_EQ(values, (QList<qreal>{qreal(last.today), qreal(last.lastWeek), qreal(last.lastMonth),
+                                    qreal(last.longer), qreal(last.never)}));
+    EXPECT_EQ(last.never, 65535 - 56172);
+    EXPECT_EQ(page.figures().lessons.size(), 30u);
+    EXPECT_EQ(page.TroubleTable->rowCount(), 20);
+
+    // A word of the list shows on the browse page, the whole table behind it.
+    const std::int64_t word = page.figures().trouble[3].wordId;
+    emit page.TroubleTable->cellClicked(3, 0);
+    EXPECT_EQ(w.PageControl1->currentWidget(), w.TabSheet1);
+    EXPECT_EQ(w.Table1.rowIdAt(w.Table1.recNo()), word);
+
+    // The due words become the quiz selection.
+    w.PageControl1->setCurrentWidget(w.TabSheet6);
+    page.DueCount->setValue(12);
+    page.DueButton->click();
+    EXPECT_EQ(w.PageControl1->currentWidget(), w.TabSheet3);
+    EXPECT_EQ(w.Query1.recordCount(), 12);
+    EXPECT_TRUE(w.quizPage->Button2->isEnabled());
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.texts().join(u'|').toStdString();
+}
+
+}  // namespace
+}  // namespace morvanta::statistics
