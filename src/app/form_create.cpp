@@ -11,26 +11,22 @@
 
 namespace morvanta::app {
 
-namespace {
-constexpr char kAlias[] = "Vokabel";
-}
-
 // Makes sure the alias "Vokabel" exists; false when the application must end.
 bool TForm1::ensureAlias() {
     bool known = false;
     const bool readable = platform::Guarded(*dialogs_, [&] {
         config_.setConfigModePersistent();
-        known = config_.isAliasKnown(kAlias);
+        known = config_.isAliasKnown(store::kVocabularyAlias);
     });
     if (!readable) return false;
     if (known) return true;  // used unchanged, whatever folder or driver it names
 
     const std::filesystem::path program = exchange::ToPath(programDir_);
-    core::AliasFolder folder;
+    setup::AliasFolder folder;
     try {
         const bool writable = programFolderWritable_ ? programFolderWritable_(program)
-                                                     : core::CanCreateFilesIn(program);
-        folder = core::PrepareAliasFolder(program, writable, dataFolder_);
+                                                     : setup::CanCreateFilesIn(program);
+        folder = setup::PrepareAliasFolder(program, writable, dataFolder_);
     } catch (const std::exception& e) {
         dialogs_->showError(QStringLiteral("Die Erschaffung eines Datenbank Alias schlug fehl!\r\n") +
                             QString::fromStdString(e.what()));
@@ -38,7 +34,7 @@ bool TForm1::ensureAlias() {
     }
 
     try {
-        config_.addStandardAlias(kAlias, {"PATH=" + folder.path.string(), "DEFAULT DRIVER=PARADOX"});
+        config_.addStandardAlias(store::kVocabularyAlias, {"PATH=" + folder.path.string(), "DEFAULT DRIVER=PARADOX"});
         config_.saveConfig();
     } catch (const std::exception&) {
         dialogs_->showInfo(QStringLiteral(

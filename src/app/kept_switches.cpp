@@ -16,7 +16,6 @@
 namespace morvanta::app {
 
 namespace {
-constexpr char kAlias[] = "Vokabel";
 constexpr char kTolerant[] = "TOLERANT";
 constexpr char kRomaji[] = "ROMAJI";
 }  // namespace
@@ -31,12 +30,12 @@ void TForm1::restoreKeptSwitches() {
 }
 
 void TForm1::keepSwitch(QCheckBox* box, const char* param, bool byDefault) {
-    const auto params = config_.aliasParams(kAlias);
-    const bool on = params && params->count(param) ? params->at(param) == "1" : byDefault;
+    const auto kept = config_.aliasParam(store::kVocabularyAlias, param);
+    const bool on = kept ? *kept == "1" : byDefault;
     box->setChecked(on);
     connect(box, &QCheckBox::toggled, this, [this, param](bool checked) {
         platform::Guarded(*dialogs_, [this, param, checked] {
-            config_.setAliasParam(kAlias, param, checked ? "1" : "0");
+            config_.setAliasParam(store::kVocabularyAlias, param, checked ? "1" : "0");
             config_.saveConfig();
         });
     });

@@ -14,14 +14,8 @@
 
 namespace morvanta::app {
 
-namespace {
-
-constexpr char kAlias[] = "Vokabel";
-
-}  // namespace
-
 void TForm1::watchOpenedTable() {
-    auto db = session_.connect(kAlias);
+    auto db = session_.connect(store::kVocabularyAlias);
     db->setLongWork(&queryProgress_);
     if (!db->warning().empty()) dialogs_->showError(QString::fromStdString(db->warning()));
 }
@@ -39,7 +33,7 @@ void TForm1::checkTableThenBackUp() {
     if (!Table1.active() || backup_.joinable()) return;
     std::shared_ptr<store::Database> db;
     try {
-        db = session_.connect(kAlias);
+        db = session_.connect(store::kVocabularyAlias);
     } catch (const std::exception&) {
         return;
     }
@@ -67,7 +61,7 @@ void TForm1::checkTableThenBackUp() {
         WordsChanged();
     }
     const std::filesystem::path file = db->file();
-    const int keep = store::BackupCount(config_, kAlias);
+    const int keep = store::BackupCount(config_, store::kVocabularyAlias);
     QPointer<TForm1> self(this);
     // The copy reads through its own connection, so the window goes on at once.
     backup_ = std::thread([file, keep, self, stop = &stopBackup_] {

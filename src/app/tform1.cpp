@@ -26,9 +26,9 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     : QMainWindow(parent),
       config_(options.configPath),
       session_(config_),
-      Table1(session_, "Vokabel", "Vokabel.DB"),
-      Query1(session_, "Vokabel"),
-      Query2(session_, "Vokabel"),
+      Table1(session_, store::kVocabularyAlias, "Vokabel.DB"),
+      Query1(session_, store::kVocabularyAlias),
+      Query2(session_, store::kVocabularyAlias),
       programDir_(options.programDir.isEmpty() ? QCoreApplication::applicationDirPath()
                                                : options.programDir),
       dataFolder_(std::move(options.dataFolder)),

@@ -58,7 +58,7 @@ struct TForm1Options {
     const store::Clock* clock = nullptr;         // null: the system clock
     quiz::RandomSource* random = nullptr;    // null: a generator seeded from the clock
     // Where a new alias points when the program folder is not writable.
-    std::filesystem::path dataFolder = core::UserDataFolder();
+    std::filesystem::path dataFolder = setup::UserDataFolder();
     // null: a file is tried in the program folder.
     std::function<bool(const std::filesystem::path&)> programFolderWritable = nullptr;
 };

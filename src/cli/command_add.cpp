@@ -14,6 +14,7 @@
 #include "store/data_set.h"
 #include "store/engine_error.h"
 #include "text/rich_text.h"
+#include "text/quoted.h"
 
 namespace morvanta::cli {
 
@@ -28,7 +29,7 @@ std::optional<dict::Suggestion> LookedUp(const Arguments& args) {
         throw Refusal("Das Wörterbuch ist nicht installiert: apt install dict-freedict-jpn-deu");
     auto found = dictionary.lookup(*word, 1);
     if (const auto message = dictionary.takeMessage()) throw Refusal(*message);
-    if (found.empty()) throw Refusal("Das Wörterbuch kennt kein Wort, das mit „" + *word + "“ beginnt.");
+    if (found.empty()) throw Refusal("Das Wörterbuch kennt kein Wort, das mit " + text::Quoted(*word) + " beginnt.");
     return std::move(found.front());
 }
 
@@ -72,7 +73,7 @@ int RunAdd(const Arguments& args) {
 
     TableAccess access(args.db);
     access.open();
-    store::Table table(access.session(), kAlias, "Vokabel.DB");
+    store::Table table(access.session(), store::kVocabularyAlias, "Vokabel.DB");
     store::SystemClock clock;
     try {
         table.open();

@@ -24,7 +24,7 @@ int RunBackup(const Arguments& args) {
     std::filesystem::path written;
     try {
         written = store::WriteDailyBackup(
-            db.file(), date, store::BackupCount(access.config(), kAlias), &InterruptFlag());
+            db.file(), date, store::BackupCount(access.config(), store::kVocabularyAlias), &InterruptFlag());
     } catch (const store::EngineError& e) {
         if (Interrupted()) throw Refusal("Abgebrochen; es wurde keine Sicherung geschrieben.");
         throw Refusal("Die Sicherung konnte nicht geschrieben werden: " + std::string(e.what()));

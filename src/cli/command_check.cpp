@@ -21,10 +21,10 @@ struct Counts {
 
 Counts CountWords(store::Session& session) {
     Counts counts;
-    store::Table table(session, kAlias, "Vokabel.DB");
+    store::Table table(session, store::kVocabularyAlias, "Vokabel.DB");
     table.open();
     counts.words = table.recordCount();
-    store::Query query(session, kAlias);
+    store::Query query(session, store::kVocabularyAlias);
     query.run({kDefaultSelection});
     counts.marked = query.recordCount();
     query.run({"SELECT DISTINCT Lesson FROM Vokabel ORDER BY Lesson;"});

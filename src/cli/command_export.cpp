@@ -74,14 +74,14 @@ void WriteWalk(store::Query& query, const std::string& out, const char* label,
 
 void LoadKanaList(exchange::KnownCharacters& known) {
     const std::filesystem::path program = ProgramFolder();
-    const std::filesystem::path kanaList = core::ShippedFile(program, exchange::kKanaListFileName);
+    const std::filesystem::path kanaList = setup::ShippedFile(program, exchange::kKanaListFileName);
     try {
         exchange::LoadKanaListFile(known, kanaList);
     } catch (const exchange::KanaListFileError& e) {
         throw Refusal("Die Kana-Liste " + Quoted(e.file().string()) +
                       " kann nicht geöffnet werden: " + e.reason() +
                       ". Sie gehört neben das Programm oder nach " +
-                      Quoted(core::SharedDataFolder(program).string()) + ".");
+                      Quoted(setup::SharedDataFolder(program).string()) + ".");
     }
 }
 
@@ -157,7 +157,7 @@ int RunExport(const Arguments& args) {
 
     TableAccess access(args.db);
     access.open();
-    store::Query query(access.session(), kAlias);
+    store::Query query(access.session(), store::kVocabularyAlias);
     OpenSelection(query, statement);
     try {
         switch (kind) {

@@ -85,7 +85,7 @@ int RunImport(const Arguments& args) {
         throw UsageError("„import“ kennt special und xml, nicht " + Quoted(kind) + ".");
     TableAccess access(args.db);
     access.open();
-    store::Table table(access.session(), kAlias, "Vokabel.DB");
+    store::Table table(access.session(), store::kVocabularyAlias, "Vokabel.DB");
     table.open();
     return kind == "special" ? ImportSpecial(table, args.words.at(1))
                              : ImportXml(table, args.words.at(1));

@@ -34,7 +34,7 @@ std::uint64_t Seed(const Arguments& args) {
     const char* end = text->data() + text->size();
     const auto [ptr, error] = std::from_chars(text->data(), end, seed);
     if (text->empty() || error != std::errc() || ptr != end)
-        throw UsageError("Die Option --seed erwartet eine ganze Zahl ab 0, nicht „" + *text + "“.");
+        throw UsageError("Die Option --seed erwartet eine ganze Zahl ab 0, nicht " + Quoted(*text) + ".");
     return seed;
 }
 
@@ -93,7 +93,7 @@ int RunQuiz(const Arguments& args) {
 
     TableAccess access(args.db);
     access.open();
-    store::Query query(access.session(), kAlias);
+    store::Query query(access.session(), store::kVocabularyAlias);
     quiz::QuizState state;
     quiz::SessionStart start = quiz::SessionStart::Empty;
     // As in the window, every opening of the selection starts the session anew.

@@ -40,7 +40,7 @@ int RunSearch(const Arguments& args) {
 
     TableAccess access(args.db);
     access.open();
-    store::Query query(access.session(), kAlias);
+    store::Query query(access.session(), store::kVocabularyAlias);
     try {
         query.run({entry::SearchSql(entry, pattern)});
     } catch (const store::EngineError& e) {

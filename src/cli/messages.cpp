@@ -4,7 +4,6 @@
 
 namespace morvanta::cli {
 
-std::string Quoted(std::string_view name) { return "„" + std::string(name) + "“"; }
 
 std::string NotSaved(std::string_view file, const store::FileSaveError& error) {
     const char* step = error.step() == store::FileSaveError::Step::Create ? "angelegt" : "geschrieben";

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include "text/quoted.h"
 
 namespace morvanta::store {
 class FileSaveError;
@@ -11,7 +12,7 @@ class FileSaveError;
 namespace morvanta::cli {
 
 // „name“
-std::string Quoted(std::string_view name);
+using text::Quoted;  // „name“
 
 // An output file that could not be written, and that a former file stayed as it was.
 std::string NotSaved(std::string_view file, const store::FileSaveError& error);

@@ -15,16 +15,12 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string AliasFolder(const store::AliasConfig& config) {
-    const auto params = config.aliasParams(kAlias);
-    if (!params)
+    if (!config.isAliasKnown(store::kVocabularyAlias))
         throw Refusal("Die Engine-Konfiguration " + Quoted(config.file().string()) +
                       " kennt den Alias „Vokabel“ nicht. Morvanta einmal starten, damit er "
                       "angelegt wird, oder die Vokabeldatei mit --db DATEI nennen.");
-    for (const auto& [name, value] : *params) {
-        std::string upper = name;
-        for (char& c : upper) c = (c >= 'a' && c <= 'z') ? char(c - 32) : c;
-        if (upper == "PATH" && !value.empty()) return value;
-    }
+    const auto path = config.aliasParam(store::kVocabularyAlias, "PATH");
+    if (path && !path->empty()) return *path;
     throw Refusal("Der Alias „Vokabel“ in " + Quoted(config.file().string()) +
                   " nennt keinen Ordner (PATH).");
 }
@@ -42,7 +38,7 @@ TableAccess::TableAccess(const std::optional<std::string>& dbFile) {
         // Held in memory only: it names no file, so nothing is read or written.
         config_ = std::make_unique<store::AliasConfig>(fs::path());
         config_->addStandardAlias(
-            kAlias, {"PATH=" + file.parent_path().string(), "DEFAULT DRIVER=PARADOX"});
+            store::kVocabularyAlias, {"PATH=" + file.parent_path().string(), "DEFAULT DRIVER=PARADOX"});
     } else {
         config_ = std::make_unique<store::AliasConfig>(store::AliasConfig::defaultPath());
         try {
@@ -64,7 +60,7 @@ store::Database& TableAccess::open(bool reportWarning) {
     if (!fs::exists(tableFile_, ec))
         throw Refusal("Die Vokabeldatei " + Quoted(tableFile_.string()) + " gibt es nicht.");
     try {
-        db_ = session_->connect(kAlias);
+        db_ = session_->connect(store::kVocabularyAlias);
     } catch (const store::EngineError& e) {
         throw Refusal("Die Vokabeldatei " + Quoted(tableFile_.string()) +
                       " kann nicht geöffnet werden: " + e.what());

@@ -16,8 +16,6 @@ class Database;
 
 namespace morvanta::cli {
 
-inline constexpr char kAlias[] = "Vokabel";
-
 class TableAccess {
 public:
     // Without a file the user's engine configuration is read, never written. A

@@ -11,6 +11,7 @@
 #include "core/quiz/status_file.h"
 #include "core/quiz/status_file_io.h"
 #include "store/engine_error.h"
+#include "text/fast_strings.h"
 
 namespace morvanta::cli {
 
@@ -18,12 +19,6 @@ namespace {
 
 constexpr char kCommandHelp[] =
     "Eingaben: eine Übersetzung, :speichern DATEI (Abfragestatus sichern), :ende (beenden).\n";
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 }  // namespace
 
@@ -85,7 +80,7 @@ bool TerminalQuiz::command(const std::string& line) {
     const auto space = line.find_first_of(" \t");
     const std::string name = line.substr(0, space);
     const std::string rest =
-        space == std::string::npos ? std::string() : Trimmed(line.substr(space));
+        space == std::string::npos ? std::string() : std::string(text::TrimBlanks(std::string_view(line).substr(space), " \t"));
     if (name == ":ende") return false;
     if (name == ":speichern") {
         if (rest.empty())

@@ -54,7 +54,7 @@ void ExportPage::PrintKanjiClick() {
     platform::Guarded(context_.dialogs, [this] {
         const QString title = print::KanjiGridTitle();
         KnownCharacters known;
-        LoadKanaListFile(known, core::ShippedFile(ToPath(programDir), kKanaListFileName));
+        LoadKanaListFile(known, setup::ShippedFile(ToPath(programDir), kKanaListFileName));
         std::vector<print::PrintWord> words;
         if (!ReadSelection(this, context_.Query1, title, words)) return;
         const std::vector<print::KanjiUse> kanji = print::KanjiUses(known, words);

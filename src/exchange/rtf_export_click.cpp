@@ -59,7 +59,7 @@ void ExportPage::Button10Click() {
         QueryWalk walk(context_.Query1);
         known_.clear();
         context_.Query1.first();
-        LoadKanaListFile(known_, core::ShippedFile(ToPath(programDir), kKanaListFileName));
+        LoadKanaListFile(known_, setup::ShippedFile(ToPath(programDir), kKanaListFileName));
         {
             RunProgress progress(this, QStringLiteral("Kanji isolieren"),
                                  context_.Query1.recordCount());

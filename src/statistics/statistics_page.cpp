@@ -165,7 +165,7 @@ void StatisticsPage::showEvent(QShowEvent* event) {
 std::shared_ptr<store::Database> StatisticsPage::database() {
     if (!context_.Table1.active())
         throw std::runtime_error("Die Vokabeltabelle ist nicht geöffnet; es gibt keine Statistik.");
-    return context_.session.connect("Vokabel");
+    return context_.session.connect(store::kVocabularyAlias);
 }
 
 void StatisticsPage::refresh() {

@@ -11,6 +11,7 @@
 #include "store/file_saver.h"
 #include "store/system_reason.h"
 #include "text/fast_strings.h"
+#include "text/quoted.h"
 
 namespace morvanta::store {
 
@@ -76,7 +77,7 @@ void AliasConfig::ensureLoaded() const {
                 std::string name(Trim(text.substr(1, text.size() - 2)));
                 if (name.empty()) throw malformed("ungültige Abschnittsüberschrift");
                 for (const auto& [known, params] : aliases)
-                    if (SameAsciiName(known, name)) throw malformed("Alias „" + name + "“ doppelt");
+                    if (SameAsciiName(known, name)) throw malformed("Alias " + text::Quoted(name) + " doppelt");
                 section = &aliases[name];
                 continue;
             }
@@ -110,12 +111,20 @@ std::optional<AliasConfig::Params> AliasConfig::aliasParams(std::string_view nam
     return aliases_.find(*stored)->second;
 }
 
+std::optional<std::string> AliasConfig::aliasParam(std::string_view alias, std::string_view name) const {
+    const std::string* stored = findAlias(alias);
+    if (stored == nullptr) return std::nullopt;
+    for (const auto& [key, value] : aliases_.find(*stored)->second)
+        if (SameAsciiName(key, name)) return value;
+    return std::nullopt;
+}
+
 void AliasConfig::addStandardAlias(std::string_view name, const std::vector<std::string>& params) {
     std::string_view trimmed = Trim(name);
     if (trimmed.empty() || !Printable(trimmed) || trimmed.find_first_of("[]") != std::string::npos)
-        throw EngineError("Ungültiger Alias-Name „" + std::string(name) + "“.");
+        throw EngineError("Ungültiger Alias-Name " + text::Quoted(name) + ".");
     if (isAliasKnown(trimmed))
-        throw EngineError("Den Alias „" + std::string(trimmed) + "“ gibt es schon.");
+        throw EngineError("Den Alias " + text::Quoted(trimmed) + " gibt es schon.");
     Params parsed;
     for (const std::string& param : params) {
         size_t eq = param.find('=');
@@ -123,7 +132,7 @@ void AliasConfig::addStandardAlias(std::string_view name, const std::vector<std:
         // A name the reader would take for a section or a comment could not be read back.
         if (eq == std::string::npos || key.empty() || !Printable(param) ||
             key.find_first_of("[];#") == 0)
-            throw EngineError("Ungültiger Alias-Parameter „" + param + "“: NAME=Wert erwartet.");
+            throw EngineError("Ungültiger Alias-Parameter " + text::Quoted(param) + ": NAME=Wert erwartet.");
         parsed[key] = std::string(Trim(std::string_view(param).substr(eq + 1)));
     }
     aliases_[std::string(trimmed)] = std::move(parsed);
@@ -132,11 +141,11 @@ void AliasConfig::addStandardAlias(std::string_view name, const std::vector<std:
 void AliasConfig::setAliasParam(std::string_view alias, std::string_view name, std::string_view value) {
     const std::string* stored = findAlias(alias);
     if (stored == nullptr)
-        throw EngineError("Den Datenbank-Alias „" + std::string(alias) + "“ gibt es nicht.");
+        throw EngineError("Den Datenbank-Alias " + text::Quoted(alias) + " gibt es nicht.");
     const std::string key(Trim(name));
     if (key.empty() || !Printable(key) || !Printable(value) || key.find('=') != std::string::npos ||
         key.find_first_of("[];#") == 0)
-        throw EngineError("Ungültiger Alias-Parameter „" + key + "“.");
+        throw EngineError("Ungültiger Alias-Parameter " + text::Quoted(key) + ".");
     aliases_[*stored][key] = std::string(Trim(value));
 }
 

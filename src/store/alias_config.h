@@ -11,6 +11,9 @@
 
 namespace morvanta::store {
 
+// The alias under which the program and morvanta-cli find the learner's table.
+inline constexpr char kVocabularyAlias[] = "Vokabel";
+
 class AliasConfig {
 public:
     using Params = std::map<std::string, std::string>;
@@ -27,6 +30,9 @@ public:
     void setConfigModePersistent();
     bool isAliasKnown(std::string_view name) const;
     std::optional<Params> aliasParams(std::string_view name) const;
+    // One parameter of an alias, its name compared without regard to case; nullopt
+    // when the alias or the parameter is missing.
+    std::optional<std::string> aliasParam(std::string_view alias, std::string_view name) const;
     // params as "NAME=value"; throws EngineError on a malformed entry or a known alias.
     void addStandardAlias(std::string_view name, const std::vector<std::string>& params);
     // Sets one parameter of a known alias (a setting of the program kept with it);

@@ -7,11 +7,9 @@
 namespace morvanta::store {
 
 int BackupCount(const AliasConfig& config, std::string_view alias) {
-    const auto params = config.aliasParams(alias);
-    if (!params) return kDefaultBackupCount;
-    const auto it = params->find("BACKUPS");
-    if (it == params->end()) return kDefaultBackupCount;
-    const int count = std::atoi(it->second.c_str());
+    const auto kept = config.aliasParam(alias, "BACKUPS");
+    if (!kept) return kDefaultBackupCount;
+    const int count = std::atoi(kept->c_str());
     return count > 0 ? count : kDefaultBackupCount;
 }
 

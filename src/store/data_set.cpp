@@ -7,6 +7,7 @@
 #include "store/field_value.h"
 #include "store/schema.h"
 #include "store/session.h"
+#include "text/quoted.h"
 
 namespace morvanta::store {
 
@@ -165,7 +166,7 @@ int DataSet::fieldIndexOf(std::string_view field) const {
         for (size_t i = 0; i < fixedColumns_.size(); ++i)
             if (SameAsciiName(fixedColumns_[i], field)) return static_cast<int>(i);
     }
-    throw EngineError("Das Feld „" + std::string(field) + "“ gibt es hier nicht.");
+    throw EngineError("Das Feld " + text::Quoted(field) + " gibt es hier nicht.");
 }
 
 FieldKind DataSet::kindOf(int index) const {

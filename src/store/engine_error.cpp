@@ -1,6 +1,7 @@
 #include "store/engine_error.h"
 
 #include <sqlite3.h>
+#include "text/quoted.h"
 
 namespace morvanta::store {
 
@@ -17,13 +18,7 @@ bool EngineError::isConstraintViolation() const noexcept {
 bool EngineError::isCancelled() const noexcept { return PrimaryCode(code_) == SQLITE_INTERRUPT; }
 bool EngineError::isRefused() const noexcept { return PrimaryCode(code_) == SQLITE_AUTH; }
 
-std::string QuotedPath(const std::filesystem::path& path) {
-    // Appended, not concatenated: g++ 12 warns falsely (-Wrestrict) on "„" + text + "“".
-    std::string text = "„";
-    text += path.string();
-    text += "“";
-    return text;
-}
+std::string QuotedPath(const std::filesystem::path& path) { return text::Quoted(path.string()); }
 
 std::string WithDetail(std::string_view lead, std::string_view detail) {
     std::string text(lead);

@@ -9,6 +9,7 @@
 
 #include "store/engine_error.h"
 #include "text/fast_strings.h"
+#include "text/quoted.h"
 
 namespace morvanta::store {
 
@@ -48,7 +49,7 @@ std::string FormatDouble(double value) {
 
 // what: "keine gültige ganze Zahl" and the like.
 [[noreturn]] void NotValid(std::string_view text, std::string_view what) {
-    throw EngineError("„" + std::string(text) + "“ ist " + std::string(what) + ".");
+    throw EngineError(text::Quoted(text) + " ist " + std::string(what) + ".");
 }
 
 constexpr char kNoInteger[] = "keine gültige ganze Zahl";
@@ -123,7 +124,7 @@ std::string FormatValue(const Value& value, FieldKind kind) {
 
 std::int64_t ValueAsInteger(const Value& value, std::string_view field) {
     if (std::holds_alternative<std::monostate>(value))
-        throw EngineError("Das Feld „" + std::string(field) + "“ hat keinen Wert.");
+        throw EngineError("Das Feld " + text::Quoted(field) + " hat keinen Wert.");
     if (auto i = std::get_if<std::int64_t>(&value)) return *i;
     if (auto b = std::get_if<bool>(&value)) return *b ? 1 : 0;
     if (auto d = std::get_if<double>(&value)) {
@@ -147,7 +148,7 @@ bool ValueAsBoolean(const Value& value, std::string_view) {
 
 DateTime ValueAsDateTime(const Value& value, std::string_view field) {
     if (std::holds_alternative<std::monostate>(value))
-        throw EngineError("Das Feld „" + std::string(field) + "“ hat keinen Wert.");
+        throw EngineError("Das Feld " + text::Quoted(field) + " hat keinen Wert.");
     if (auto d = std::get_if<DateTime>(&value)) return *d;
     if (auto s = std::get_if<std::string>(&value)) {
         if (auto v = ParseDate(*s)) return *v;

@@ -5,6 +5,7 @@
 #include "store/text_fold.h"
 #include "store/vocabulary.h"
 #include "text/fast_strings.h"
+#include "text/quoted.h"
 
 namespace morvanta::store {
 
@@ -18,15 +19,11 @@ std::shared_ptr<Database> Session::connect(std::string_view alias) {
     auto it = connections_.find(key);
     if (it != connections_.end()) return it->second;
 
-    auto params = config_.aliasParams(alias);
-    if (!params)
-        throw EngineError("Den Datenbank-Alias „" + std::string(alias) + "“ gibt es nicht.");
-    const std::string* path = nullptr;
-    for (const auto& [name, value] : *params)
-        if (SameAsciiName(name, "PATH")) path = &value;
-    if (path == nullptr || path->empty())
-        throw EngineError("Der Datenbank-Alias „" + std::string(alias) +
-                          "“ nennt keinen Ordner (PATH).");
+    if (!config_.isAliasKnown(alias))
+        throw EngineError("Den Datenbank-Alias " + text::Quoted(alias) + " gibt es nicht.");
+    const auto path = config_.aliasParam(alias, "PATH");
+    if (!path || path->empty())
+        throw EngineError("Der Datenbank-Alias " + text::Quoted(alias) + " nennt keinen Ordner (PATH).");
     auto db = Database::open(std::filesystem::path(*path) / kTableFileName);
     connections_.emplace(key, db);
     return db;

@@ -8,6 +8,7 @@
 #include "store/engine_error.h"
 #include "store/vocabulary.h"
 #include "text/fast_strings.h"
+#include "text/quoted.h"
 
 namespace morvanta::store {
 
@@ -131,7 +132,7 @@ bool IsComparison(const Token& t) {
 std::string DateLiteral(const std::string& value) {
     if (auto date = DateTime::fromGermanText(value)) return SingleQuoted(date->toStorage());
     if (DateTime::fromStorage(value)) return SingleQuoted(value);
-    throw EngineError("„" + value + "“ ist kein gültiges Datum.");
+    throw EngineError(text::Quoted(value) + " ist kein gültiges Datum.");
 }
 
 // Double-quoted tokens: field names stay names, the table after FROM/JOIN too,

@@ -4,6 +4,7 @@
 #include "store/database.h"
 #include "store/key_order.h"
 #include "store/text_fold.h"
+#include "text/quoted.h"
 
 namespace morvanta::store {
 
@@ -26,7 +27,7 @@ Table::Table(Session& session, std::string alias, std::string tableName)
 void Table::open() {
     if (active()) return;
     if (!SameAsciiName(tableName_, kTableFileName) && !SameAsciiName(tableName_, kTableName))
-        throw EngineError("Die Tabelle „" + tableName_ + "“ gibt es nicht.");
+        throw EngineError("Die Tabelle " + text::Quoted(tableName_) + " gibt es nicht.");
     database();
     setRows(readKeyOrder());
     becomeOpen();

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <utility>
 
+#include "text/fast_strings.h"
 #include "text/utf8_char.h"
 
 namespace morvanta::text {
@@ -99,25 +99,25 @@ void Append(std::string& out, std::string_view hiragana, bool katakana) {
     out += katakana ? Katakana(hiragana) : std::string(hiragana);
 }
 
+// The locale's letters are no romaji keys: only A–Z and a–z.
+bool IsAsciiLetter(char c) { return AsciiLower(c) >= 'a' && AsciiLower(c) <= 'z'; }
+
 }  // namespace
 
-bool IsRomajiKey(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) || c == '-' || c == '\'';
-}
+bool IsRomajiKey(char c) { return IsAsciiLetter(c) || c == '-' || c == '\''; }
 
 RomajiConversion RomajiToKana(std::string_view typed, bool final) {
     std::string lower(typed);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
     RomajiConversion result;
     std::size_t i = 0;
     while (i < lower.size()) {
         const std::string_view rest = std::string_view(lower).substr(i);
         // A syllable typed with a capital first letter is katakana.
-        const bool katakana = std::isupper(static_cast<unsigned char>(typed[i])) != 0;
+        const bool katakana = typed[i] >= 'A' && typed[i] <= 'Z';
         const char c = rest[0];
         // A doubled consonant (or "tch") is a small tsu before the syllable.
-        if (rest.size() >= 2 && std::isalpha(static_cast<unsigned char>(c)) && !IsVowel(c) &&
+        if (rest.size() >= 2 && IsAsciiLetter(c) && !IsVowel(c) &&
             c != 'n' && (rest[1] == c || (c == 't' && rest[1] == 'c'))) {
             Append(result.kana, "っ", katakana);
             ++i;

@@ -3,17 +3,15 @@
 #include <algorithm>
 #include <array>
 
+#include "text/fast_strings.h"
 #include "text/utf8_char.h"
 
 namespace morvanta::dict {
 
 namespace {
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == ',')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == ',')) s.remove_suffix(1);
-    return s;
-}
+// Sense lists leave commas at the ends of their pieces.
+std::string_view Trim(std::string_view s) { return text::TrimBlanks(s, " \t,"); }
 
 // Where the parenthesis opened at `open` closes, or npos.
 std::size_t Closing(std::string_view s, std::size_t open) {

@@ -1,6 +1,6 @@
 #pragma once
 // The kana list file (hirakata.txt) the kanji list starts from; it is shipped
-// with the program (core::ShippedFile finds it).
+// with the program (setup::ShippedFile finds it).
 
 #include <filesystem>
 #include <stdexcept>

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <random>
 #include <string>
 #include <system_error>
 
@@ -14,7 +13,7 @@
 #include "store/vocabulary.h"
 #include "store/vocabulary_template.h"
 
-namespace morvanta::core {
+namespace morvanta::setup {
 
 namespace fs = std::filesystem;
 
@@ -27,18 +26,12 @@ fs::path UserDataFolder() {
 }
 
 bool CanCreateFilesIn(const fs::path& folder) {
-    std::mt19937 random(std::random_device{}());
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        const fs::path probe = folder / (".morvanta-" + std::to_string(random() % 1000000));
-        const int fd = ::open(probe.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            ::close(fd);
-            ::unlink(probe.c_str());
-            return true;
-        }
-        if (errno != EEXIST) return false;
-    }
-    return false;
+    std::string probe = (folder / ".morvanta-XXXXXX").string();
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
 }
 
 AliasFolder PrepareAliasFolder(const fs::path& programFolder, bool programFolderWritable,
@@ -60,4 +53,4 @@ AliasFolder PrepareAliasFolder(const fs::path& programFolder, bool programFolder
     return {folder, true};
 }
 
-}  // namespace morvanta::core
+}  // namespace morvanta::setup

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-namespace morvanta::core {
+namespace morvanta::setup {
 
 struct AliasFolder {
     std::filesystem::path path;
@@ -28,4 +28,4 @@ AliasFolder PrepareAliasFolder(const std::filesystem::path& programFolder,
                                bool programFolderWritable,
                                const std::filesystem::path& userDataFolder);
 
-}  // namespace morvanta::core
+}  // namespace morvanta::setup

@@ -1,6 +1,6 @@
 #include "core/setup/program_files.h"
 
-namespace morvanta::core {
+namespace morvanta::setup {
 
 namespace fs = std::filesystem;
 
@@ -17,4 +17,4 @@ fs::path ShippedFile(const fs::path& programFolder, std::string_view name) {
     return beside;
 }
 
-}  // namespace morvanta::core
+}  // namespace morvanta::setup

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string_view>
 
-namespace morvanta::core {
+namespace morvanta::setup {
 
 // <programFolder>/../share/morvanta
 std::filesystem::path SharedDataFolder(const std::filesystem::path& programFolder);
@@ -17,4 +17,4 @@ std::filesystem::path SharedDataFolder(const std::filesystem::path& programFolde
 std::filesystem::path ShippedFile(const std::filesystem::path& programFolder,
                                   std::string_view name);
 
-}  // namespace morvanta::core
+}  // namespace morvanta::setup

@@ -36,8 +36,8 @@ void ExpectUsableTable(const fs::path& folder) {
 struct Installed {
     explicit Installed(const fs::path& root) : bin(root / "usr" / "bin"), data(root / "data") {
         fs::create_directories(bin);
-        fs::create_directories(core::SharedDataFolder(bin));
-        store::CreateVocabularyFile(core::SharedDataFolder(bin) / "Vokabel.DB");
+        fs::create_directories(setup::SharedDataFolder(bin));
+        store::CreateVocabularyFile(setup::SharedDataFolder(bin) / "Vokabel.DB");
     }
     fs::path bin;
     fs::path data;
@@ -46,10 +46,10 @@ struct Installed {
 TEST(AliasFolder, AReadOnlyProgramFolderGetsTheShippedTableInTheDataFolderOnce) {
     test::TempFolder dir;
     const Installed program(dir.path());
-    const fs::path shipped = core::SharedDataFolder(program.bin) / "Vokabel.DB";
+    const fs::path shipped = setup::SharedDataFolder(program.bin) / "Vokabel.DB";
     EXPECT_EQ(shipped, dir.path() / "usr" / "share" / "morvanta" / "Vokabel.DB");
 
-    const core::AliasFolder folder = core::PrepareAliasFolder(program.bin, false, program.data);
+    const setup::AliasFolder folder = setup::PrepareAliasFolder(program.bin, false, program.data);
     EXPECT_EQ(folder.path, program.data / "Database");
     EXPECT_TRUE(folder.inUserData);
     EXPECT_EQ(Bytes(folder.path / "Vokabel.DB"), Bytes(shipped));
@@ -60,25 +60,25 @@ TEST(AliasFolder, AReadOnlyProgramFolderGetsTheShippedTableInTheDataFolderOnce) 
 
     // A table already there stays as it is.
     const std::string words = Bytes(folder.path / "Vokabel.DB");
-    core::PrepareAliasFolder(program.bin, false, program.data);
+    setup::PrepareAliasFolder(program.bin, false, program.data);
     EXPECT_EQ(Bytes(folder.path / "Vokabel.DB"), words);
 
     // Without a shipped table one is made afresh.
     fs::remove(shipped);
     const fs::path otherData = dir.path() / "other";
-    ExpectUsableTable(core::PrepareAliasFolder(program.bin, false, otherData).path);
+    ExpectUsableTable(setup::PrepareAliasFolder(program.bin, false, otherData).path);
 }
 
 TEST(AliasFolder, WritabilityIsTriedWithAFileThatIsRemovedAgain) {
     test::TempFolder dir;
-    EXPECT_TRUE(core::CanCreateFilesIn(dir.path()));
+    EXPECT_TRUE(setup::CanCreateFilesIn(dir.path()));
     EXPECT_TRUE(fs::is_empty(dir.path()));
-    EXPECT_FALSE(core::CanCreateFilesIn(dir.path() / "missing"));
+    EXPECT_FALSE(setup::CanCreateFilesIn(dir.path() / "missing"));
     if (::geteuid() != 0) {  // the permission bits do not stop root
         const fs::path locked = dir.path() / "locked";
         fs::create_directory(locked);
         fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_FALSE(core::CanCreateFilesIn(locked));
+        EXPECT_FALSE(setup::CanCreateFilesIn(locked));
         fs::permissions(locked, fs::perms::owner_all);
     }
 }
@@ -89,11 +89,11 @@ TEST(ProgramFiles, ShippedFilesAreFoundBesideTheProgramOrInTheSharedFolder) {
     const fs::path shared = dir.path() / "share" / "morvanta";
     fs::create_directories(bin);
     fs::create_directories(shared);
-    EXPECT_EQ(core::ShippedFile(bin, "hirakata.txt"), bin / "hirakata.txt") << "missing: named beside";
+    EXPECT_EQ(setup::ShippedFile(bin, "hirakata.txt"), bin / "hirakata.txt") << "missing: named beside";
     { std::ofstream(shared / "hirakata.txt") << "a"; }
-    EXPECT_EQ(core::ShippedFile(bin, "hirakata.txt"), shared / "hirakata.txt");
+    EXPECT_EQ(setup::ShippedFile(bin, "hirakata.txt"), shared / "hirakata.txt");
     { std::ofstream(bin / "hirakata.txt") << "a"; }
-    EXPECT_EQ(core::ShippedFile(bin, "hirakata.txt"), bin / "hirakata.txt");
+    EXPECT_EQ(setup::ShippedFile(bin, "hirakata.txt"), bin / "hirakata.txt");
 }
 
 }  // namespace
