@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "exchange/xml_export_group.h"
+#include "platform/labels.h"
 
 namespace morvanta::exchange {
 
@@ -19,12 +20,6 @@ QPushButton* NamedButton(const QString& name, const QString& caption, QWidget* p
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     return button;
-}
-
-QLabel* NamedLabel(const QString& name, const QString& caption, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    return label;
 }
 
 }  // namespace
@@ -50,11 +45,13 @@ QWidget* ExportPage::buildRtfRows() {
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
     Button3 = NamedButton(QStringLiteral("Button3"), QStringLiteral("RTF Export"), box);
-    Label3 = NamedLabel(QStringLiteral("Label3"), QStringLiteral("Vokabel-Übungs Listen"), box);
+    Label3 = platform::MakeLabel(QStringLiteral("Vokabel-Übungs Listen"), box,
+                                 {.name = QStringLiteral("Label3")});
     Button10 = NamedButton(QStringLiteral("Button10"), QStringLiteral("RTF Export"), box);
-    Label10 = NamedLabel(QStringLiteral("Label10"), QStringLiteral("Kanji isolieren"), box);
-    Label11 = NamedLabel(QStringLiteral("Label11"), QStringLiteral("Achtung dauert sehr lange!"),
-                         box);
+    Label10 = platform::MakeLabel(QStringLiteral("Kanji isolieren"), box,
+                                  {.name = QStringLiteral("Label10")});
+    Label11 = platform::MakeLabel(QStringLiteral("Achtung dauert sehr lange!"), box,
+                                  {.name = QStringLiteral("Label11")});
     PrintPracticeButton =
         NamedButton(QStringLiteral("PrintPracticeButton"), QStringLiteral("Drucken…"), box);
     PrintKanjiButton =
