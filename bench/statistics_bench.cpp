@@ -68,11 +68,11 @@ void BM_StatisticsPageShown(benchmark::State& state) {
     auto db = form.session().connect("Vokabel");
     double ours = 0, raw = 0;
     for (auto _ : state) {
-        form.PageControl1->setCurrentWidget(form.TabSheet1);
+        form.pageTabs->setCurrentWidget(form.TabSheet1);
         QApplication::processEvents();
         auto start = Clock::now();
-        form.PageControl1->setCurrentWidget(form.TabSheet6);
-        benchmark::DoNotOptimize(form.TabSheet6->grab());  // laid out and painted, charts and all
+        form.pageTabs->setCurrentWidget(form.statisticsTab);
+        benchmark::DoNotOptimize(form.statisticsTab->grab());  // laid out and painted, charts and all
         const double o = Seconds(start);
         w.requireNoMessage("statistics page");
         start = Clock::now();

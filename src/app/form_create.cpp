@@ -70,7 +70,7 @@ void TForm1::FormCreate() {
     });
     if (!opened) return;
 
-    PageControl1->setCurrentWidget(TabSheet1);
+    pageTabs->setCurrentWidget(TabSheet1);
     // DBEdit8, DBEdit7 and NoteEdit stretch with the window: their pages anchor them.
     StatusBar1->setPanelText(
         0, QString::number(Table1.recordCount()) + QStringLiteral(" Vokabeln gespeichert"));

@@ -78,15 +78,15 @@ void TForm1::buildFrame() {
     setFont(platform::UiFont(12));
     setMinimumSize(kStartWidth, kStartHeight);
 
-    StatusBar1 = new platform::StatusBar1(this);
+    StatusBar1 = new platform::StatusBar(this);
     setStatusBar(StatusBar1);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
-    PageControl1 = new QTabWidget(central);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    layout->addWidget(PageControl1);
+    pageTabs = new QTabWidget(central);
+    pageTabs->setObjectName(QStringLiteral("pageTabs"));
+    layout->addWidget(pageTabs);
     setCentralWidget(central);
 
     // Each page gets what it uses.
@@ -115,19 +115,19 @@ void TForm1::buildFrame() {
     TabSheet4 = selectionPage;
     TabSheet3 = quizPage;
     TabSheet5 = exportPage;
-    TabSheet6 = statisticsPage;
+    statisticsTab = statisticsPage;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
     TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
     TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
-    TabSheet6->setObjectName(QStringLiteral("TabSheet6"));
-    PageControl1->addTab(TabSheet1, QStringLiteral("Suche / Ändern"));
-    PageControl1->addTab(TabSheet2, QStringLiteral("Eingabe"));
-    PageControl1->addTab(TabSheet4, QStringLiteral("Vokabelauswahl für -->"));
-    PageControl1->addTab(TabSheet3, QStringLiteral("Vokabelabfrage"));
-    PageControl1->addTab(TabSheet5, QStringLiteral("Export"));
-    PageControl1->addTab(TabSheet6, QStringLiteral("Statistik"));
+    statisticsTab->setObjectName(QStringLiteral("statisticsTab"));
+    pageTabs->addTab(TabSheet1, QStringLiteral("Suche / Ändern"));
+    pageTabs->addTab(TabSheet2, QStringLiteral("Eingabe"));
+    pageTabs->addTab(TabSheet4, QStringLiteral("Vokabelauswahl für -->"));
+    pageTabs->addTab(TabSheet3, QStringLiteral("Vokabelabfrage"));
+    pageTabs->addTab(TabSheet5, QStringLiteral("Export"));
+    pageTabs->addTab(statisticsTab, QStringLiteral("Statistik"));
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -152,13 +152,13 @@ void TForm1::buildFrame() {
 }
 
 void TForm1::ShowWordInBrowse(std::int64_t wordId) {
-    if (browsePage->showWord(wordId)) PageControl1->setCurrentWidget(TabSheet1);
+    if (browsePage->showWord(wordId)) pageTabs->setCurrentWidget(TabSheet1);
 }
 
 void TForm1::QuizSelection(const QString& selectionSql) {
     platform::Guarded(*dialogs_, [&] {
         quiz::RunQuizQuery(Query1, {selectionSql.toStdString()});
-        PageControl1->setCurrentWidget(TabSheet3);
+        pageTabs->setCurrentWidget(TabSheet3);
     });
 }
 

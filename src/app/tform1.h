@@ -100,20 +100,20 @@ public:
     store::DataSource DataSource2;
     quiz::QuizState quizState;
 
-    QTabWidget* PageControl1 = nullptr;
+    QTabWidget* pageTabs = nullptr;
     QWidget* TabSheet1 = nullptr;
     QWidget* TabSheet2 = nullptr;
     QWidget* TabSheet4 = nullptr;
     QWidget* TabSheet3 = nullptr;
     QWidget* TabSheet5 = nullptr;
-    QWidget* TabSheet6 = nullptr;
+    QWidget* statisticsTab = nullptr;
     entry::BrowsePage* browsePage = nullptr;
     entry::EntryPage* entryPage = nullptr;
     quiz::SelectionPage* selectionPage = nullptr;
     quiz::QuizPage* quizPage = nullptr;
     exchange::ExportPage* exportPage = nullptr;
     statistics::StatisticsPage* statisticsPage = nullptr;
-    platform::StatusBar1* StatusBar1 = nullptr;
+    platform::StatusBar* StatusBar1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     platform::LinkLabel* Label42 = nullptr;
     platform::LinkLabel* link = nullptr;

@@ -47,7 +47,7 @@ struct EntryContext {
 struct SelectionContext {
     store::Query& Query1;
     Dialogs& dialogs;
-    StatusBar1& statusBar;
+    StatusBar& statusBar;
     quiz::RandomSource& random;
 };
 

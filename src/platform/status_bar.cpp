@@ -28,7 +28,7 @@ void FitPanel(QLabel* label, int leastWidth) {
 }
 }  // namespace
 
-StatusBar1::StatusBar1(QWidget* parent) : QStatusBar(parent) {
+StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("StatusBar1"));
     setSizeGripEnabled(false);
     for (int i = 0; i < 4; ++i) {
@@ -44,11 +44,11 @@ StatusBar1::StatusBar1(QWidget* parent) : QStatusBar(parent) {
     setFixedHeight(std::max(kLeastHeight, panels_[0]->sizeHint().height() + kBarChrome));
 }
 
-void StatusBar1::setPanelText(int panel, const QString& text) {
+void StatusBar::setPanelText(int panel, const QString& text) {
     panels_.at(panel)->setText(text);
     FitPanel(panels_[panel], kPanels[panel].width);
 }
 
-QString StatusBar1::panelText(int panel) const { return panels_.at(panel)->text(); }
+QString StatusBar::panelText(int panel) const { return panels_.at(panel)->text(); }
 
 }  // namespace morvanta::platform

@@ -8,10 +8,10 @@
 
 namespace morvanta::platform {
 
-class StatusBar1 : public QStatusBar {
+class StatusBar : public QStatusBar {
     Q_OBJECT
 public:
-    explicit StatusBar1(QWidget* parent = nullptr);
+    explicit StatusBar(QWidget* parent = nullptr);
     void setPanelText(int panel, const QString& text);
     QString panelText(int panel) const;
     QLabel* panel(int index) const { return panels_.at(index); }

@@ -10,7 +10,7 @@ store::ExecResult RunQuizQuery(store::Query& query, std::vector<std::string> lin
     return query.run(std::move(lines), confirmDelete);
 }
 
-void ShowScore(platform::StatusBar1& statusBar, const QuizState& state) {
+void ShowScore(platform::StatusBar& statusBar, const QuizState& state) {
     statusBar.setPanelText(
         3, QString::fromStdString(ScoreText(state.RightCount, state.WrongCount)));
 }

@@ -8,7 +8,7 @@
 #include "store/data_set.h"
 
 namespace morvanta::platform {
-class StatusBar1;
+class StatusBar;
 }
 
 namespace morvanta::quiz {
@@ -20,6 +20,6 @@ store::ExecResult RunQuizQuery(store::Query& query, std::vector<std::string> lin
                                const store::Query::ConfirmDelete& confirmDelete = {});
 
 // Status bar panel 3: "<right> Richtig und <wrong> Falsch".
-void ShowScore(platform::StatusBar1& statusBar, const QuizState& state);
+void ShowScore(platform::StatusBar& statusBar, const QuizState& state);
 
 }  // namespace morvanta::quiz

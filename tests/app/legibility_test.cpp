@@ -103,15 +103,15 @@ TEST_F(Legibility, EveryTextFitsAtTheSmallestAndALargerSize) {
     for (const QSize size : {QSize(586, 520), QSize(812, 600)}) {
         w.resize(size);
         QApplication::processEvents();
-        for (int page = 0; page < w.PageControl1->count(); ++page) {
-            w.PageControl1->setCurrentIndex(page);
+        for (int page = 0; page < w.pageTabs->count(); ++page) {
+            w.pageTabs->setCurrentIndex(page);
             QApplication::processEvents();
-            EXPECT_EQ(ClippedWidgets(w.PageControl1->widget(page)), "")
-                << "page " << w.PageControl1->tabText(page).toStdString() << " at " << size.width()
+            EXPECT_EQ(ClippedWidgets(w.pageTabs->widget(page)), "")
+                << "page " << w.pageTabs->tabText(page).toStdString() << " at " << size.width()
                 << "x" << size.height();
         }
         EXPECT_EQ(ClippedWidgets(w.StatusBar1), "") << "status bar";
-        const QTabBar* tabs = w.PageControl1->tabBar();
+        const QTabBar* tabs = w.pageTabs->tabBar();
         for (int i = 0; i < tabs->count(); ++i)
             EXPECT_GT(tabs->tabRect(i).width(),
                       tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)))

@@ -28,7 +28,7 @@ TEST_F(StartUp, FirstStartCreatesTheAliasOnceAndOpensTheEmptyTable) {
 
     EXPECT_EQ(w.StatusBar1->panelText(0), QStringLiteral("0 Vokabeln gespeichert"));
     EXPECT_EQ(w.StatusBar1->panelText(1), QString());
-    EXPECT_EQ(w.PageControl1->currentWidget(), w.TabSheet1);
+    EXPECT_EQ(w.pageTabs->currentWidget(), w.TabSheet1);
     EXPECT_EQ(w.size(), QSize(586, 520));
     EXPECT_EQ(w.minimumSize(), QSize(586, 520));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quorvik Morvanta  --- BETA"));
@@ -193,10 +193,10 @@ TEST_F(StartUp, FrameHoldsSixPagesFourPanelsAndTheDialogs) {
                                   QStringLiteral("Vokabelauswahl für -->"),
                                   QStringLiteral("Vokabelabfrage"), QStringLiteral("Export"),
                                   QStringLiteral("Statistik")};
-    ASSERT_EQ(w.PageControl1->count(), 6);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(w.PageControl1->tabText(i), captions[i]);
-    EXPECT_EQ(w.PageControl1->widget(2), w.TabSheet4);
-    EXPECT_EQ(w.PageControl1->widget(3), w.TabSheet3);
+    ASSERT_EQ(w.pageTabs->count(), 6);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(w.pageTabs->tabText(i), captions[i]);
+    EXPECT_EQ(w.pageTabs->widget(2), w.TabSheet4);
+    EXPECT_EQ(w.pageTabs->widget(3), w.TabSheet3);
 
     const int widths[4] = {160, 50, 160, 100};
     for (int i = 0; i < 4; ++i) EXPECT_GE(w.StatusBar1->panel(i)->width(), widths[i]);

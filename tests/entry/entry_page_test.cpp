@@ -83,7 +83,7 @@ TEST_F(EntryPageTest, EnterStoresAWordWithTheDefaults) {
     app::TForm1& w = makeForm();
     entry::EntryPage& page = *w.entryPage;
     w.show();
-    w.PageControl1->setCurrentWidget(w.TabSheet2);
+    w.pageTabs->setCurrentWidget(w.TabSheet2);
     page.Lesson->setValue(3);
     QTest::keyClicks(page.T1Edit, QStringLiteral("Hund"));
     QTest::keyClick(page.T1Edit, Qt::Key_Return);
@@ -235,7 +235,7 @@ TEST_F(EntryPageTest, RomajiTypedIntoTheKanaFieldsBecomeKana) {
     app::TForm1& w = makeForm();
     entry::EntryPage& page = *w.entryPage;
     w.show();
-    w.PageControl1->setCurrentWidget(w.TabSheet2);
+    w.pageTabs->setCurrentWidget(w.TabSheet2);
     QLineEdit* kana = page.HiraKataEdit;
     ASSERT_TRUE(page.RomajiBox->isChecked());  // on from the start
 
@@ -297,7 +297,7 @@ TEST_F(EntryPageTest, AChosenSuggestionFillsTheFieldsAndCanBeChangedBeforeStorin
     page.setDictionary(std::make_unique<dict::Dictionary>(
         testing::WriteDictd(dir.path().toStdString(), testing::SampleEntries())));
     w.show();
-    w.PageControl1->setCurrentWidget(w.TabSheet2);
+    w.pageTabs->setCurrentWidget(w.TabSheet2);
     QApplication::setActiveWindow(&w);
     page.HiraKataEdit->setFocus();
 

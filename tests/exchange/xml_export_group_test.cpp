@@ -247,7 +247,7 @@ TEST_F(XmlGroupTest, RoundTripFillsEveryEntryWidgetAndNeverChangesTheTable) {
     ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.texts().join(u'|').toStdString();
 
     const std::vector<std::string> before = tableDump();
-    f.PageControl1->setCurrentWidget(f.TabSheet5);
+    f.pageTabs->setCurrentWidget(f.TabSheet5);
     entry::EntryPage& page = entry();
     page.Accent->setValue(5);
     page.Lesson->setValue(2);
@@ -269,7 +269,7 @@ TEST_F(XmlGroupTest, RoundTripFillsEveryEntryWidgetAndNeverChangesTheTable) {
     EXPECT_EQ(page.NoteEdit->text(), QStringLiteral("Notiz & <mehr>"));
 
     EXPECT_EQ(tableDump(), before);
-    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet5);
+    EXPECT_EQ(f.pageTabs->currentWidget(), f.TabSheet5);
     // The kana change is attached again.
     page.HiraKataEdit->setText(QString::fromUtf8("かな"));
     EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("kana"));
@@ -307,7 +307,7 @@ TEST_F(XmlGroupTest, MalformedOrMissingFileShowsTheLoadErrorAndKeepsTheEntryPage
 TEST_F(XmlGroupTest, WordTypedExportedAndImportedIsStoredAgainUnchanged) {
     app::TForm1& f = startForm();
     entry::EntryPage& page = entry();
-    f.PageControl1->setCurrentWidget(f.TabSheet2);
+    f.pageTabs->setCurrentWidget(f.TabSheet2);
     // Japanese comes through the input method as committed text.
     page.KanjiEdit->insert(QString::fromUtf8("日本語"));
     page.HiraKataEdit->insert(QString::fromUtf8("にほんご"));
@@ -319,7 +319,7 @@ TEST_F(XmlGroupTest, WordTypedExportedAndImportedIsStoredAgainUnchanged) {
     ASSERT_EQ(f.Table1.recordCount(), 1) << dialogs.texts().join(u'|').toStdString();
     const std::vector<std::string> stored = tableDump();
 
-    f.PageControl1->setCurrentWidget(f.TabSheet5);
+    f.pageTabs->setCurrentWidget(f.TabSheet5);
     AnswerXmlForm(nullptr, true);
     dialogs.fileAnswers = {path("meine")};
     group().TntButton1->click();

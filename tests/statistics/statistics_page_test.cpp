@@ -32,7 +32,7 @@ TEST_F(StatisticsPageTest, FullTableDrawsAndLeadsToBrowseAndQuiz) {
     app::TForm1& w = makeForm();
     dialogs.clear();
     StatisticsPage& page = *w.statisticsPage;
-    w.PageControl1->setCurrentWidget(w.TabSheet6);
+    w.pageTabs->setCurrentWidget(w.statisticsTab);
     w.show();
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.texts().join(u'|').toStdString();
     EXPECT_TRUE(page.SummaryLabel->text().startsWith(
@@ -55,14 +55,14 @@ TEST_F(StatisticsPageTest, FullTableDrawsAndLeadsToBrowseAndQuiz) {
     // A word of the list shows on the browse page, the whole table behind it.
     const std::int64_t word = page.figures().trouble[3].wordId;
     emit page.TroubleTable->cellClicked(3, 0);
-    EXPECT_EQ(w.PageControl1->currentWidget(), w.TabSheet1);
+    EXPECT_EQ(w.pageTabs->currentWidget(), w.TabSheet1);
     EXPECT_EQ(w.Table1.rowIdAt(w.Table1.recNo()), word);
 
     // The due words become the quiz selection.
-    w.PageControl1->setCurrentWidget(w.TabSheet6);
+    w.pageTabs->setCurrentWidget(w.statisticsTab);
     page.DueCount->setValue(12);
     page.DueButton->click();
-    EXPECT_EQ(w.PageControl1->currentWidget(), w.TabSheet3);
+    EXPECT_EQ(w.pageTabs->currentWidget(), w.TabSheet3);
     EXPECT_EQ(w.Query1.recordCount(), 12);
     EXPECT_TRUE(w.quizPage->Button2->isEnabled());
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.texts().join(u'|').toStdString();
