@@ -45,24 +45,24 @@ QWidget* ExportPage::buildRtfRows() {
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
     Button3 = NamedButton(QStringLiteral("Button3"), QStringLiteral("RTF Export"), box);
-    Label3 = platform::MakeLabel(QStringLiteral("Vokabel-Übungs Listen"), box,
-                                 {.name = QStringLiteral("Label3")});
+    practiceListsLabel = platform::MakeLabel(QStringLiteral("Vokabel-Übungs Listen"), box,
+                                             {.name = QStringLiteral("practiceListsLabel")});
     Button10 = NamedButton(QStringLiteral("Button10"), QStringLiteral("RTF Export"), box);
-    Label10 = platform::MakeLabel(QStringLiteral("Kanji isolieren"), box,
-                                  {.name = QStringLiteral("Label10")});
-    Label11 = platform::MakeLabel(QStringLiteral("Achtung dauert sehr lange!"), box,
-                                  {.name = QStringLiteral("Label11")});
+    kanjiListLabel = platform::MakeLabel(QStringLiteral("Kanji isolieren"), box,
+                                         {.name = QStringLiteral("kanjiListLabel")});
+    slowWarningLabel = platform::MakeLabel(QStringLiteral("Achtung dauert sehr lange!"), box,
+                                           {.name = QStringLiteral("slowWarningLabel")});
     PrintPracticeButton =
         NamedButton(QStringLiteral("PrintPracticeButton"), QStringLiteral("Drucken…"), box);
     PrintKanjiButton =
         NamedButton(QStringLiteral("PrintKanjiButton"), QStringLiteral("Drucken…"), box);
     grid->addWidget(Button3, 0, 0);
     grid->addWidget(PrintPracticeButton, 0, 1);
-    grid->addWidget(Label3, 0, 2);
+    grid->addWidget(practiceListsLabel, 0, 2);
     grid->addWidget(Button10, 1, 0);
     grid->addWidget(PrintKanjiButton, 1, 1);
-    grid->addWidget(Label10, 1, 2);
-    grid->addWidget(Label11, 2, 2);
+    grid->addWidget(kanjiListLabel, 1, 2);
+    grid->addWidget(slowWarningLabel, 2, 2);
     grid->setColumnStretch(3, 1);
 
     // Carries the known-character list of the kanji list.

@@ -5,15 +5,15 @@
 
 #include <QString>
 #include <QWidget>
-#include <ostream>
 #include <functional>
+#include <ostream>
 
 #include "core/exchange/rtf_kanji_list.h"
 #include "core/exchange/run_progress.h"
+#include "core/quiz/quiz_state.h"
 #include "exchange/entry_link.h"
 #include "platform/form_context.h"
 #include "platform/layout.h"
-#include "core/quiz/quiz_state.h"
 
 class QLabel;
 class QMenu;
@@ -46,15 +46,15 @@ public:
     QPushButton* Button10 = nullptr;
     QPushButton* PrintPracticeButton = nullptr;  // beside Button3
     QPushButton* PrintKanjiButton = nullptr;     // beside Button10
-    QLabel* Label3 = nullptr;   // "Vokabel-Übungs Listen"
-    QLabel* Label10 = nullptr;  // "Kanji isolieren"
-    QLabel* Label11 = nullptr;  // "Achtung dauert sehr lange!"
+    QLabel* practiceListsLabel = nullptr;        // "Vokabel-Übungs Listen"
+    QLabel* kanjiListLabel = nullptr;            // "Kanji isolieren"
+    QLabel* slowWarningLabel = nullptr;          // "Achtung dauert sehr lange!"
     QPlainTextEdit* Memo2 = nullptr;
     QPushButton* Button11 = nullptr;
     QPushButton* Button12 = nullptr;
     QPushButton* Button13 = nullptr;
     XmlExportGroup* TntGroupBox1 = nullptr;  // "XML Export"
-    QPushButton* ExtrasButton = nullptr;      // "Extras", opens ExtrasMenu
+    QPushButton* ExtrasButton = nullptr;     // "Extras", opens ExtrasMenu
     QMenu* ExtrasMenu = nullptr;
 
     // The program's folder: hirakata.txt lies beside it, or in ../share/morvanta when installed.
