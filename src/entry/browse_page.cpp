@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "platform/fonts.h"
+#include "platform/labels.h"
 
 namespace morvanta::entry {
 
@@ -18,6 +19,7 @@ using platform::DBCheckBox;
 using platform::DBEdit;
 using platform::DBMemo;
 using platform::DBRichEdit;
+using platform::MakeLabel;
 
 constexpr int kStartColumn = 177;  // column width at the smallest window
 constexpr int kEditHeight = 21;
@@ -61,14 +63,6 @@ BrowsePage::BrowsePage(const platform::BrowseContext& context, QWidget* parent)
 
 BrowsePage::~BrowsePage() { context_.DataSource1.unsubscribe(sourceToken_); }
 
-QLabel* BrowsePage::addLabel(const QString& text, int left, int top, QWidget* buddy) {
-    auto* label = new QLabel(text, this);
-    label->move(left, top);
-    label->adjustSize();
-    label->setBuddy(buddy);
-    return label;
-}
-
 // Created in tab order: the focus chain follows creation.
 void BrowsePage::buildRecordWidgets() {
     store::DataSource& source = context_.DataSource1;
@@ -86,41 +80,48 @@ void BrowsePage::buildRecordWidgets() {
     DBRichEdit12 = Named(new DBRichEdit(source, QStringLiteral("Kanji"), dialogs, this), "DBRichEdit12");
     DBRichEdit12->setFont(platform::JapaneseFont(12));
     DBRichEdit12->setGeometry(12, 96, a, kRichHeight);
-    addLabel(QStringLiteral("Kanji"), 12, 80, DBRichEdit12);
+    MakeLabel(QStringLiteral("Kanji"), this, {.at = QPoint(12, 80), .buddy = DBRichEdit12});
 
     DBRichEdit11 =
         Named(new DBRichEdit(source, QStringLiteral("Hira-Kata"), dialogs, this), "DBRichEdit11");
     DBRichEdit11->setFont(platform::JapaneseFont(12));
     DBRichEdit11->setGeometry(197, 96, a, kRichHeight);
-    kanaLabel_ = addLabel(QStringLiteral("Hiragana / Katakana"), 197, 80, DBRichEdit11);
+    kanaLabel_ = MakeLabel(QStringLiteral("Hiragana / Katakana"), this,
+                           {.at = QPoint(197, 80), .buddy = DBRichEdit11});
     HiraKataRomaji = new platform::RomajiInput(DBRichEdit11);
 
     DBRichEdit9 = Named(new DBMemo(source, QStringLiteral("Hepburn"), dialogs, this), "DBRichEdit9");
     DBRichEdit9->setFont(platform::UiFont(24));
     DBRichEdit9->setGeometry(382, 96, a, kRichHeight);
-    hepburnLabel_ = addLabel(QStringLiteral("Hepburn"), 382, 80, DBRichEdit9);
+    hepburnLabel_ =
+        MakeLabel(QStringLiteral("Hepburn"), this, {.at = QPoint(382, 80), .buddy = DBRichEdit9});
 
     DBEdit15 = edit("DBEdit15", "Translation1", 12, 176);
-    addLabel(QStringLiteral("Translation 1"), 12, 160, DBEdit15);
+    MakeLabel(QStringLiteral("Translation 1"), this, {.at = QPoint(12, 160), .buddy = DBEdit15});
     DBEdit16 = edit("DBEdit16", "Translation2", 197, 176);
-    translation2Label_ = addLabel(QStringLiteral("Translation 2"), 197, 160, DBEdit16);
+    translation2Label_ = MakeLabel(QStringLiteral("Translation 2"), this,
+                                   {.at = QPoint(197, 160), .buddy = DBEdit16});
     DBEdit17 = edit("DBEdit17", "Translation3", 382, 176);
-    translation3Label_ = addLabel(QStringLiteral("Translation 3"), 382, 160, DBEdit17);
+    translation3Label_ = MakeLabel(QStringLiteral("Translation 3"), this,
+                                   {.at = QPoint(382, 160), .buddy = DBEdit17});
 
     DBEdit2 = edit("DBEdit2", "Lesson", 12, 224);
-    addLabel(QStringLiteral("Lektion"), 12, 208, DBEdit2);
+    MakeLabel(QStringLiteral("Lektion"), this, {.at = QPoint(12, 208), .buddy = DBEdit2});
     DBEdit6 = edit("DBEdit6", "Type", 197, 224);
-    typLabel_ = addLabel(QStringLiteral("Typ"), 197, 208, DBEdit6);
+    typLabel_ = MakeLabel(QStringLiteral("Typ"), this, {.at = QPoint(197, 208), .buddy = DBEdit6});
     DBEdit14 = edit("DBEdit14", "Accent", 382, 224);
-    accentLabel_ = addLabel(QStringLiteral("Akzent"), 382, 208, DBEdit14);
+    accentLabel_ =
+        MakeLabel(QStringLiteral("Akzent"), this, {.at = QPoint(382, 208), .buddy = DBEdit14});
 
     DBEdit7 = edit("DBEdit7", "Note", 12, 272);
-    addLabel(QStringLiteral("Beschreibung / Bemerkung"), 12, 256, DBEdit7);
+    MakeLabel(QStringLiteral("Beschreibung / Bemerkung"), this,
+              {.at = QPoint(12, 256), .buddy = DBEdit7});
 
     DBEdit1 = edit("DBEdit1", "DateEntered", 12, 320);
-    addLabel(QStringLiteral("Eingegeben am"), 12, 304, DBEdit1);
+    MakeLabel(QStringLiteral("Eingegeben am"), this, {.at = QPoint(12, 304), .buddy = DBEdit1});
     DBEdit3 = edit("DBEdit3", "DateAsked", 197, 320);
-    dateAskedLabel_ = addLabel(QStringLiteral("Zuletzt abgefragt am"), 197, 304, DBEdit3);
+    dateAskedLabel_ = MakeLabel(QStringLiteral("Zuletzt abgefragt am"), this,
+                                {.at = QPoint(197, 304), .buddy = DBEdit3});
 
     DBCheckBox1 = Named(new DBCheckBox(source, QStringLiteral("Marked"), dialogs,
                                        QStringLiteral("Markiert zur Abfrage"), this),
@@ -134,15 +135,17 @@ void BrowsePage::buildRecordWidgets() {
     DBCheckBox2->adjustSize();
 
     DBEdit4 = edit("DBEdit4", "NumberAsked", 12, 368);
-    addLabel(QStringLiteral("Wie oft abgefragt"), 12, 352, DBEdit4);
+    MakeLabel(QStringLiteral("Wie oft abgefragt"), this, {.at = QPoint(12, 352), .buddy = DBEdit4});
     DBEdit5 = edit("DBEdit5", "NumberWrong", 197, 368);
-    wrongLabel_ = addLabel(QStringLiteral("Davon Falsch"), 197, 352, DBEdit5);
+    wrongLabel_ =
+        MakeLabel(QStringLiteral("Davon Falsch"), this, {.at = QPoint(197, 352), .buddy = DBEdit5});
 
     // Shows a computed value; typing there would change nothing.
     Edit6 = Named(new QLineEdit(this), "Edit6");
     Edit6->setReadOnly(true);
     Edit6->setGeometry(382, 368, a, kEditHeight);
-    ratioLabel_ = addLabel(QStringLiteral("Ratio: Falsche/Abgefragt"), 382, 352, Edit6);
+    ratioLabel_ = MakeLabel(QStringLiteral("Ratio: Falsche/Abgefragt"), this,
+                            {.at = QPoint(382, 352), .buddy = Edit6});
 }
 
 void BrowsePage::buildSearchRow() {
@@ -153,7 +156,8 @@ void BrowsePage::buildSearchRow() {
 
     // A few pixels left of the grid's 136: the fallback face runs a little wider
     // than the original one, and the colon must not hide under the list.
-    auto* searchLabel = addLabel(QStringLiteral("Suche nach:"), 132, kSearchTop + 4, nullptr);
+    auto* searchLabel =
+        MakeLabel(QStringLiteral("Suche nach:"), this, {.at = QPoint(132, kSearchTop + 4)});
     ComboBox1 = Named(new QComboBox(this), "ComboBox1");
     ComboBox1->addItems({QStringLiteral("Translation"), QStringLiteral("Lektion"),
                          QStringLiteral("Typ"), QStringLiteral("Beschreibung"),

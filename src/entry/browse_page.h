@@ -66,7 +66,6 @@ private:
     void buildRecordWidgets();
     void buildSearchRow();
     void placeAnchored();
-    QLabel* addLabel(const QString& text, int left, int top, QWidget* buddy);
     // Posts what is typed on the shown record before the browse source switches.
     void postPendingEdit();
 

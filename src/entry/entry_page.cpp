@@ -16,6 +16,7 @@
 #include "core/entry/new_word.h"
 #include "platform/fonts.h"
 #include "platform/guard.h"
+#include "platform/labels.h"
 #include "platform/one_line.h"
 #include "platform/romaji_input.h"
 #include "entry/suggestion_list.h"
@@ -33,13 +34,6 @@ const QString kDuplicate = QStringLiteral(
 constexpr int kButtonWidth = 107;
 constexpr int kButtonRightGap = 20;
 constexpr int kSuggestionsTop = 360;
-
-QLabel* AddLabel(QWidget* page, const QString& text, int left, int top) {
-    auto* label = new QLabel(text, page);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
 
 platform::RichLineEdit* AddRichEdit(QWidget* page, const char* name, int left) {
     auto* edit = new platform::RichLineEdit(page);
@@ -76,16 +70,22 @@ EntryPage::EntryPage(const platform::EntryContext& context, QWidget* parent)
 
 void EntryPage::buildWidgets() {
     const platform::ColumnLayout start = platform::ComputeColumns(586);
-    AddLabel(this, QStringLiteral("Kanji"), start.c1, 80);
-    kanaLabel_ = AddLabel(this, QStringLiteral("Hiragana / Katakana"), start.c2, 80);
-    hepburnLabel_ = AddLabel(this, QStringLiteral("Hepburn"), start.c3, 80);
-    AddLabel(this, QStringLiteral("Translation 1"), start.c1, 160);
-    t2Label_ = AddLabel(this, QStringLiteral("Translation 2"), start.c2, 160);
-    t3Label_ = AddLabel(this, QStringLiteral("Translation 3"), start.c3, 160);
-    AddLabel(this, QStringLiteral("Lektion"), start.c1, 208);
-    typLabel_ = AddLabel(this, QStringLiteral("Typ"), start.c2, 208);
-    accentLabel_ = AddLabel(this, QStringLiteral("Akzent"), start.c3, 208);
-    AddLabel(this, QStringLiteral("Beschreibung / Bemerkung"), start.c1, 256);
+    platform::MakeLabel(QStringLiteral("Kanji"), this, {.at = QPoint(start.c1, 80)});
+    kanaLabel_ = platform::MakeLabel(QStringLiteral("Hiragana / Katakana"), this,
+                                     {.at = QPoint(start.c2, 80)});
+    hepburnLabel_ =
+        platform::MakeLabel(QStringLiteral("Hepburn"), this, {.at = QPoint(start.c3, 80)});
+    platform::MakeLabel(QStringLiteral("Translation 1"), this, {.at = QPoint(start.c1, 160)});
+    t2Label_ =
+        platform::MakeLabel(QStringLiteral("Translation 2"), this, {.at = QPoint(start.c2, 160)});
+    t3Label_ =
+        platform::MakeLabel(QStringLiteral("Translation 3"), this, {.at = QPoint(start.c3, 160)});
+    platform::MakeLabel(QStringLiteral("Lektion"), this, {.at = QPoint(start.c1, 208)});
+    typLabel_ = platform::MakeLabel(QStringLiteral("Typ"), this, {.at = QPoint(start.c2, 208)});
+    accentLabel_ =
+        platform::MakeLabel(QStringLiteral("Akzent"), this, {.at = QPoint(start.c3, 208)});
+    platform::MakeLabel(QStringLiteral("Beschreibung / Bemerkung"), this,
+                        {.at = QPoint(start.c1, 256)});
 
     // Created in tab order.
     KanjiEdit = AddRichEdit(this, "KanjiEdit", start.c1);

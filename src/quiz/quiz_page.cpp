@@ -15,6 +15,7 @@
 
 #include "platform/db_controls.h"
 #include "platform/fonts.h"
+#include "platform/labels.h"
 
 namespace morvanta::quiz {
 
@@ -27,13 +28,6 @@ constexpr int kRightGap = 20;
 // upwards, so they never reach into the frame below.
 constexpr QSize kLeastShowBox{65, 17};
 constexpr int kFirstShowRowTop = 78;  // the boxes of the Kanji, kana and Hepburn columns
-
-QLabel* MakeLabel(QWidget* parent, const char* caption, int left, int top) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
 
 QCheckBox* MakeShowBox(QWidget* parent, const char* name, bool checked, int top) {
     auto* box = new QCheckBox(QStringLiteral("Anzeigen"), parent);
@@ -73,12 +67,15 @@ void QuizPage::buildDisplays() {
     Label30->setObjectName(QStringLiteral("Label30"));
     Label30->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    KanjiLabel = MakeLabel(this, "Kanji", 12, 80);
-    KanaLabel = MakeLabel(this, "Hiragana / Katakana", 197, 80);
-    HepburnLabel = MakeLabel(this, "Hepburn", 382, 80);
-    AnswerLabel = MakeLabel(this, "Übersetzung ?", 12, 160);
-    TypeLabel = MakeLabel(this, "Typ", 382, 160);
-    NoteLabel = MakeLabel(this, "Beschreibung / Bemerkung", 12, 256);
+    KanjiLabel = platform::MakeLabel(QStringLiteral("Kanji"), this, {.at = QPoint(12, 80)});
+    KanaLabel =
+        platform::MakeLabel(QStringLiteral("Hiragana / Katakana"), this, {.at = QPoint(197, 80)});
+    HepburnLabel = platform::MakeLabel(QStringLiteral("Hepburn"), this, {.at = QPoint(382, 80)});
+    AnswerLabel =
+        platform::MakeLabel(QStringLiteral("Übersetzung ?"), this, {.at = QPoint(12, 160)});
+    TypeLabel = platform::MakeLabel(QStringLiteral("Typ"), this, {.at = QPoint(382, 160)});
+    NoteLabel = platform::MakeLabel(QStringLiteral("Beschreibung / Bemerkung"), this,
+                                    {.at = QPoint(12, 256)});
 
     CheckBox1 = MakeShowBox(this, "CheckBox1", true, kFirstShowRowTop);
     CheckBox2 = MakeShowBox(this, "CheckBox2", true, kFirstShowRowTop);
