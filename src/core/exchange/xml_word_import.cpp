@@ -10,6 +10,7 @@
 #include "core/entry/kana_change.h"
 #include "core/entry/new_word.h"
 #include "core/exchange/import_batch.h"
+#include "core/exchange/xml_word_fields.h"
 #include "core/exchange/xml_word_list_walk.h"
 #include "store/data_set.h"
 #include "store/type_words.h"
@@ -36,24 +37,28 @@ void PlaceTranslation(int priority, const QString& text, std::array<QString, 3>&
 }
 
 void TakeElement(QStringView name, int priority, const QString& text, WordTexts& w) {
-    if (name == u"word") {
-        w.word = text;
-    } else if (name == u"reading") {
-        w.reading = text;
-        w.hasReading = true;
-    } else if (name == u"translation") {
-        PlaceTranslation(priority, text, w.translations);
-    } else if (name == u"lesson") {
-        w.lesson = text;
-    } else if (name == u"transliteration") {
-        w.transliteration = text;
-        w.hasTransliteration = true;
-    } else if (name == u"type") {
-        w.type = text;
-    } else if (name == u"tone") {
-        w.tone = text;
-    } else if (name == u"description") {
-        w.description = text;
+    const std::optional<XmlWordField> field = XmlWordFieldNamed(name);
+    if (!field) return;
+    switch (*field) {
+        case XmlWordField::Word: w.word = text; break;
+        case XmlWordField::Reading:
+            w.reading = text;
+            w.hasReading = true;
+            break;
+        case XmlWordField::Translation: PlaceTranslation(priority, text, w.translations); break;
+        case XmlWordField::Lesson: w.lesson = text; break;
+        case XmlWordField::Transliteration:
+            w.transliteration = text;
+            w.hasTransliteration = true;
+            break;
+        case XmlWordField::Type: w.type = text; break;
+        case XmlWordField::Tone: w.tone = text; break;
+        case XmlWordField::Description: w.description = text; break;
+        // A word starts as a new word: its dates and statistics are not taken.
+        case XmlWordField::DateEntered:
+        case XmlWordField::DateAsked:
+        case XmlWordField::CountAsked:
+        case XmlWordField::CountWrong: break;
     }
 }
 
@@ -107,7 +112,7 @@ public:
         : table_(table), clock_(clock), progress_(progress), result_(result), batch_(table) {}
 
     void childStart(QStringView name, const QXmlStreamAttributes& attributes) override {
-        if (name == u"translation")
+        if (name == XmlElementName(XmlWordField::Translation))
             priority_ = attributes.value(QLatin1StringView("priority")).toInt();
     }
     void child(QStringView name, const QString& text) override {

@@ -2,30 +2,35 @@
 
 #include <QBuffer>
 
+#include "core/exchange/xml_word_fields.h"
+
 namespace morvanta::exchange {
 
 namespace {
 
 void ApplyElement(QStringView name, const QString& text, XmlEntryFill& fill,
                   std::array<QString, 3>& translations) {
-    if (name == u"word") {
-        fill.KanjiEdit = text;
-    } else if (name == u"reading") {
-        fill.HiraKataEdit = text;
-    } else if (name == u"translation") {
-        const int slot = translations[0].isEmpty() ? 0 : translations[1].isEmpty() ? 1 : 2;
-        translations[slot] = text;
-        fill.translations[slot] = text;
-    } else if (name == u"lesson") {
-        fill.Lesson = text;
-    } else if (name == u"transliteration") {
-        fill.HepburnEdit = text;
-    } else if (name == u"type") {
-        fill.TypEdit = text;
-    } else if (name == u"tone") {
-        fill.Accent = text;
-    } else if (name == u"description") {
-        fill.NoteEdit = text;
+    const std::optional<XmlWordField> field = XmlWordFieldNamed(name);
+    if (!field) return;
+    switch (*field) {
+        case XmlWordField::Word: fill.KanjiEdit = text; break;
+        case XmlWordField::Reading: fill.HiraKataEdit = text; break;
+        case XmlWordField::Translation: {
+            const int slot = translations[0].isEmpty() ? 0 : translations[1].isEmpty() ? 1 : 2;
+            translations[slot] = text;
+            fill.translations[slot] = text;
+            break;
+        }
+        case XmlWordField::Lesson: fill.Lesson = text; break;
+        case XmlWordField::Transliteration: fill.HepburnEdit = text; break;
+        case XmlWordField::Type: fill.TypEdit = text; break;
+        case XmlWordField::Tone: fill.Accent = text; break;
+        case XmlWordField::Description: fill.NoteEdit = text; break;
+        // Dates and statistics have no entry field.
+        case XmlWordField::DateEntered:
+        case XmlWordField::DateAsked:
+        case XmlWordField::CountAsked:
+        case XmlWordField::CountWrong: break;
     }
 }
 

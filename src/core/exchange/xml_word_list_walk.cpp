@@ -4,6 +4,8 @@
 #include <QIODevice>
 #include <QXmlStreamReader>
 
+#include "core/exchange/xml_word_fields.h"
+
 namespace morvanta::exchange {
 
 namespace {
@@ -66,7 +68,7 @@ XmlWalkResult WalkWordList(QIODevice& in, XmlWordVisitor& visitor) {
         case QXmlStreamReader::StartElement:
             ++depth;
             if (depth == 2) {
-                inWord = reader.qualifiedName() == u"word";
+                inWord = reader.qualifiedName() == kWordElement;
             } else if (depth == 3 && inWord) {
                 childName.resize(0);
                 childName += reader.qualifiedName();

@@ -3,6 +3,8 @@
 #include <QSysInfo>
 #include <QtEndian>
 
+#include "core/exchange/xml_word_fields.h"
+
 namespace morvanta::exchange {
 
 namespace {
@@ -140,26 +142,32 @@ void XmlWordListWriter::addWord(const XmlWord& w, const XmlExportOptions& option
 }
 
 void XmlWordListWriter::addWord(const XmlWordView& w, const XmlExportOptions& options) {
-    appendLine(u"  <word xsi:type=\"lqw:japaneseword\">");
-    AddElementLine(u"word", w.word, u"xml:lang=\"ja\"");
-    if (w.reading != w.word) AddElementLine(u"reading", w.reading, u"xml:lang=\"ja\"");
-    AddElementLine(u"transliteration", w.transliteration, u"system=\"hepburn\"");
-    AddElementLine(u"translation", w.translations[0], u"xml:lang=\"de\" priority=\"1\"");
-    AddElementLine(u"translation", w.translations[1], u"xml:lang=\"de\" priority=\"2\"");
-    AddElementLine(u"translation", w.translations[2], u"xml:lang=\"de\" priority=\"3\"");
-    AddPlainElementLine(u"lesson", w.lesson);
-    AddPlainElementLine(u"type", w.type);
-    AddElementLine(u"description", w.description, u"xml:lang=\"de\"");
+    using enum XmlWordField;
+    append(u"  <");
+    append(kWordElement);
+    appendLine(u" xsi:type=\"lqw:japaneseword\">");
+    AddElementLine(XmlElementName(Word), w.word, u"xml:lang=\"ja\"");
+    if (w.reading != w.word) AddElementLine(XmlElementName(Reading), w.reading, u"xml:lang=\"ja\"");
+    AddElementLine(XmlElementName(Transliteration), w.transliteration, u"system=\"hepburn\"");
+    const QStringView translation = XmlElementName(Translation);
+    AddElementLine(translation, w.translations[0], u"xml:lang=\"de\" priority=\"1\"");
+    AddElementLine(translation, w.translations[1], u"xml:lang=\"de\" priority=\"2\"");
+    AddElementLine(translation, w.translations[2], u"xml:lang=\"de\" priority=\"3\"");
+    AddPlainElementLine(XmlElementName(Lesson), w.lesson);
+    AddPlainElementLine(XmlElementName(Type), w.type);
+    AddElementLine(XmlElementName(Description), w.description, u"xml:lang=\"de\"");
     if (options.includeDates) {
-        AddPlainElementLine(u"dateentered", XmlDateText(w.dateEntered));
-        AddPlainElementLine(u"dateasked", XmlDateText(w.dateAsked));
+        AddPlainElementLine(XmlElementName(DateEntered), XmlDateText(w.dateEntered));
+        AddPlainElementLine(XmlElementName(DateAsked), XmlDateText(w.dateAsked));
     }
     if (options.includeStatistics) {
-        AddPlainElementLine(u"countasked", w.countAsked);
-        AddPlainElementLine(u"countwrong", w.countWrong);
+        AddPlainElementLine(XmlElementName(CountAsked), w.countAsked);
+        AddPlainElementLine(XmlElementName(CountWrong), w.countWrong);
     }
-    AddPlainElementLine(u"tone", w.tone);
-    appendLine(u"  </word>");
+    AddPlainElementLine(XmlElementName(Tone), w.tone);
+    append(u"  </");
+    append(kWordElement);
+    appendLine(u">");
     appendLine(u"");
     flushIfFull();
 }
