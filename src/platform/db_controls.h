@@ -43,12 +43,13 @@ public:
 
     // The user changed the control: enters edit state and marks the input
     // pending. False when the data set cannot be edited; the control then shows
-    // the field again.
+    // the field again. A change while reload() shows the field is the control's
+    // own and ignored, so a control may pass on every change signal.
     bool userEdited();
     bool modified() const { return modified_; }
     // Writes pending input (reported on failure, input kept); for focus loss.
     void commitPending();
-    // Shows the field again, dropping pending input.
+    // Shows the field again, dropping pending input; also a control's first showing.
     void reload();
 
     std::function<void()> onReload;         // show the field again
@@ -64,7 +65,7 @@ private:
     Dialogs& dialogs_;
     int token_ = 0;
     bool modified_ = false;
-    bool reloading_ = false;
+    bool reloading_ = false;  // inside onReload: changes are not the user's
 };
 
 class DBEdit : public QLineEdit {
@@ -113,7 +114,6 @@ private:
     void reload();
     void updateRecord();
     FieldLink link_;
-    bool loading_ = false;
 };
 
 // A plain multi-line text field (the Hepburn editor).
@@ -131,7 +131,6 @@ private:
     void reload();
     void updateRecord();
     FieldLink link_;
-    bool loading_ = false;
 };
 
 // Record navigator: first, prior, next, last, delete ("Delete record?"), post, cancel, refresh.

@@ -9,18 +9,15 @@ DBMemo::DBMemo(store::DataSource& source, const QString& field, Dialogs& dialogs
     setTabChangesFocus(true);
     link_.onReload = [this] { reload(); };
     link_.onUpdate = [this] { updateRecord(); };
-    connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (!loading_) link_.userEdited();
-    });
-    reload();
+    // The link ignores the change while it loads the field, so only typing counts.
+    connect(this, &QPlainTextEdit::textChanged, this, [this] { link_.userEdited(); });
+    link_.reload();
 }
 
 void DBMemo::reload() {
     const QString value = link_.text();
     if (value == toPlainText()) return;
-    loading_ = true;
     setPlainText(value);
-    loading_ = false;
 }
 
 void DBMemo::updateRecord() { link_.put(toPlainText()); }

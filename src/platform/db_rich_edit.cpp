@@ -12,18 +12,15 @@ DBRichEdit::DBRichEdit(store::DataSource& source, const QString& field, Dialogs&
     setTabChangesFocus(true);
     link_.onReload = [this] { reload(); };
     link_.onUpdate = [this] { updateRecord(); };
-    connect(this, &QTextEdit::textChanged, this, [this] {
-        if (!loading_) link_.userEdited();
-    });
-    reload();
+    // The link ignores the change while it loads the field, so only typing counts.
+    connect(this, &QTextEdit::textChanged, this, [this] { link_.userEdited(); });
+    link_.reload();
 }
 
 void DBRichEdit::reload() {
     const QString value = QString::fromStdString(text::RtfToPlainText(link_.raw()));
     if (value == toPlainText()) return;
-    loading_ = true;
     setPlainText(value);
-    loading_ = false;
 }
 
 void DBRichEdit::updateRecord() { link_.putRaw(text::PlainTextToRtf(toPlainText().toStdString())); }
