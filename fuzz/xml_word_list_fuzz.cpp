@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const exchange::XmlReadResult b = exchange::ReadWordList(bytes, taken);
         FUZZ_CHECK(b.loaded);
         FUZZ_CHECK(!b.fill.translations[0] && !b.fill.translations[1]);
-        FUZZ_CHECK(b.fill.KanjiEdit == a.fill.KanjiEdit && b.fill.NoteEdit == a.fill.NoteEdit);
+        FUZZ_CHECK(b.fill.kanji == a.fill.kanji && b.fill.note == a.fill.note);
     } else {
         FUZZ_CHECK(a.errorMessage.startsWith(QStringLiteral("Error loading XML document.")));
     }

@@ -309,17 +309,17 @@ void EntryPage::applyImportedWord(const exchange::XmlEntryFill& fill) {
     // Filling the reading must not fill the Hepburn field from it.
     const QSignalBlocker detachKanaChange(HiraKataEdit);
     filling_ = true;
-    if (fill.KanjiEdit) KanjiEdit->setText(*fill.KanjiEdit);
-    if (fill.HiraKataEdit) HiraKataEdit->setText(*fill.HiraKataEdit);
+    if (fill.kanji) KanjiEdit->setText(*fill.kanji);
+    if (fill.kana) HiraKataEdit->setText(*fill.kana);
     QLineEdit* translationEdits[] = {T1Edit, T2Edit, T3Edit};
     for (int i = 0; i < 3; ++i)
         if (fill.translations[i]) translationEdits[i]->setText(*fill.translations[i]);
-    if (fill.Lesson) SetSpinText(*Lesson, *fill.Lesson);
-    if (fill.HepburnEdit) HepburnEdit->setText(*fill.HepburnEdit);
+    if (fill.lesson) SetSpinText(*Lesson, *fill.lesson);
+    if (fill.hepburn) HepburnEdit->setText(*fill.hepburn);
     // A type word the list does not hold leaves nothing chosen.
-    if (fill.TypEdit) TypEdit->setCurrentIndex(TypEdit->findText(*fill.TypEdit));
-    if (fill.Accent) SetSpinText(*Accent, *fill.Accent);
-    if (fill.NoteEdit) NoteEdit->setText(*fill.NoteEdit);
+    if (fill.type) TypEdit->setCurrentIndex(TypEdit->findText(*fill.type));
+    if (fill.accent) SetSpinText(*Accent, *fill.accent);
+    if (fill.note) NoteEdit->setText(*fill.note);
     filling_ = false;
 }
 

@@ -43,18 +43,18 @@ exchange::XmlReadResult ReferenceReadWordList(const QByteArray& bytes,
             const QDomNode child = children.item(j);
             if (!child.isElement()) continue;
             const QString name = child.nodeName(), text = child.toElement().text();
-            if (name == u"word") fill.KanjiEdit = text;
-            if (name == u"reading") fill.HiraKataEdit = text;
+            if (name == u"word") fill.kanji = text;
+            if (name == u"reading") fill.kana = text;
             if (name == u"translation") {
                 const int slot = translations[0].isEmpty() ? 0 : translations[1].isEmpty() ? 1 : 2;
                 translations[size_t(slot)] = text;
                 fill.translations[size_t(slot)] = text;
             }
-            if (name == u"lesson") fill.Lesson = text;
-            if (name == u"transliteration") fill.HepburnEdit = text;
-            if (name == u"type") fill.TypEdit = text;
-            if (name == u"tone") fill.Accent = text;
-            if (name == u"description") fill.NoteEdit = text;
+            if (name == u"lesson") fill.lesson = text;
+            if (name == u"transliteration") fill.hepburn = text;
+            if (name == u"type") fill.type = text;
+            if (name == u"tone") fill.accent = text;
+            if (name == u"description") fill.note = text;
         }
     }
     return result;

@@ -13,19 +13,19 @@ void ApplyElement(QStringView name, const QString& text, XmlEntryFill& fill,
     const std::optional<XmlWordField> field = XmlWordFieldNamed(name);
     if (!field) return;
     switch (*field) {
-        case XmlWordField::Word: fill.KanjiEdit = text; break;
-        case XmlWordField::Reading: fill.HiraKataEdit = text; break;
+        case XmlWordField::Word: fill.kanji = text; break;
+        case XmlWordField::Reading: fill.kana = text; break;
         case XmlWordField::Translation: {
             const int slot = translations[0].isEmpty() ? 0 : translations[1].isEmpty() ? 1 : 2;
             translations[slot] = text;
             fill.translations[slot] = text;
             break;
         }
-        case XmlWordField::Lesson: fill.Lesson = text; break;
-        case XmlWordField::Transliteration: fill.HepburnEdit = text; break;
-        case XmlWordField::Type: fill.TypEdit = text; break;
-        case XmlWordField::Tone: fill.Accent = text; break;
-        case XmlWordField::Description: fill.NoteEdit = text; break;
+        case XmlWordField::Lesson: fill.lesson = text; break;
+        case XmlWordField::Transliteration: fill.hepburn = text; break;
+        case XmlWordField::Type: fill.type = text; break;
+        case XmlWordField::Tone: fill.accent = text; break;
+        case XmlWordField::Description: fill.note = text; break;
         // Dates and statistics have no entry field.
         case XmlWordField::DateEntered:
         case XmlWordField::DateAsked:
@@ -54,8 +54,7 @@ private:
 bool XmlEntryFill::changesNothing() const {
     for (const auto& t : translations)
         if (t) return false;
-    return !KanjiEdit && !HiraKataEdit && !Lesson && !HepburnEdit && !TypEdit && !Accent &&
-           !NoteEdit;
+    return !kanji && !kana && !lesson && !hepburn && !type && !accent && !note;
 }
 
 XmlReadResult ReadWordList(QIODevice& in, const std::array<QString, 3>& currentTranslations) {

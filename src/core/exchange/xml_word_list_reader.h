@@ -15,14 +15,14 @@ namespace morvanta::exchange {
 
 // What an import puts into the entry page; nullopt leaves a field as it is.
 struct XmlEntryFill {
-    std::optional<QString> KanjiEdit;     // "word"
-    std::optional<QString> HiraKataEdit;  // "reading"
-    std::array<std::optional<QString>, 3> translations;  // T1Edit, T2Edit, T3Edit
-    std::optional<QString> Lesson;        // "lesson"
-    std::optional<QString> HepburnEdit;   // "transliteration"
-    std::optional<QString> TypEdit;       // "type"
-    std::optional<QString> Accent;        // "tone"
-    std::optional<QString> NoteEdit;      // "description" inside a word
+    std::optional<QString> kanji;                        // "word"
+    std::optional<QString> kana;                         // "reading"
+    std::array<std::optional<QString>, 3> translations;  // "translation", by free slot
+    std::optional<QString> lesson;                       // "lesson"
+    std::optional<QString> hepburn;                      // "transliteration"
+    std::optional<QString> type;                         // "type"
+    std::optional<QString> accent;                       // "tone"
+    std::optional<QString> note;                         // "description" inside a word
 
     bool changesNothing() const;
 };

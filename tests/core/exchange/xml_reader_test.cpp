@@ -53,17 +53,17 @@ TEST(XmlImport, SecondWordReplacesFirstAndItsTranslationsFillEmptyFields) {
         <dateentered>2024-01-01T00:00:00Z</dateentered><countasked>5</countasked></word>)"),
                                 {});
     ASSERT_TRUE(r.loaded);
-    EXPECT_EQ(r.fill.KanjiEdit, QString::fromUtf8("猫"));
-    EXPECT_EQ(r.fill.HiraKataEdit, QString::fromUtf8("ねこ"));
-    EXPECT_EQ(r.fill.HepburnEdit, QStringLiteral("neko"));
+    EXPECT_EQ(r.fill.kanji, QString::fromUtf8("猫"));
+    EXPECT_EQ(r.fill.kana, QString::fromUtf8("ねこ"));
+    EXPECT_EQ(r.fill.hepburn, QStringLiteral("neko"));
     EXPECT_EQ(r.fill.translations[0], QStringLiteral("Hund"));
     EXPECT_EQ(r.fill.translations[1], QStringLiteral("Katze"));
     EXPECT_EQ(r.fill.translations[2], QStringLiteral("Mieze"));
-    EXPECT_EQ(r.fill.Lesson, QStringLiteral("4"));
-    EXPECT_EQ(r.fill.TypEdit, QStringLiteral("Doushi"));
-    EXPECT_EQ(r.fill.Accent, QStringLiteral("-2"));
+    EXPECT_EQ(r.fill.lesson, QStringLiteral("4"));
+    EXPECT_EQ(r.fill.type, QStringLiteral("Doushi"));
+    EXPECT_EQ(r.fill.accent, QStringLiteral("-2"));
     // The root's own description is not a word's.
-    EXPECT_EQ(r.fill.NoteEdit, QStringLiteral("zweiter"));
+    EXPECT_EQ(r.fill.note, QStringLiteral("zweiter"));
 }
 
 TEST(XmlImport, PrefixedOrOtherwiseNamedElementsChangeNothing) {
@@ -108,10 +108,10 @@ void ExpectAsDom(const QByteArray& bytes) {
     const auto text = [](const std::optional<QString>& v) { return v ? u'=' + *v : QString(); };
     const auto all = [&](const XmlReadResult& r) {
         const XmlEntryFill& f = r.fill;
-        return QStringList{QString::number(r.loaded), r.errorMessage, text(f.KanjiEdit),
-                           text(f.HiraKataEdit), text(f.translations[0]), text(f.translations[1]),
-                           text(f.translations[2]), text(f.Lesson), text(f.HepburnEdit),
-                           text(f.TypEdit), text(f.Accent), text(f.NoteEdit)}
+        return QStringList{QString::number(r.loaded), r.errorMessage, text(f.kanji),
+                           text(f.kana), text(f.translations[0]), text(f.translations[1]),
+                           text(f.translations[2]), text(f.lesson), text(f.hepburn),
+                           text(f.type), text(f.accent), text(f.note)}
             .join(u'|');
     };
     EXPECT_EQ(all(streamed), all(dom)) << bytes.left(300).toStdString();

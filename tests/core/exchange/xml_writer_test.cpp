@@ -121,7 +121,7 @@ TEST(XmlExport, AmpersandAndLessThanAreEscapedAndReadBack) {
     ASSERT_TRUE(back.loaded);
     EXPECT_EQ(back.fill.translations[0], QStringLiteral("Tom & Jerry"));
     EXPECT_EQ(back.fill.translations[1], QStringLiteral("a<b>c"));
-    EXPECT_EQ(back.fill.NoteEdit, QStringLiteral("&amp; bleibt & <tag/>"));
+    EXPECT_EQ(back.fill.note, QStringLiteral("&amp; bleibt & <tag/>"));
 }
 
 TEST(XmlExport, CharactersXmlCannotCarryBecomeReplacementCharacters) {
