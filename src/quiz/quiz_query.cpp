@@ -6,8 +6,8 @@
 namespace morvanta::quiz {
 
 store::ExecResult RunQuizQuery(store::Query& query, std::vector<std::string> lines,
-                               const store::Query::ConfirmDelete& confirmDelete) {
-    return query.run(std::move(lines), confirmDelete);
+                               const store::Query::ConfirmChange& confirm) {
+    return query.run(std::move(lines), confirm);
 }
 
 void ShowScore(platform::StatusBar& statusBar, const QuizState& state) {

@@ -15,9 +15,9 @@ namespace morvanta::quiz {
 
 // Close, clear the SQL lines, put in the new ones, execute once, open.
 // Opening runs the after-open step. A statement that changes words takes effect
-// (a DELETE only once confirmDelete agrees) and the former selection opens again.
+// (kept only once confirm agrees) and the former selection opens again.
 store::ExecResult RunQuizQuery(store::Query& query, std::vector<std::string> lines,
-                               const store::Query::ConfirmDelete& confirmDelete = {});
+                               const store::Query::ConfirmChange& confirm = {});
 
 // Status bar panel 3: "<right> Richtig und <wrong> Falsch".
 void ShowScore(platform::StatusBar& statusBar, const QuizState& state);

@@ -177,26 +177,25 @@ void SelectionPage::CheckBox5Click() {
 void SelectionPage::Button5Click() { Memo1->setPlainText(QString::fromLatin1(kDefaultSql)); }
 
 void SelectionPage::Button4Click() {
-    const auto confirmDelete = [this](int count) {
-        return context_.dialogs.askYesNo(
-            QStringLiteral("%1 Vokabeln werden gelöscht. Fortfahren?").arg(count));
+    const auto confirm = [this](const store::ChangeCounts& counts) {
+        return context_.dialogs.askYesNo(QString::fromStdString(ChangeQuestion(counts)));
     };
     try {
-        const store::ExecResult result = RunQuizQuery(context_.Query1, MemoLines(*Memo1), confirmDelete);
+        const store::ExecResult result = RunQuizQuery(context_.Query1, MemoLines(*Memo1), confirm);
         if (result.kind == store::StatementKind::Select) return;
         if (result.declined) {
-            context_.dialogs.showInfo(QStringLiteral("Es wurde nichts gelöscht."));
+            context_.dialogs.showInfo(QStringLiteral("Es wurde nichts verändert."));
             return;
         }
-        emit wordsChanged();
+        if (result.counts.any()) emit wordsChanged();
         context_.dialogs.showInfo(QString::fromStdString(ExecReport(result)));
     } catch (const store::EngineError& e) {
-        // A cancelled statement changed nothing; a refused one says why.
+        // A cancelled statement changed nothing; any other failure says why.
         if (e.isCancelled()) return;
         context_.dialogs.showError(e.isRefused() ? QString::fromStdString(e.what())
-                                                 : QStringLiteral("SQL Fehler"));
-    } catch (const std::exception&) {
-        context_.dialogs.showError(QStringLiteral("SQL Fehler"));
+                                                 : QStringLiteral("SQL Fehler: ") + QString::fromStdString(e.what()));
+    } catch (const std::exception& e) {
+        context_.dialogs.showError(QStringLiteral("SQL Fehler: ") + QString::fromStdString(e.what()));
     }
 }
 

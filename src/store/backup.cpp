@@ -58,6 +58,31 @@ bool IsDatedCopy(const std::string& name) {
     return true;
 }
 
+// Vokabel-vor-SQL-YYYY-MM-DD-hhmmss.DB
+bool IsCopyBeforeChange(const std::string& name) {
+    constexpr std::string_view lead = "Vokabel-vor-SQL-";
+    if (name.size() != lead.size() + 20 || name.rfind(lead, 0) != 0 || !name.ends_with(".DB")) return false;
+    for (size_t i = lead.size(); i < lead.size() + 17; ++i) {
+        const size_t at = i - lead.size();
+        const bool dash = at == 4 || at == 7 || at == 10;
+        if (dash ? name[i] != '-' : (name[i] < '0' || name[i] > '9')) return false;
+    }
+    return true;
+}
+
+// Only the newest `keep` copies of one kind stay; the date in the name sorts by age.
+void KeepNewest(const fs::path& folder, bool (*ofKind)(const std::string&), int keep) {
+    std::error_code ec;
+    std::vector<std::string> copies;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        std::string name = entry.path().filename().string();
+        if (ofKind(name)) copies.push_back(name);
+    }
+    std::sort(copies.begin(), copies.end());
+    const size_t kept = static_cast<size_t>(std::max(keep, 1));
+    for (size_t i = 0; i + kept < copies.size(); ++i) fs::remove(folder / copies[i], ec);
+}
+
 }  // namespace
 
 fs::path BackupFolderOf(const fs::path& tableFile) { return tableFile.parent_path() / "Backup"; }
@@ -111,14 +136,23 @@ fs::path WriteDailyBackup(const fs::path& tableFile, std::string_view isoDate, i
     std::error_code ec;
     if (fs::exists(target, ec)) return {};
     CopyTable(tableFile, target, stop);
-    std::vector<std::string> dated;
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        std::string name = entry.path().filename().string();
-        if (IsDatedCopy(name)) dated.push_back(name);
-    }
-    std::sort(dated.begin(), dated.end());  // the date in the name sorts by age
-    const size_t kept = static_cast<size_t>(std::max(keep, 1));
-    for (size_t i = 0; i + kept < dated.size(); ++i) fs::remove(folder / dated[i], ec);
+    KeepNewest(folder, IsDatedCopy, keep);
+    return target;
+}
+
+fs::path WriteCopyBeforeChange(const fs::path& tableFile, int keep) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
+    const fs::path folder = BackupFolderOf(tableFile);
+    const fs::path target = folder / ("Vokabel-vor-SQL-" + std::string(stamp) + ".DB");
+    // Two changes within one second: the first copy holds the older state, and stays.
+    std::error_code ec;
+    if (fs::exists(target, ec)) return target;
+    CopyTable(tableFile, target);
+    KeepNewest(folder, IsCopyBeforeChange, keep);
     return target;
 }
 

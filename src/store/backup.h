@@ -26,6 +26,11 @@ std::filesystem::path WriteDailyBackup(const std::filesystem::path& tableFile,
                                        std::string_view isoDate, int keep,
                                        const std::atomic<bool>* stop = nullptr);
 
+// The table as it is now (its last committed state) before a change of the
+// learner's own statement is kept: "Vokabel-vor-SQL-YYYY-MM-DD-hhmmss.DB"; only
+// the newest `keep` such copies stay. Returns the file. Throws EngineError.
+std::filesystem::path WriteCopyBeforeChange(const std::filesystem::path& tableFile, int keep);
+
 // Today's date as "YYYY-MM-DD" in local time.
 std::string TodayIso();
 

@@ -4,6 +4,7 @@
 // through one data set is seen by every other at once.
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -12,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "store/change_review.h"
 #include "store/engine_error.h"
 #include "store/statement_guard.h"
 #include "store/vocabulary.h"
@@ -199,8 +201,9 @@ private:
 // What carrying out a statement did.
 struct ExecResult {
     StatementKind kind = StatementKind::Select;
-    int changed = 0;         // words inserted, changed or deleted
-    bool declined = false;   // the learner declined the deletion: nothing changed
+    ChangeCounts counts;                 // what it did to the words
+    bool declined = false;               // the learner said no: nothing changed
+    std::filesystem::path copyBefore;    // the table as it was, copied before the change was kept
 };
 
 // An SQL statement in the engine's dialect. A plain "SELECT * FROM Vokabel ..."
@@ -209,8 +212,8 @@ struct ExecResult {
 // The learner's statements may read the table and change its words, nothing else.
 class Query : public DataSet {
 public:
-    // Asked before a DELETE takes effect, with the number of words it removes.
-    using ConfirmDelete = std::function<bool(int count)>;
+    // Asked before a change of words is kept, with what it did; false takes it back.
+    using ConfirmChange = std::function<bool(const ChangeCounts& counts)>;
 
     Query(Session& session, std::string alias);
     void setSql(std::vector<std::string> lines);
@@ -219,8 +222,12 @@ public:
     void addSqlLine(std::string line) { sql_.push_back(std::move(line)); }
     std::string sqlText() const;  // lines joined by '\n'
 
-    // Carries out a statement that changes words; a selection is only checked.
-    ExecResult execSql(const ConfirmDelete& confirmDelete = {});
+    // Carries out a statement that changes words; a selection is only checked. What
+    // the statement did is compared with the words before: a value a field cannot
+    // hold or a lost Hepburn or first translation is refused; otherwise confirm is
+    // asked, and after its yes the table is copied to the backup folder
+    // (Vokabel-vor-SQL-<date>-<time>.DB) before the change is kept.
+    ExecResult execSql(const ConfirmChange& confirm = {});
     // Opens the selection as a result set; a statement that is no selection throws.
     void open() override;
 
@@ -228,7 +235,7 @@ public:
     // that changes words takes effect, and the query opens its former selection
     // again. When the learner cancels a long statement, or it is refused, the query
     // stays as it was; after any other failure it is closed with the new lines.
-    ExecResult run(std::vector<std::string> lines, const ConfirmDelete& confirmDelete = {});
+    ExecResult run(std::vector<std::string> lines, const ConfirmChange& confirm = {});
 
     // Throws unless text is one selection that only reads the vocabulary table
     // (outside input such as a saved quiz must never change anything).

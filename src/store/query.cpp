@@ -1,8 +1,11 @@
 #include <algorithm>
 #include <optional>
 
+#include "store/backup.h"
+#include "store/backup_count.h"
 #include "store/database.h"
 #include "store/data_set.h"
+#include "store/session.h"
 #include "store/field_value.h"
 #include "store/key_order.h"
 #include "store/schema.h"
@@ -64,22 +67,27 @@ bool IsMarkedOnly(const std::string& where) {
 
 }  // namespace
 
-ExecResult Query::execSql(const ConfirmDelete& confirmDelete) {
+ExecResult Query::execSql(const ConfirmChange& confirm) {
     TranslatedSql translated = TranslateNonEmpty(sqlText());
     Database& db = *database();
     return db.watched([&] {
         GuardedStatement guarded = PrepareGuarded(db, translated.sql, true);
-        ExecResult result{guarded.kind};
+        ExecResult result;
+        result.kind = guarded.kind;
         if (guarded.kind == StatementKind::Select) return result;  // open() reads it
         Transaction transaction(db);
+        ChangeReview review(db);
         guarded.statement.run();
-        result.changed = db.changes();
-        if (guarded.kind == StatementKind::Delete && result.changed > 0 && confirmDelete &&
-            !confirmDelete(result.changed)) {
+        result.counts = review.counts();
+        if (!result.counts.any()) return result;
+        review.requireSoundValues();
+        if (confirm && !confirm(result.counts)) {
             result.declined = true;
             return result;  // rolled back
         }
-        RepairKeyOrder(db, guarded.kind == StatementKind::Insert);
+        // Rows replaced through a conflict clause leave their place in the order behind.
+        RepairKeyOrder(db, true);
+        result.copyBefore = WriteCopyBeforeChange(db.file(), BackupCount(session_.config(), alias_));
         transaction.commit();
         db.bumpGeneration();
         db.flush();
@@ -97,12 +105,12 @@ void Query::open() {
     install(load());
 }
 
-ExecResult Query::run(std::vector<std::string> lines, const ConfirmDelete& confirmDelete) {
+ExecResult Query::run(std::vector<std::string> lines, const ConfirmChange& confirm) {
     std::vector<std::string> former = sql_;
     const bool wasActive = active();
     sql_ = std::move(lines);
     try {
-        ExecResult result = execSql(confirmDelete);
+        ExecResult result = execSql(confirm);
         if (result.kind != StatementKind::Select) {
             // The words changed: the former selection is read again.
             sql_ = std::move(former);

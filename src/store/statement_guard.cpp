@@ -90,6 +90,11 @@ int Authorize(void* context, int action, const char* third, const char* fourth, 
             if (!Is(third, "Vokabel")) return refuse(WhatIsRefused(action, third, fourth));
             if (!verdict.allowWrites)
                 return refuse("Die Anweisung ändert Vokabeln; erlaubt ist hier nur eine Auswahl (SELECT).");
+            // The row id is how the order, the answer history and saved quizzes find a
+            // word: a word whose id changed would be lost to them.
+            if (action == SQLITE_UPDATE && Is(fourth, "ROWID"))
+                return refuse("Die Anweisung ändert die Nummer (rowid) von Vokabeln; an ihr finden "
+                              "Reihenfolge, Verlauf und gespeicherte Abfragen die Vokabel.");
             verdict.kind = action == SQLITE_INSERT   ? StatementKind::Insert
                            : action == SQLITE_UPDATE ? StatementKind::Update
                                                      : StatementKind::Delete;

@@ -145,7 +145,11 @@ TEST_F(SelectionPageTest, OwnSqlKeepsOptionsAndReportsSqlFehler) {
 
     s.Memo1->setPlainText(QStringLiteral("SELECT * FROM Nirgends;"));
     s.Button4->click();
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("SQL Fehler")});
+    // The lead the learner knows, then what went wrong.
+    ASSERT_EQ(dialogs.texts().size(), 1);
+    EXPECT_TRUE(dialogs.texts()[0].startsWith(QStringLiteral("SQL Fehler: Die SQL-Anweisung ist fehlerhaft")))
+        << dialogs.texts()[0].toStdString();
+    EXPECT_TRUE(dialogs.texts()[0].contains(QStringLiteral("Nirgends")));
     EXPECT_FALSE(form->Query1.active());
 }
 
@@ -173,21 +177,25 @@ TEST_F(SelectionPageTest, OwnStatementsThatChangeWordsAreAskedReportedOrRefused)
 
     dialogs.confirmAnswers = {false};
     EXPECT_EQ(run("DELETE FROM Vokabel WHERE Lesson = 1;"),
-              (QStringList{QStringLiteral("4 Vokabeln werden gelöscht. Fortfahren?"),
-                           QStringLiteral("Es wurde nichts gelöscht.")}));
+              (QStringList{QStringLiteral("0 Vokabeln werden geändert, 0 eingefügt, 4 gelöscht. Fortfahren?"),
+                           QStringLiteral("Es wurde nichts verändert.")}));
     EXPECT_EQ(form->Table1.recordCount(), 6);
 
     dialogs.confirmAnswers = {true};
-    EXPECT_EQ(run("DELETE FROM Vokabel WHERE Lesson = 1;").last(),
-              QStringLiteral("SQL ausgeführt: 4 Vokabeln gelöscht."));
+    const QString report = run("DELETE FROM Vokabel WHERE Lesson = 1;").last();
+    EXPECT_TRUE(report.startsWith(QStringLiteral("SQL ausgeführt: 4 Vokabeln gelöscht. Die Vokabeln, wie sie "
+                                                 "vorher waren, liegen in „")))
+        << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("/Backup/Vokabel-vor-SQL-")));
     EXPECT_EQ(form->Table1.recordCount(), 2);
     EXPECT_EQ(panel(0), QStringLiteral("2 Vokabeln in der DB"));
     // The quiz goes on over the former selection, read again.
     EXPECT_TRUE(form->Query1.active());
     EXPECT_EQ(state().SelectionCount, form->Query1.recordCount());
 
+    // Marking marked words changes nothing, and nothing is asked.
     EXPECT_EQ(run("UPDATE Vokabel SET Marked = True;"),
-              QStringList{QStringLiteral("SQL ausgeführt: 2 Vokabeln geändert.")});
+              QStringList{QStringLiteral("SQL ausgeführt: keine Vokabel verändert.")});
 }
 
 }  // namespace

@@ -66,19 +66,21 @@ TEST(OwnStatements, OnlyWordChangesRunAndEachIsCountedOrRefused) {
     }
     EXPECT_FALSE(fs::exists("/tmp/morvanta-copy.db"));
 
+    // Words that were marked already are not changed by marking them.
+    const auto unmarked = Number(*db, "SELECT count(*) FROM Vokabel WHERE Lesson < 4 AND Marked = 0");
     query.setSql({"UPDATE Vokabel SET Marked=True WHERE Lesson < 4;"});
     ExecResult changed = query.execSql();
     EXPECT_EQ(changed.kind, StatementKind::Update);
-    EXPECT_EQ(changed.changed, 3);
+    EXPECT_EQ(changed.counts.changed, unmarked);
 
     int asked = 0;
     query.setSql({"DELETE FROM Vokabel WHERE Lesson = 2"});
-    ExecResult declined = query.execSql([&](int count) { asked = count; return false; });
+    ExecResult declined = query.execSql([&](const ChangeCounts& counts) { asked = counts.deleted; return false; });
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(declined.declined);
     EXPECT_EQ(Number(*db, "SELECT count(*) FROM Vokabel"), 10);
-    ExecResult deleted = query.execSql([](int) { return true; });
-    EXPECT_EQ(deleted.changed, 1);
+    ExecResult deleted = query.execSql([](const ChangeCounts&) { return true; });
+    EXPECT_EQ(deleted.counts.deleted, 1);
     EXPECT_EQ(Number(*db, "SELECT count(*) FROM Vokabel"), 9);
 
     // An inserted word takes its place in the key order at once.
@@ -90,6 +92,71 @@ TEST(OwnStatements, OnlyWordChangesRunAndEachIsCountedOrRefused) {
     for (const char* statement : {"DELETE FROM Vokabel", "UPDATE Vokabel SET Marked=False", "DROP TABLE Vokabel;"})
         EXPECT_THROW(query.requireSelection(statement), EngineError) << statement;
     EXPECT_NO_THROW(query.requireSelection("SELECT * FROM Vokabel WHERE Marked=True;"));
+}
+
+// Each statement that once destroyed or hid words without a question: its word
+// count before and after, and what the learner is asked or told.
+TEST(OwnStatements, NothingIsKeptThatTheLearnerHasNotSeen) {
+    auto t = test::MakeTempTable();
+    test::InsertGeneratedWords(t->tableFile, 30);
+    Query query(t->session(), "Vokabel");
+    auto db = t->session().connect("Vokabel");
+    const auto words = [&] { return Number(*db, "SELECT count(*) FROM Vokabel"); };
+    std::vector<ChangeCounts> asked;
+    const auto answer = [&](bool yes) {
+        return [&asked, yes](const ChangeCounts& counts) { asked.push_back(counts); return yes; };
+    };
+
+    // Rows that vanish through a conflict clause are named as deleted; "Nein" keeps them.
+    query.setSql({"UPDATE OR REPLACE Vokabel SET Hepburn='x', Translation1='x', Translation2='', Translation3=''"});
+    EXPECT_TRUE(query.execSql(answer(false)).declined);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].changed + asked[0].deleted, 30);
+    EXPECT_EQ(asked[0].deleted, 29);
+    EXPECT_EQ(words(), 30);
+    query.setSql({"INSERT OR REPLACE INTO Vokabel (" + std::string(FieldListSql()) + ") SELECT " +
+                  std::string(FieldListSql()) + " FROM Vokabel WHERE Lesson = 1"});
+    EXPECT_TRUE(query.execSql(answer(false)).declined);
+    EXPECT_EQ(asked.back().deleted, asked.back().inserted);
+    EXPECT_GT(asked.back().deleted, 0);
+    EXPECT_EQ(words(), 30);
+
+    // Refused before anything is asked, with the field and why.
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"UPDATE Vokabel SET rowid = rowid + 100000", "rowid"},
+        {"UPDATE Vokabel SET _rowid_ = 7 WHERE rowid = 1", "rowid"},
+        {"UPDATE Vokabel SET Translation1=''", "Translation1 darf nicht leer sein"},
+        {"UPDATE Vokabel SET Hepburn='  ' WHERE rowid = 3", "Hepburn darf nicht leer sein"},
+        {"UPDATE Vokabel SET NumberAsked='viele'", "NumberAsked kann nur ganze Zahlen"},
+        {"UPDATE Vokabel SET DateAsked = upper('gestern')", "DateAsked kann nur ein Datum"},
+        {"UPDATE Vokabel SET Note=randomblob(4)", "Note kann nur Text"},
+        {"INSERT INTO Vokabel (Translation1, Hepburn, Marked) VALUES ('Baum', 'ki', 'ja')", "Regel"},
+        {"INSERT INTO Vokabel (Translation1) VALUES ('Baum')", "Hepburn darf nicht leer sein"},
+    };
+    for (const auto& [statement, why] : refused) {
+        SCOPED_TRACE(statement);
+        query.setSql({statement});
+        try {
+            query.execSql(answer(true));
+            ADD_FAILURE() << "not refused";
+        } catch (const EngineError& e) {
+            EXPECT_NE(std::string(e.what()).find(why), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(words(), 30);
+        EXPECT_EQ(Number(*db, "SELECT max(rowid) FROM Vokabel"), 30);
+    }
+    EXPECT_EQ(asked.size(), 2u);
+
+    // A German date is a date; after "Ja" the table as it was lies in the backup folder.
+    query.setSql({"UPDATE Vokabel SET DateAsked = \"01.02.2024\", Marked = False WHERE Lesson = 2"});
+    const ExecResult kept = query.execSql(answer(true));
+    EXPECT_EQ(asked.back().changed, kept.counts.changed);
+    ASSERT_TRUE(fs::exists(kept.copyBefore)) << kept.copyBefore;
+    EXPECT_EQ(kept.copyBefore.parent_path(), BackupFolderOf(t->tableFile));
+    EXPECT_TRUE(kept.copyBefore.filename().string().starts_with("Vokabel-vor-SQL-"));
+    auto before = Database::open(kept.copyBefore);
+    EXPECT_EQ(Number(*before, "SELECT count(*) FROM Vokabel WHERE DateAsked LIKE '2024-02-01%'"), 0);
+    EXPECT_EQ(Number(*db, "SELECT count(*) FROM Vokabel WHERE DateAsked LIKE '2024-02-01%'"), kept.counts.changed);
 }
 
 TEST(OwnStatements, MeanWhatTheLearnerMeans) {

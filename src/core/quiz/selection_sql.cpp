@@ -1,6 +1,7 @@
 #include "core/quiz/selection_sql.h"
 
 #include "store/date_time.h"
+#include "text/quoted.h"
 
 namespace morvanta::quiz {
 
@@ -20,12 +21,28 @@ std::string BuildSelectionSql(const SelectionCriteria& c) {
     return sql;
 }
 
+std::string ChangeQuestion(const store::ChangeCounts& counts) {
+    return std::to_string(counts.changed) + " Vokabeln werden geändert, " +
+           std::to_string(counts.inserted) + " eingefügt, " + std::to_string(counts.deleted) +
+           " gelöscht. Fortfahren?";
+}
+
 std::string ExecReport(const store::ExecResult& result) {
-    const char* done = result.kind == store::StatementKind::Insert   ? "eingefügt"
-                       : result.kind == store::StatementKind::Delete ? "gelöscht"
-                                                                     : "geändert";
-    const char* words = result.changed == 1 ? " Vokabel " : " Vokabeln ";
-    return "SQL ausgeführt: " + std::to_string(result.changed) + words + done + ".";
+    const store::ChangeCounts& c = result.counts;
+    if (!c.any()) return "SQL ausgeführt: keine Vokabel verändert.";
+    std::string done;
+    for (const auto& [count, what] : {std::pair{c.changed, "geändert"}, std::pair{c.inserted, "eingefügt"},
+                                      std::pair{c.deleted, "gelöscht"}}) {
+        if (count == 0) continue;
+        done += done.empty() ? std::to_string(count) + (count == 1 ? " Vokabel " : " Vokabeln ")
+                             : ", " + std::to_string(count) + " ";
+        done += what;
+    }
+    std::string report = "SQL ausgeführt: " + done + ".";
+    if (!result.copyBefore.empty())
+        report += " Die Vokabeln, wie sie vorher waren, liegen in " +
+                  text::Quoted(result.copyBefore.string()) + ".";
+    return report;
 }
 
 }  // namespace morvanta::quiz

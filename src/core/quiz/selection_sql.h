@@ -30,7 +30,12 @@ std::string ShortDate(const CalendarDate& date);
 // "SELECT * FROM Vokabel WHERE " + one piece per ticked criterion in a fixed order + " 1=1;".
 std::string BuildSelectionSql(const SelectionCriteria& criteria);
 
-// What an own statement that changed words did: "SQL ausgeführt: 12 Vokabeln geändert."
+// Asked before an own statement's change is kept: "n Vokabeln werden geändert,
+// m eingefügt, k gelöscht. Fortfahren?"
+std::string ChangeQuestion(const store::ChangeCounts& counts);
+
+// What an own statement that changed words did: "SQL ausgeführt: 12 Vokabeln
+// geändert." and where the copy from before lies.
 std::string ExecReport(const store::ExecResult& result);
 
 }  // namespace morvanta::quiz
