@@ -52,6 +52,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
         random_ = ownedRandom_.get();
     }
 
+    Query1.setWordsOnly(true);
     Query1.setSql({"SELECT * FROM Vokabel WHERE Marked=True;"});
     DataSource1.setDataSet(&Table1);
     DataSource2.setDataSet(&Query1);

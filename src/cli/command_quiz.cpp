@@ -94,6 +94,7 @@ int RunQuiz(const Arguments& args) {
     TableAccess access(args.db);
     access.open();
     store::Query query(access.session(), store::kVocabularyAlias);
+    query.setWordsOnly(true);
     quiz::QuizState state;
     quiz::SessionStart start = quiz::SessionStart::Empty;
     // As in the window, every opening of the selection starts the session anew.

@@ -8,6 +8,7 @@
 #include "store/date_time.h"
 #include "store/engine_error.h"
 #include "store/schema.h"
+#include "store/statement_guard.h"
 #include "store/vocabulary.h"
 #include "text/fast_strings.h"
 #include "text/quoted.h"
@@ -114,10 +115,7 @@ void ChangeReview::requireSoundValues() const {
         if (++faulty == 1) first = why;
     }
     if (faulty == 0) return;
-    throw EngineError("Die SQL-Anweisung wurde nicht ausgeführt: " + first +
-                          (faulty > 1 ? " (" + std::to_string(faulty) + " Vokabeln sind betroffen.)" : "") +
-                          " Es wurde nichts verändert.",
-                      SQLITE_AUTH);
+    throw Refusal(first + (faulty > 1 ? " (" + std::to_string(faulty) + " Vokabeln sind betroffen.)" : ""));
 }
 
 }  // namespace morvanta::store

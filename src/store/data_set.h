@@ -210,6 +210,8 @@ struct ExecResult {
 // (also with a table alias) gives a live result (editable, values read from the
 // table); any other selection gives a read-only result held in memory.
 // The learner's statements may read the table and change its words, nothing else.
+struct TranslatedSql;
+
 class Query : public DataSet {
 public:
     // Asked before a change of words is kept, with what it did; false takes it back.
@@ -237,6 +239,11 @@ public:
     // stays as it was; after any other failure it is closed with the new lines.
     ExecResult run(std::vector<std::string> lines, const ConfirmChange& confirm = {});
 
+    // A query the quiz works on: its selections must be whole words of the table
+    // ("SELECT * FROM Vokabel", with WHERE and ORDER BY as the learner likes), which
+    // it can show and book; any other selection is refused.
+    void setWordsOnly(bool wordsOnly) { wordsOnly_ = wordsOnly; }
+
     // Throws unless text is one selection that only reads the vocabulary table
     // (outside input such as a saved quiz must never change anything).
     void requireSelection(const std::string& text);
@@ -252,10 +259,13 @@ private:
         std::vector<std::vector<Value>> fixedRows;
     };
     Result load();
+    // Refuses a selection other than whole words when the query is words only.
+    void requireWords(const TranslatedSql& translated) const;
     Result loadLive(const std::string& alias, const std::string& where, const std::string& orderBy);
     Result loadFixed(const std::string& sql, bool singleTable, const std::string& alias);
     void install(Result result);
     std::vector<std::string> sql_;
+    bool wordsOnly_ = false;
 };
 
 // Points widgets at one data set at a time and forwards its notifications.

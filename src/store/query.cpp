@@ -97,7 +97,15 @@ ExecResult Query::execSql(const ConfirmChange& confirm) {
 
 void Query::requireSelection(const std::string& text) {
     TranslatedSql translated = TranslateNonEmpty(text);
+    requireWords(translated);
     PrepareGuarded(*database(), translated.sql, false);
+}
+
+void Query::requireWords(const TranslatedSql& translated) const {
+    if (wordsOnly_ && !translated.plainSelect)
+        throw Refusal("Eine Abfrage braucht ganze Vokabeln: „SELECT * FROM Vokabel“, nach Wunsch "
+                      "mit WHERE und ORDER BY. Andere Auswahlen (einzelne Felder, andere Tabellen, "
+                      "GROUP BY, LIMIT, Funktionen allein) kann sie weder zeigen noch buchen.");
 }
 
 void Query::open() {
@@ -152,6 +160,7 @@ void Query::reread() {
 
 Query::Result Query::load() {
     TranslatedSql translated = TranslateNonEmpty(sqlText());
+    requireWords(translated);
     Database& db = *database();
     return db.watched([&] {
         if (translated.plainSelect) return loadLive(translated.alias, translated.where, translated.orderBy);

@@ -115,9 +115,12 @@ private:
     sqlite3* db_;
 };
 
-constexpr int kAuthCode = SQLITE_AUTH;
-
 }  // namespace
+
+EngineError Refusal(const std::string& why) {
+    return EngineError("Die SQL-Anweisung wurde nicht ausgeführt: " + why + " Es wurde nichts verändert.",
+                       SQLITE_AUTH);
+}
 
 GuardedStatement PrepareGuarded(Database& db, std::string_view sql, bool allowWrites) {
     Verdict verdict;
@@ -133,20 +136,16 @@ GuardedStatement PrepareGuarded(Database& db, std::string_view sql, bool allowWr
                 verdict.otherTables.push_back(std::move(name));
         }
     }
-    auto refused = [&](const std::string& why) {
-        return EngineError("Die SQL-Anweisung wurde nicht ausgeführt: " + why + " Es wurde nichts verändert.",
-                           kAuthCode);
-    };
     try {
         AuthorizerScope scope(db.handle(), verdict);
         Statement statement = db.prepare(sql);
         // VACUUM and the like write without asking the authorizer.
         if (!statement.readOnly() && verdict.kind == StatementKind::Select)
-            throw refused("Nur Auswahl (SELECT) und Änderungen an Vokabeln (INSERT, UPDATE, DELETE) "
+            throw Refusal("Nur Auswahl (SELECT) und Änderungen an Vokabeln (INSERT, UPDATE, DELETE) "
                           "sind erlaubt.");
         return {std::move(statement), verdict.kind};
     } catch (const EngineError& e) {
-        if (!verdict.refusal.empty()) throw refused(verdict.refusal);
+        if (!verdict.refusal.empty()) throw Refusal(verdict.refusal);
         throw;
     }
 }

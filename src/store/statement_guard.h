@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "store/engine_error.h"
 #include "store/statement.h"
 
 namespace morvanta::store {
@@ -22,5 +23,9 @@ struct GuardedStatement {
 // attached files, pragmas, transactions, VACUUM, extensions) is refused with an
 // EngineError (isRefused) that says why, in German.
 GuardedStatement PrepareGuarded(Database& db, std::string_view sql, bool allowWrites);
+
+// The error of a learner's statement refused before anything was kept (isRefused):
+// "Die SQL-Anweisung wurde nicht ausgeführt: <why> Es wurde nichts verändert."
+EngineError Refusal(const std::string& why);
 
 }  // namespace morvanta::store

@@ -159,6 +159,31 @@ TEST(OwnStatements, NothingIsKeptThatTheLearnerHasNotSeen) {
     EXPECT_EQ(Number(*db, "SELECT count(*) FROM Vokabel WHERE DateAsked LIKE '2024-02-01%'"), kept.counts.changed);
 }
 
+// The quiz can show and book only whole words: anything else is refused, and the
+// quiz goes on over the selection it had.
+TEST(OwnStatements, QuizSelectionsAreSelectionsOfWords) {
+    auto t = test::MakeTempTable();
+    test::InsertGeneratedWords(t->tableFile, 6);
+    Query quiz(t->session(), "Vokabel");
+    quiz.setWordsOnly(true);
+    quiz.run({"SELECT * FROM Vokabel WHERE Lesson = 1 ORDER BY Hepburn;"});
+    const int selected = quiz.recordCount();
+    for (const char* statement : {"SELECT * FROM VokabelOrder", "SELECT sqlite_version()",
+                                  "SELECT Kanji, Translation1 FROM Vokabel", "SELECT * FROM Vokabel LIMIT 3"}) {
+        SCOPED_TRACE(statement);
+        try {
+            quiz.run({statement});
+            ADD_FAILURE() << "not refused";
+        } catch (const EngineError& e) {
+            EXPECT_TRUE(e.isRefused()) << e.what();
+            EXPECT_NE(std::string(e.what()).find("ganze Vokabeln"), std::string::npos) << e.what();
+        }
+        EXPECT_THROW(quiz.requireSelection(statement), EngineError);
+        EXPECT_TRUE(quiz.active());
+        EXPECT_EQ(quiz.recordCount(), selected);
+    }
+}
+
 TEST(OwnStatements, MeanWhatTheLearnerMeans) {
     auto t = test::MakeTempTable();
     auto db = t->session().connect("Vokabel");
