@@ -15,6 +15,19 @@ bool IsRightAnswer(std::string_view answer, std::string_view t1, std::string_vie
            upper == text::UpperCase1252(t3);
 }
 
+GermanVerdict CheckGermanAnswer(std::string_view answer, const std::array<std::string, 3>& t,
+                                bool ignoreCaps, bool tolerant) {
+    GermanVerdict verdict;
+    verdict.right = IsRightAnswer(answer, t[0], t[1], t[2], ignoreCaps);
+    if (verdict.right || !tolerant) return verdict;
+    const text::ToleranceResult match = text::MatchTolerantly(answer, {t[0], t[1], t[2]});
+    if (match.kind == text::MatchKind::None) return verdict;
+    verdict.right = true;
+    verdict.nearly = "Fast richtig: " + t[static_cast<size_t>(match.translation)];
+    if (!match.rule.empty()) verdict.nearly += " (" + std::string(match.rule) + ")";
+    return verdict;
+}
+
 std::string WrongAnswerMessage(std::string_view t1, std::string_view t2, std::string_view t3) {
     std::string out = "Nein - Die Übersetzung war :\r\n";
     out.append(t1).append("\r\n").append(t2).append("\r\n").append(t3);

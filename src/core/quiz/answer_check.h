@@ -1,6 +1,7 @@
 #pragma once
 // Checking an answer and the texts the quiz shows about it.
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,16 @@ namespace morvanta::quiz {
 // after single-byte upper-casing. Nothing is trimmed. UTF-8 texts.
 bool IsRightAnswer(std::string_view answer, std::string_view t1, std::string_view t2,
                    std::string_view t3, bool ignoreCaps);
+
+struct GermanVerdict {
+    bool right = false;
+    std::string nearly;  // a tolerant acceptance: "Fast richtig: Mädchen (Tippfehler)"
+};
+
+// A German answer to a Japanese word: IsRightAnswer, and with tolerant also what
+// text::MatchTolerantly lets pass.
+GermanVerdict CheckGermanAnswer(std::string_view answer, const std::array<std::string, 3>& translations,
+                                bool ignoreCaps, bool tolerant);
 
 // "Nein - Die Übersetzung war :" and the three translations, each on its own line.
 std::string WrongAnswerMessage(std::string_view t1, std::string_view t2, std::string_view t3);

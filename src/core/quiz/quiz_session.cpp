@@ -1,6 +1,7 @@
 #include "core/quiz/quiz_session.h"
 
 #include <algorithm>
+#include <array>
 #include <unordered_map>
 #include <vector>
 
@@ -8,7 +9,6 @@
 #include "core/stats/answer_history.h"
 #include "core/quiz/next_word.h"
 #include "core/quiz/random_source.h"
-#include "text/tolerant_match.h"
 #include "store/engine_error.h"
 
 namespace morvanta::quiz {
@@ -58,23 +58,15 @@ void BookAnswer(store::DataSet& query, bool right, std::string_view answer, cons
 
 AnswerResult CheckAndBook(store::DataSet& query, std::string_view answer, const QuizOptions& options,
                           const store::Clock& clock) {
-    const std::string t1 = query.asString("Translation1");
-    const std::string t2 = query.asString("Translation2");
-    const std::string t3 = query.asString("Translation3");
+    const std::array<std::string, 3> t = {query.asString("Translation1"), query.asString("Translation2"),
+                                          query.asString("Translation3")};
+    const GermanVerdict verdict = CheckGermanAnswer(answer, t, options.IgnoreCaps, options.Tolerant);
     AnswerResult result;
-    result.right = IsRightAnswer(answer, t1, t2, t3, options.IgnoreCaps);
-    if (!result.right && options.Tolerant) {
-        const text::ToleranceResult match = text::MatchTolerantly(answer, {t1, t2, t3});
-        if (match.kind != text::MatchKind::None) {
-            result.right = true;
-            const std::string& matched = match.translation == 0 ? t1 : match.translation == 1 ? t2 : t3;
-            result.nearly = "Fast richtig: " + matched;
-            if (!match.rule.empty()) result.nearly += " (" + std::string(match.rule) + ")";
-        }
-    }
+    result.right = verdict.right;
+    result.nearly = verdict.nearly;
     BookAnswer(query, result.right, answer, clock);
     if (!result.right)
-        result.wrongMessage = WrongAnswerMessage(t1, t2, t3) + TypedAnswerLine(answer, t1, t2, t3);
+        result.wrongMessage = WrongAnswerMessage(t[0], t[1], t[2]) + TypedAnswerLine(answer, t[0], t[1], t[2]);
     return result;
 }
 
