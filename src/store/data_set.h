@@ -102,6 +102,10 @@ public:
     // change (an answer's history row): both are stored or neither.
     using AlongsideWrite = std::function<void(Database&, std::int64_t rowId)>;
     void post(const AlongsideWrite& alongside);
+    // Writes what belongs to the current word without changing it (an answer asked
+    // the other way round), in its own transaction, synced. Throws when the result
+    // is read-only or the word is gone.
+    void writeAlongside(const AlongsideWrite& write);
     void cancel();
     void deleteRecord();  // runs afterDelete
     // Enters insert state (runs afterInsert), sets the sixteen values and posts.

@@ -110,6 +110,21 @@ void DataSet::post(const AlongsideWrite& alongside) {
     notify(DataEvent::DataChanged);
 }
 
+void DataSet::writeAlongside(const AlongsideWrite& write) {
+    requireActive();
+    if (!live_) throw ReadOnly();
+    const std::int64_t rowId = currentRowId();
+    Statement& exists = db_->cached("SELECT 1 FROM Vokabel WHERE rowid=?1");
+    exists.bindInt(1, rowId);
+    const bool found = rowId >= 0 && exists.step();
+    exists.reset();
+    if (!found) throw EngineError("Die Vokabel gibt es nicht mehr; die Antwort wurde nicht gespeichert.");
+    Transaction transaction(*db_);
+    write(*db_, rowId);
+    transaction.commit();
+    db_->flush();
+}
+
 void DataSet::cancel() {
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
     bool insert = state_ == DataSetState::Insert;

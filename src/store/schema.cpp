@@ -210,6 +210,44 @@ void BuildHistory(Database& db) { db.exec(CreateSql(kHistoryTable, "main")); }
 // An empty history, so the statistics still read.
 void HistoryStandIn(Database& db) { db.exec(CreateSql(kHistoryTable, "temp")); }
 
+// ---- Version 4: the direction of each answer -------------------------------------
+
+// 0: the Japanese word was shown and German typed; 1: German shown, Japanese typed.
+// The answers of older files were all of the first kind.
+constexpr Column kDirectionColumn{"Direction", "INTEGER NOT NULL DEFAULT 0 CHECK (Direction IN (0, 1))"};
+
+std::string AddDirectionSql(std::string_view schema) {
+    return "ALTER TABLE " + std::string(schema) + "." + std::string(kHistoryTable.name) + " ADD COLUMN " +
+           std::string(kDirectionColumn.name) + " " + std::string(kDirectionColumn.type);
+}
+
+bool HasColumn(Database& db, std::string_view schema, std::string_view table, std::string_view column) {
+    Statement columns = db.prepare("PRAGMA " + std::string(schema) + ".table_info(" + std::string(table) + ")");
+    while (columns.step())
+        if (columns.columnText(1) == column) return true;
+    return false;
+}
+
+// Without the history there is no column either: the history's rung makes the
+// table, this one adds the column.
+bool DirectionIntact(Database& db, int) {
+    return TableExists(db, kHistoryTable.name) &&
+           HasColumn(db, "main", kHistoryTable.name, kDirectionColumn.name);
+}
+
+void AddDirection(Database& db) { db.exec(AddDirectionSql("main")); }
+
+// The history in memory: the empty stand-in gets the column, or the file's answers
+// are read into one that has it.
+void DirectionStandIn(Database& db) {
+    if (HasColumn(db, "temp", kHistoryTable.name, "Id")) {
+        db.exec(AddDirectionSql("temp"));
+        return;
+    }
+    db.exec(CreateSql(kHistoryTable, "temp") + AddDirectionSql("temp") + ";INSERT INTO temp." +
+            std::string(kHistoryTable.name) + " SELECT *, 0 FROM main." + std::string(kHistoryTable.name));
+}
+
 // ---- The ladder ----------------------------------------------------------------
 
 // A new version is one more section above and one more rung here (and
@@ -231,6 +269,7 @@ constexpr Rung kLadder[] = {
     {1, WordsIntact, MakeWords, nullptr},
     {2, OrderIntact, BuildOrder, OrderStandIn},
     {3, HistoryIntact, BuildHistory, HistoryStandIn},
+    {4, DirectionIntact, AddDirection, DirectionStandIn},
 };
 constexpr bool OneRungPerVersion() {
     for (size_t i = 0; i < std::size(kLadder); ++i)

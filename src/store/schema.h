@@ -13,7 +13,7 @@ class Database;
 
 // Version in PRAGMA user_version; a file with a higher number is refused, an older
 // one is brought up to date when it is opened. The top rung of the ladder.
-inline constexpr int kSchemaVersion = 3;
+inline constexpr int kSchemaVersion = 4;
 
 // Collation of the key order in files of version 1 (registered on every connection,
 // so such a file can still be read and migrated).

@@ -289,7 +289,14 @@ TEST(TableSafety, VersionOneFileIsMigratedAfterABackup) {
     db->exec("DELETE FROM Vokabel WHERE rowid = 1");
     EXPECT_EQ(Number(*db, "SELECT count(*) FROM VokabelOrder"), 7);
     EXPECT_EQ(Number(*db, "SELECT count(*) FROM AnswerHistory"), 1);
-    EXPECT_TRUE(fs::exists(BackupFolderOf(t->tableFile) / ("Vokabel-Version3-" + TodayIso() + ".DB")));
+    EXPECT_TRUE(fs::exists(BackupFolderOf(t->tableFile) /
+                           ("Vokabel-Version" + std::to_string(kSchemaVersion) + "-" + TodayIso() + ".DB")));
+    // A file of version 3 gets the direction of each answer: its answers were all
+    // asked Japanese to German.
+    db.reset();
+    Database::open(t->tableFile)->exec("ALTER TABLE AnswerHistory DROP COLUMN Direction; PRAGMA user_version = 3;");
+    db = Database::open(t->tableFile);
+    EXPECT_EQ(Number(*db, "SELECT count(*) FROM AnswerHistory WHERE Direction = 0"), 1);
     db.reset();
     Database::open(t->tableFile)->exec("DROP TABLE AnswerHistory; PRAGMA user_version = 2;");
     db = Database::open(t->tableFile);

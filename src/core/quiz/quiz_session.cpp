@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "core/quiz/answer_check.h"
+#include "core/quiz/japanese_answer.h"
 #include "core/stats/answer_history.h"
 #include "core/quiz/next_word.h"
 #include "core/quiz/random_source.h"
 #include "store/engine_error.h"
+#include "text/rich_text.h"
 
 namespace morvanta::quiz {
 
@@ -56,8 +58,32 @@ void BookAnswer(store::DataSet& query, bool right, std::string_view answer, cons
     }
 }
 
+namespace {
+
+AnswerResult CheckAndBookJapanese(store::DataSet& query, std::string_view answer, const QuizOptions& options,
+                                  const store::Clock& clock) {
+    const std::string reading = text::RtfToPlainText(query.asString("Hira-Kata"));
+    const std::string kanji = text::RtfToPlainText(query.asString("Kanji"));
+    const JapaneseVerdict verdict = CheckJapaneseAnswer(answer, reading, kanji, options.Tolerant);
+    const store::DateTime now = clock.now();
+    query.writeAlongside([&](store::Database& db, std::int64_t rowId) {
+        stats::AppendAnswer(db, rowId, now, verdict.right, answer, stats::Direction::GermanToJapanese);
+    });
+    AnswerResult result;
+    result.right = verdict.right;
+    result.nearly = verdict.nearly;
+    if (!result.right)
+        result.wrongMessage =
+            WrongJapaneseMessage(kanji, reading, text::RtfToPlainText(query.asString("Hepburn")), answer);
+    return result;
+}
+
+}  // namespace
+
 AnswerResult CheckAndBook(store::DataSet& query, std::string_view answer, const QuizOptions& options,
                           const store::Clock& clock) {
+    if (options.direction == stats::Direction::GermanToJapanese)
+        return CheckAndBookJapanese(query, answer, options, clock);
     const std::array<std::string, 3> t = {query.asString("Translation1"), query.asString("Translation2"),
                                           query.asString("Translation3")};
     const GermanVerdict verdict = CheckGermanAnswer(answer, t, options.IgnoreCaps, options.Tolerant);
@@ -77,7 +103,7 @@ int NextQuestion(QuizState& state, store::DataSet& query, bool right, const Quiz
     return next;
 }
 
-StatusFileContent CaptureStatus(const QuizState& state, const store::Query& query) {
+StatusFileContent CaptureStatus(const QuizState& state, const store::Query& query, stats::Direction direction) {
     if (query.sql().empty())
         throw std::runtime_error("Die Abfrage hat keinen SQL Text; der Status wurde nicht gespeichert.");
     StatusFileContent content;
@@ -86,6 +112,7 @@ StatusFileContent CaptureStatus(const QuizState& state, const store::Query& quer
     content.doneCount = state.DoneCount;
     content.recNo = query.recNo();
     content.queueText = state.AskQueue.text();
+    content.direction = direction;
     if (query.canModify()) {
         content.rowIds.push_back(query.rowIdAt(query.recNo()));
         for (int recNo : state.AskQueue.entries()) content.rowIds.push_back(query.rowIdAt(recNo));

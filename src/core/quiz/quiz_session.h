@@ -33,7 +33,10 @@ struct AnswerResult {
     std::string nearly;        // a tolerant acceptance: "Fast richtig: Mädchen (Tippfehler)"
 };
 
-// Checks the answer against the current word and books it there.
+// Checks the answer against the current word and books it: asked Japanese to
+// German in the word's record (BookAnswer); asked the other way only in the
+// answer history, with its direction, the record's counters, date and mark left
+// as they are.
 AnswerResult CheckAndBook(store::DataSet& query, std::string_view answer, const QuizOptions& options,
                           const store::Clock& clock);
 
@@ -42,8 +45,9 @@ AnswerResult CheckAndBook(store::DataSet& query, std::string_view answer, const 
 int NextQuestion(QuizState& state, store::DataSet& query, bool right, const QuizOptions& options,
                  RandomSource& random);
 
-// The six lines of a status file for the session as it stands.
-StatusFileContent CaptureStatus(const QuizState& state, const store::Query& query);
+// The lines of a status file for the session as it stands, asked `direction`.
+StatusFileContent CaptureStatus(const QuizState& state, const store::Query& query,
+                                stats::Direction direction = stats::Direction::JapaneseToGerman);
 
 struct ResumeResult {
     bool countChanged = false;  // a file without its words' rows: the selection changed size

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/quiz/question_queue.h"
+#include "core/stats/direction.h"
 
 namespace morvanta::quiz {
 
@@ -29,6 +30,8 @@ struct QuizOptions {
     // "Tolerant prüfen": also right after blanks, articles, remarks, umlaut spellings
     // and one typo in a long word (off unless the learner turns it on).
     bool Tolerant = false;
+    // "Abfragerichtung": the Japanese word shown and German typed, or the other way.
+    stats::Direction direction = stats::Direction::JapaneseToGerman;
 };
 
 }  // namespace morvanta::quiz

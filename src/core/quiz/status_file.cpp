@@ -23,6 +23,8 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
     return lines;
 }
 
+constexpr std::string_view kGermanToJapaneseLine = "Richtung: Deutsch-Japanisch";
+
 [[noreturn]] void Damaged(const std::string& what) {
     throw DamagedStatusFileError("Die Abfrage Status Datei ist beschädigt: " + what);
 }
@@ -55,13 +57,16 @@ std::string WriteStatusFile(const StatusFileContent& content) {
     out += std::to_string(content.recNo) + crlf;
     out += content.queueText + crlf;
     // A seventh line: readers of six lines pass over it.
-    if (!content.rowIds.empty()) {
+    const bool otherWay = content.direction == stats::Direction::GermanToJapanese;
+    if (!content.rowIds.empty() || otherWay) {
         for (size_t i = 0; i < content.rowIds.size(); ++i) {
             if (i > 0) out += ' ';
             out += std::to_string(content.rowIds[i]);
         }
         out += crlf;
     }
+    // An eighth only for the other way: files asked Japanese to German stay as they were.
+    if (otherWay) out += std::string(kGermanToJapaneseLine) + crlf;
     return out;
 }
 
@@ -98,6 +103,11 @@ StatusFileContent ReadStatusFile(std::string_view bytes) {
         // The current word and one row per queue entry.
         if (content.rowIds.size() != QuestionQueue::fromText(content.queueText).entries().size() + 1)
             Damaged("Zeile 7 passt nicht zur Liste der Vokabeln in Zeile 6.");
+    }
+    if (lines.size() > 7 && !lines[7].empty()) {
+        if (lines[7] != kGermanToJapaneseLine)
+            Damaged("Zeile 8 nennt keine Abfragerichtung: \"" + text::Cp1252ToUtf8(lines[7]) + "\".");
+        content.direction = stats::Direction::GermanToJapanese;
     }
     return content;
 }

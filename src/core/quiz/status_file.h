@@ -1,6 +1,8 @@
 #pragma once
 // The quiz status file (.vad): six lines in code page 1252, each ended by CR LF:
 // header, first SQL line, SelectionCount, DoneCount, current record number, AskQueue.
+// A seventh line holds the words' rows, an eighth the direction when it is German
+// to Japanese ("Richtung: Deutsch-Japanisch"); readers of six lines pass over both.
 // Reader and writer work on bytes; the handlers open the files.
 
 #include <stdexcept>
@@ -8,6 +10,8 @@
 #include <string>
 #include <vector>
 #include <string_view>
+
+#include "core/stats/direction.h"
 
 namespace morvanta::quiz {
 
@@ -23,6 +27,8 @@ struct StatusFileContent {
     // same words are found again whatever their record numbers are then. Empty in
     // files that do not carry them.
     std::vector<std::int64_t> rowIds;
+    // Which way the words were asked; files without it were asked Japanese to German.
+    stats::Direction direction = stats::Direction::JapaneseToGerman;
 };
 
 // The first line is not the header.

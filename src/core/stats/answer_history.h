@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/stats/direction.h"
 #include "store/date_time.h"
 
 namespace morvanta::store {
@@ -14,6 +15,6 @@ class Database;
 namespace morvanta::stats {
 
 void AppendAnswer(store::Database& db, std::int64_t wordId, const store::DateTime& at, bool right,
-                  std::string_view answer);
+                  std::string_view answer, Direction direction = Direction::JapaneseToGerman);
 
 }  // namespace morvanta::stats
