@@ -59,13 +59,18 @@ int RunCheck(const Arguments& args) {
     }
     if (db.takeOrderRepaired()) std::cout << "Die Reihenfolge der Vokabeln wurde erneuert.\n";
     const bool damaged = db.damaged();
+    // Written by another program while the command ran: what it counted may be stale,
+    // so no verdict is given; the file itself is sound.
+    const bool changed = db.changedUnderneath();
     std::cout << "Zustand:      "
               << (damaged         ? "beschädigt"
+                  : changed       ? "während der Prüfung von einem anderen Programm geändert, "
+                                    "bitte erneut prüfen"
                   : db.readOnly() ? "in Ordnung, nur zum Lesen"
                                   : "in Ordnung")
               << "\n";
     if (!db.warning().empty()) std::cerr << db.warning() << "\n";
-    return damaged ? kExitRefused : kExitOk;
+    return damaged || changed ? kExitRefused : kExitOk;
 }
 
 }  // namespace morvanta::cli

@@ -129,7 +129,8 @@ const std::vector<CommandDef> kCommands = {
      0,
      "Öffnet die Vokabeldatei, wartet auf ihre Prüfung und nennt Vokabeln, markierte\n"
      "Vokabeln, Lektionen und den Zustand der Datei. Rückgabewert 1, wenn sie beschädigt\n"
-     "ist oder nicht geöffnet werden kann.\n",
+     "ist, nicht geöffnet werden kann oder während der Prüfung von einem anderen Programm\n"
+     "geändert wurde (dann erneut prüfen).\n",
      &RunCheck},
     {"backup",
      "backup",

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <mutex>
 #include <system_error>
 #include <utility>
 
@@ -67,6 +69,16 @@ std::string FileUri(const fs::path& file, std::string_view query) {
     return uri;
 }
 
+// The tables' connections, so that damage SQLite reports on one reaches its table.
+std::mutex& OwnersMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+std::map<sqlite3*, Database*>& Owners() {
+    static std::map<sqlite3*, Database*> owners;
+    return owners;
+}
+
 // Steps between two questions whether a long statement may go on.
 constexpr int kStepsPerQuestion = 10000;
 
@@ -112,7 +124,7 @@ void Database::connect() {
     const bool folderWritable = ::access(FolderOf(file_).c_str(), W_OK) == 0;
     const bool fileWritable = ::access(file_.c_str(), W_OK) == 0;
     if (folderWritable && fileWritable) {
-        db_ = openHandle(file_, SQLITE_OPEN_READWRITE);
+        setHandle(openHandle(file_, SQLITE_OPEN_READWRITE));
         return;
     }
     reopenReadOnly(!folderWritable);
@@ -127,10 +139,10 @@ void Database::checkForDamage(bool atOnce) {
         checkNeeded_ = true;  // started by the caller, or by the first write
         return;
     }
-    const std::string damage = IntegrityCheck::Run(db_.get());
-    if (damage.empty()) return;
-    if (!readOnly_) reopenReadOnly(false);
-    markDamaged(damage);
+    if (IntegrityCheck::Run(db_.get()).empty()) return;
+    // Nothing uses the connection yet: one that cannot write at all takes its place.
+    if (sqlite3_db_readonly(db_.get(), "main") == 0) reopenReadOnly(false);
+    judgeAfresh();
 }
 
 void Database::prepareForWrites() {
@@ -155,6 +167,8 @@ void Database::prepareForWrites() {
 Database::~Database() {
     check_.reset();
     cache_.clear();
+    std::lock_guard lock(OwnersMutex());
+    Owners().erase(db_.get());
 }
 
 bool Database::checkPending() const { return checkNeeded_ && (!check_ || !check_->done()); }
@@ -171,9 +185,10 @@ void Database::awaitCheck() {
     const bool orderInStep = check_->orderInStep();
     check_.reset();
     if (!damage.empty()) {
-        markDamaged(damage);
+        judgeAfresh();
         return;
     }
+    if (overwrittenInPlace()) judgeAfresh();
     if (!orderInStep && !readOnly_) {
         Transaction transaction(*this);
         RepairKeyOrder(*this, true);
@@ -198,14 +213,81 @@ void Database::markDamaged(const std::string& damage) {
                "(umbenannt in Vokabel.DB) und das Programm neu starten.";
 }
 
+void Database::judgeAfresh() {
+    if (damaged_ || changed_) return;
+    std::string damage;
+    try {
+        ConnectionHandle fresh = openHandle(file_, SQLITE_OPEN_READONLY);
+        damage = IntegrityCheck::Run(fresh.get());
+    } catch (const EngineError& e) {
+        damage = e.what();
+    }
+    if (damage.empty())
+        markChanged();
+    else
+        markDamaged(damage);
+}
+
+void Database::markChanged() {
+    // What this connection holds no longer fits the file: it writes nothing more, not
+    // even its log when it closes.
+    if (!readOnly_) {
+        sqlite3_exec(db_.get(), "PRAGMA query_only=1", nullptr, nullptr, nullptr);
+        sqlite3_db_config(db_.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    }
+    readOnly_ = true;
+    changed_ = true;
+    warning_ = "Die Vokabeldatei " + QuotedPath(file_) +
+               " wurde von einem anderen Programm geändert oder ersetzt, während Morvanta sie "
+               "geöffnet hatte. Die Datei selbst ist in Ordnung: Eine Sicherung muss nicht "
+               "zurückgespielt werden. Damit nichts in die geänderte Datei geschrieben wird, "
+               "werden bis zum erneuten Öffnen keine Änderungen gespeichert: Bitte Morvanta neu "
+               "starten bzw. den Befehl erneut ausführen.";
+}
+
+bool Database::overwrittenInPlace() {
+    if (!wal_ || readOnly_) return false;
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(db_.get(), "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
+        file == nullptr || file->pMethods == nullptr)
+        return false;
+    // Read through SQLite's own descriptor: closing one of ours would drop its locks.
+    unsigned char header[20] = {};
+    const int rc = file->pMethods->xRead(file, header, sizeof header, 0);
+    if (rc != SQLITE_OK && rc != SQLITE_IOERR_SHORT_READ) return false;
+    return std::memcmp(header, "SQLite format 3", 16) != 0 || header[18] != 2 || header[19] != 2;
+}
+
+std::string Database::JudgeReportedDamage(sqlite3* db) {
+    Database* owner = nullptr;
+    {
+        std::lock_guard lock(OwnersMutex());
+        const auto it = Owners().find(db);
+        if (it != Owners().end()) owner = it->second;
+    }
+    // Only this thread uses the connection now, so its table is judged here.
+    if (owner == nullptr) return {};
+    owner->judgeAfresh();
+    return owner->changed_ ? owner->warning_ : std::string();
+}
+
+void Database::setHandle(ConnectionHandle handle) {
+    {
+        std::lock_guard lock(OwnersMutex());
+        Owners().erase(db_.get());
+        if (handle) Owners()[handle.get()] = this;
+    }
+    db_ = std::move(handle);
+}
+
 void Database::reopenReadOnly(bool immutable) {
-    db_.reset();
+    setHandle(nullptr);
     // A folder that takes no files cannot hold the log's index either: the file is
     // then read as it stands.
     if (immutable)
-        db_ = openHandle(FileUri(file_, "immutable=1"), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+        setHandle(openHandle(FileUri(file_, "immutable=1"), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI));
     else
-        db_ = openHandle(file_, SQLITE_OPEN_READONLY);
+        setHandle(openHandle(file_, SQLITE_OPEN_READONLY));
     readOnly_ = true;
 }
 
@@ -217,7 +299,7 @@ void Database::configure() {
     // syncing with a checkpoint, and the program calls it after each change.
     // FULL would sync every commit (about 5 ms each), making bulk imports slow.
     Statement journal(db_.get(), "PRAGMA journal_mode=WAL");
-    journal.step();
+    wal_ = journal.step() && journal.columnText(0) == "wal";
     exec("PRAGMA synchronous=NORMAL");
 }
 
@@ -296,6 +378,7 @@ Statement& Database::cached(const std::string& sql) {
 
 void Database::requireWritable() {
     awaitCheck();
+    if (overwrittenInPlace()) judgeAfresh();
     if (readOnly_)
         throw EngineError(warning_.empty() ? "Die Vokabeldatei ist nur zum Lesen geöffnet." : warning_,
                           SQLITE_READONLY);

@@ -48,8 +48,11 @@ public:
     sqlite3* handle() const { return db_.get(); }
     const std::filesystem::path& file() const { return file_; }
     bool readOnly() const { return readOnly_; }
-    // The check for damage found the file damaged (it is then read-only).
+    // The check for damage, or an operation, found the file damaged (it is then read-only).
     bool damaged() const { return damaged_; }
+    // Damage was reported, but the file is sound on a new connection: another program
+    // wrote it while this connection had it open. Read-only until the file is opened again.
+    bool changedUnderneath() const { return changed_; }
     // What the learner should know about the opened file (German), or empty.
     const std::string& warning() const { return warning_; }
     // Starts the check for damage beside the caller's work, when one is due: once
@@ -87,6 +90,10 @@ public:
     void requireWritable();
     // Throws when the file is gone or another file has taken its place.
     void requireSameFile() const;
+    // SQLite reported damage on db: when db is a table's connection, the table judges
+    // its file afresh. The German text to show instead of the damage, when the file
+    // was only changed underneath the connection; else empty.
+    static std::string JudgeReportedDamage(sqlite3* db);
 
     // Makes sure committed changes are in the file; throws when the file is gone.
     void flush();
@@ -136,6 +143,14 @@ private:
     // Journal mode, and the order's keys for words written by other tools.
     void prepareForWrites();
     void markDamaged(const std::string& damage);
+    // Damage reported, or the file written in place by another program: damaged, or
+    // changed underneath this connection when a new connection finds the file sound.
+    void judgeAfresh();
+    void markChanged();
+    // Another program wrote the file in place: a file in WAL mode cannot leave it while
+    // this connection holds it open, so a header saying otherwise is not ours.
+    bool overwrittenInPlace();
+    void setHandle(ConnectionHandle handle);
     void reopenReadOnly(bool immutable);
     void configure();
     // What has been written to the file: this connection's changes since it opened,
@@ -148,6 +163,8 @@ private:
     ino_t inode_ = 0;
     bool readOnly_ = false;
     bool damaged_ = false;
+    bool changed_ = false;
+    bool wal_ = false;
     bool orderRepaired_ = false;
     bool checkNeeded_ = false;
     std::string warning_;

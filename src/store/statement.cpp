@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "store/database.h"
 #include "store/engine_error.h"
 
 namespace morvanta::store {
@@ -57,7 +58,11 @@ void ThrowSqliteError(sqlite3* db, int rc, std::string_view context) {
     }
     // What was being done, then what the learner can do about it.
     std::string lead(context);
-    const std::string_view diagnosis = DiagnosisOf(code);
+    std::string_view diagnosis = DiagnosisOf(code);
+    // A table's file written by another program underneath its connection is no damage.
+    const std::string changed =
+        (code & 0xff) == SQLITE_CORRUPT ? Database::JudgeReportedDamage(db) : std::string();
+    if (!changed.empty()) diagnosis = changed;
     if (!diagnosis.empty()) {
         if (!lead.empty()) lead += ' ';
         lead += diagnosis;

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "store/backup.h"
 #include "store/data_set.h"
 #include "store/database.h"
 #include "store/engine_error.h"
@@ -130,6 +131,55 @@ TEST(TableFile, StoredRecordSurvivesTheProgramBeingKilled) {
     table.open();
     ASSERT_EQ(table.recordCount(), 1);
     EXPECT_EQ(table.asString("Hepburn"), "hepburn7");
+}
+
+// Damage reported on an open table is judged on a new connection: a sound file that
+// another program wrote in place is no damage, but the connection writes no more.
+TEST(TableFile, FileWrittenUnderneathIsToldApartFromADamagedOne) {
+    auto t = test::MakeTempTable();
+    const fs::path& file = t->tableFile;
+    const auto verdict = [&](const std::string& replacement, bool byRead) {
+        Session session(t->config);
+        Table table(session, "Vokabel", "Vokabel.DB");
+        table.open();
+        auto db = session.connect("Vokabel");
+        db->exec("PRAGMA wal_checkpoint(TRUNCATE)");  // as after a saved change
+        if (!replacement.empty()) WriteAll(file, replacement);  // in place, as cp does
+        std::string message = "no error";
+        try {
+            if (byRead) db->prepare("SELECT sum(length(Kanji)) FROM Vokabel").step();
+            table.insertRecord(test::GeneratedWord(900));
+        } catch (const EngineError& e) {
+            message = e.what();
+        }
+        EXPECT_TRUE(db->readOnly());
+        EXPECT_THROW(db->exec("DELETE FROM Vokabel"), EngineError);
+        return std::make_pair(db->changedUnderneath() && !db->damaged(), message);
+    };
+    test::InsertGeneratedWords(file, 300);
+    std::string bytes = ReadAll(file);
+    const std::string backup = ReadAll(WriteDailyBackup(file, "2026-12-01", 7));
+    auto small = test::MakeTempTable();
+    test::InsertGeneratedWords(small->tableFile, 2);
+    // A backup copied back (no log of its own), and a smaller table whose pages a read misses.
+    for (const auto& [replacement, byRead] : {std::pair(backup, false), std::pair(ReadAll(small->tableFile), true)}) {
+        test::InsertGeneratedWords(file, 5, 1000);
+        const auto [changed, message] = verdict(replacement, byRead);
+        SCOPED_TRACE(byRead);
+        EXPECT_TRUE(changed);
+        EXPECT_NE(message.find("von einem anderen Programm geändert"), std::string::npos) << message;
+        EXPECT_EQ(message.find("beschädigt"), std::string::npos) << message;
+        EXPECT_TRUE(ReadAll(file) == replacement);
+        EXPECT_FALSE(Database::open(file)->damaged());  // opened afresh, it is sound
+    }
+
+    // Noise in the middle of a data page: damaged, as a new connection finds it too.
+    bytes.replace(4096 * (bytes.size() / 4096 / 2) + 100, 400, 400, '\xA5');
+    WriteAll(file, bytes);
+    const auto [changed, message] = verdict({}, true);
+    EXPECT_FALSE(changed);
+    EXPECT_NE(message.find("beschädigt"), std::string::npos) << message;
+    EXPECT_TRUE(ReadAll(file) == bytes);
 }
 
 TEST(TableFile, MakeTableCreatesOnceAndNeverTouchesAnExistingFile) {
