@@ -1,5 +1,6 @@
 #include "text/tolerant_match.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -166,10 +167,37 @@ bool WithinOneEdit(std::u32string_view a, std::u32string_view b) {
            a.substr(i + 2) == b.substr(i + 2);
 }
 
+std::string WithoutBlanks(std::string_view key) {
+    std::string out;
+    for (const char c : key)
+        if (c != ' ') out += c;
+    return out;
+}
+
+// A typo makes no word of its own: a typed word that is none of the stored words,
+// not even in another case or umlaut spelling, and is a German word was meant as
+// that word ("Kirche" for "Kirsche", "die Küchen" for "der Kuchen"). A blank put in
+// or left out ("zuhause" for "zu Hause") changes no word.
+bool TypedAnotherWord(std::string_view typed, std::string_view stored,
+                      const IsRealWord& isRealWord) {
+    if (!isRealWord || WithoutBlanks(typed) == WithoutBlanks(stored)) return false;
+    const std::string storedWords = ' ' + std::string(stored) + ' ';
+    for (std::size_t start = 0; start < typed.size();) {
+        const std::size_t end = std::min(typed.find(' ', start), typed.size());
+        const std::string_view word = typed.substr(start, end - start);
+        if (storedWords.find(' ' + std::string(word) + ' ') == std::string::npos &&
+            isRealWord(word))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 }  // namespace
 
 ToleranceResult MatchTolerantly(std::string_view answer,
-                                const std::array<std::string_view, 3>& translations) {
+                                const std::array<std::string_view, 3>& translations,
+                                const IsRealWord& isRealWord) {
     if (MakeKey(answer, kBlanks, false).text.empty()) return {};
     for (int i = 0; i < 3; ++i)
         if (!translations[i].empty() && answer == translations[i]) return {MatchKind::Exact, i, {}};
@@ -180,15 +208,19 @@ ToleranceResult MatchTolerantly(std::string_view answer,
             if (translations[i].empty()) continue;
             const Key stored = MakeKey(translations[i], level, true);
             if (stored.text.empty()) continue;
-            const bool matches = level == kTypo ? stored.letters >= kTypoMinLetters &&
-                                                      WithinOneEdit(Utf8ToCodePoints(typed.text),
-                                                                    Utf8ToCodePoints(stored.text))
-                                                : typed.text == stored.text;
+            const bool matches =
+                level == kTypo ? stored.letters >= kTypoMinLetters &&
+                                     WithinOneEdit(Utf8ToCodePoints(typed.text),
+                                                   Utf8ToCodePoints(stored.text)) &&
+                                     !TypedAnotherWord(typed.text, stored.text, isRealWord)
+                               : typed.text == stored.text;
             if (matches) return {MatchKind::Tolerant, i, kRuleNames[level]};
         }
     }
     return {};
 }
+
+std::string SpellingKey(std::string_view text) { return MakeKey(text, kSpelling, false).text; }
 
 bool DiffersOnlyInForm(std::string_view answer, std::string_view translation) {
     if (answer == translation) return false;

@@ -4,6 +4,8 @@
 // article, a remark in parentheses, one typo in a long word). UTF-8 texts.
 
 #include <array>
+#include <functional>
+#include <string>
 #include <string_view>
 
 namespace morvanta::text {
@@ -27,10 +29,19 @@ struct ToleranceResult {
 //   "Verbform"       and a leading "sich", or "zu" before an infinitive, on either side
 //   "Zusatz"         and the stored text without (…) and without what follows ";"
 //   "Tippfehler"     and one letter inserted, left out, replaced or swapped with its
-//                    neighbour, when the stored form has six letters or more
+//                    neighbour, when the stored form has six letters or more and no
+//                    typed word outside the stored ones is a real word (isRealWord)
 // An empty or blank answer never matches; empty translations are skipped.
+// isRealWord gets one word in SpellingKey form; without it every such edit is a typo.
+using IsRealWord = std::function<bool(std::string_view key)>;
 ToleranceResult MatchTolerantly(std::string_view answer,
-                                const std::array<std::string_view, 3>& translations);
+                                const std::array<std::string_view, 3>& translations,
+                                const IsRealWord& isRealWord = {});
+
+// The form in which the "Umschrift" rule compares a text: blanks collapsed, upper
+// case, ae/oe/ue/ss for ä/ö/ü/ß, accents dropped. A word list kept in this form
+// answers isRealWord.
+std::string SpellingKey(std::string_view text);
 
 // True when the answer is not the translation byte for byte but equals it apart from
 // blanks, case and the ae/oe/ue/ss spellings.

@@ -19,13 +19,13 @@ constexpr std::string_view kWrong;
 
 // Each answer against one stored translation; the rule that lets it pass, or kWrong.
 void Expect(std::string_view stored, std::string_view rule,
-            std::initializer_list<std::string_view> answers) {
+            std::initializer_list<std::string_view> answers, const IsRealWord& isRealWord = {}) {
     const ToleranceResult expected =
         rule.empty() ? ToleranceResult{} : ToleranceResult{MatchKind::Tolerant, 0, rule};
     for (const std::string_view answer : answers) {
         SCOPED_TRACE("stored \"" + std::string(stored) + "\", typed \"" + std::string(answer) +
                      '"');
-        EXPECT_EQ(expected, MatchTolerantly(answer, {stored, {}, {}}));
+        EXPECT_EQ(expected, MatchTolerantly(answer, {stored, {}, {}}, isRealWord));
     }
 }
 
@@ -85,6 +85,18 @@ TEST(TolerantMatch, OneTypoInLongWords) {
     Expect("Brücke", "Tippfehler", {"Brükce", "Brucke", "Brüke"});
     Expect("zu Hause", "Tippfehler", {"zuhause"});
     Expect("Straße", kWrong, {"Strabe"});
+}
+
+TEST(TolerantMatch, RealWordIsNoTypo) {
+    const IsRealWord german = [](std::string_view key) {
+        return key == "KIRCHE" || key == "KUECHEN" || key == "HASE" || key == "GUTEN" || key == "ZUHAUSE";
+    };
+    Expect("Kirsche", kWrong, {"Kirche", "die KIRCHE"}, german);
+    Expect("der Kuchen (Gebäck)", kWrong, {"die Küchen", "kuechen"}, german);
+    Expect("zu Hause", kWrong, {"zu Hase"}, german);
+    // Stored words, a blank more or less, words outside the list: typos still.
+    Expect("Guten Morgen", "Tippfehler", {"guten Morgn"}, german);
+    Expect("zu Hause", "Tippfehler", {"zuhause", "zu Hasue"}, german);
 }
 
 TEST(TolerantMatch, ShortWordsNeverTolerateTypos) {
