@@ -139,7 +139,8 @@ const std::vector<CommandDef> kCommands = {
      0,
      "Kopiert die Vokabeldatei nach Backup/Vokabel-JJJJ-MM-TT.DB neben ihr (einmal am Tag,\n"
      "die neuesten Kopien bleiben; BACKUPS=n in der Engine-Konfiguration) und nennt die Kopie.\n"
-     "Eine beschädigte Datei wird nicht gesichert (Rückgabewert 1).\n",
+     "Eine beschädigte Datei wird nicht gesichert (Rückgabewert 1). Reste abgebrochener\n"
+     "Sicherungen werden entfernt.\n",
      &RunBackup},
     {"stats",
      "stats [--days N] [--csv DATEI]",

@@ -2,13 +2,15 @@
 
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <ctime>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -36,16 +38,78 @@ ConnectionHandle OpenFile(const fs::path& file, int flags) {
     return handle;
 }
 
-void SyncFile(const fs::path& file) {
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0) {
-        int error = errno;
-        if (fd >= 0) ::close(fd);
-        throw EngineError(
-            WithDetail("Die Sicherung " + QuotedPath(file) + " konnte nicht geschrieben werden.",
-                       SystemReason(error)));
+bool SameFile(int fd, const fs::path& file) {
+    struct stat held {}, named {};
+    return ::fstat(fd, &held) == 0 && ::stat(file.c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+// The temporary file of a copy, locked while the copy is written. The lock is an
+// flock: SQLite's own locks are fcntl locks, and the two do not meet.
+class TempCopy {
+public:
+    TempCopy(const fs::path& folder, const fs::path& tableFile) {
+        struct stat table {};
+        const mode_t mode = ::stat(tableFile.c_str(), &table) == 0 ? (table.st_mode & 0666) : 0644;
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            std::string name = (folder / ".backup-XXXXXX.tmp").string();
+            fd_ = ::mkostemps(name.data(), 4, O_CLOEXEC);
+            if (fd_ < 0) throw EngineError(WithDetail(kNotCopied, SystemReason(errno)));
+            // A start's clean-up may have taken the file between its making and the lock.
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0 && SameFile(fd_, name)) {
+                path_ = name;
+                ::fchmod(fd_, mode);  // as readable as the table it copies
+                return;
+            }
+            ::close(fd_);
+        }
+        fd_ = -1;
+        throw EngineError(kNotCopied);
     }
-    ::close(fd);
+    ~TempCopy() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    TempCopy(const TempCopy&) = delete;
+    TempCopy& operator=(const TempCopy&) = delete;
+
+    const fs::path& path() const { return path_; }
+    void sync() const {
+        if (::fsync(fd_) != 0)
+            throw EngineError(WithDetail(
+                "Die Sicherung " + QuotedPath(path_) + " konnte nicht geschrieben werden.",
+                SystemReason(errno)));
+    }
+    // While the lock is held: no other start takes the file for a leftover.
+    void remove() const {
+        std::error_code ec;
+        fs::remove(path_.string() + "-journal", ec);
+        fs::remove(path_, ec);
+    }
+
+private:
+    fs::path path_;
+    int fd_ = -1;
+};
+
+// Temporary files of copies that were killed, with their journals. One that a
+// running copy holds locked is being written and stays.
+void RemoveLeftoverCopies(const fs::path& folder) {
+    std::error_code ec;
+    std::vector<fs::path> temps;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(".backup-") && name.ends_with(".tmp")) temps.push_back(entry.path());
+    }
+    for (const fs::path& temp : temps) {
+        const int fd = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0) continue;
+        // The file may have become a finished copy, or another one, since it was listed.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && SameFile(fd, temp)) {
+            fs::remove(temp.string() + "-journal", ec);
+            fs::remove(temp, ec);
+        }
+        ::close(fd);
+    }
 }
 
 bool IsDatedCopy(const std::string& name) {
@@ -94,11 +158,10 @@ void CopyTable(const fs::path& tableFile, const fs::path& target, const std::ato
         throw EngineError(WithDetail("Der Ordner " + QuotedPath(target.parent_path()) +
                                          " für die Sicherung konnte nicht angelegt werden.",
                                      SystemReason(ec.value())));
-    std::mt19937 random(std::random_device{}());
-    const fs::path temp = target.parent_path() / (".backup-" + std::to_string(random() % 1000000) + ".tmp");
+    const TempCopy temp(target.parent_path(), tableFile);
     try {
         ConnectionHandle source = OpenFile(tableFile, SQLITE_OPEN_READONLY);
-        ConnectionHandle copy = OpenFile(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        ConnectionHandle copy = OpenFile(temp.path(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         sqlite3_backup* backup = sqlite3_backup_init(copy.get(), "main", source.get(), "main");
         if (backup == nullptr)
             ThrowSqliteError(copy.get(), sqlite3_errcode(copy.get()), kNotCopied);
@@ -116,15 +179,14 @@ void CopyTable(const fs::path& tableFile, const fs::path& target, const std::ato
         // A copy stands on its own: no log file beside it.
         sqlite3_exec(copy.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
         copy.reset();
-        SyncFile(temp);
-        fs::rename(temp, target, ec);
+        temp.sync();
+        fs::rename(temp.path(), target, ec);
         if (ec)
             throw EngineError(WithDetail(
                 "Die Sicherung " + QuotedPath(target) + " konnte nicht geschrieben werden.",
                 SystemReason(ec.value())));
     } catch (...) {
-        fs::remove(temp, ec);
-        fs::remove(temp.string() + "-journal", ec);
+        temp.remove();
         throw;
     }
 }
@@ -133,6 +195,7 @@ fs::path WriteDailyBackup(const fs::path& tableFile, std::string_view isoDate, i
                           const std::atomic<bool>* stop) {
     const fs::path folder = BackupFolderOf(tableFile);
     const fs::path target = folder / ("Vokabel-" + std::string(isoDate) + ".DB");
+    RemoveLeftoverCopies(folder);
     std::error_code ec;
     if (fs::exists(target, ec)) return {};
     CopyTable(tableFile, target, stop);

@@ -20,8 +20,9 @@ void CopyTable(const std::filesystem::path& tableFile, const std::filesystem::pa
                const std::atomic<bool>* stop = nullptr);
 
 // Today's copy "Vokabel-YYYY-MM-DD.DB" (isoDate is "YYYY-MM-DD"), unless there is one;
-// then only the newest `keep` dated copies stay. Returns the file written, or an
-// empty path when today's copy existed. Throws EngineError.
+// then only the newest `keep` dated copies stay. Temporary files of copies killed
+// mid-way are removed first, unless a running copy still writes them. Returns the
+// file written, or an empty path when today's copy existed. Throws EngineError.
 std::filesystem::path WriteDailyBackup(const std::filesystem::path& tableFile,
                                        std::string_view isoDate, int keep,
                                        const std::atomic<bool>* stop = nullptr);

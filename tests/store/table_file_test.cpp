@@ -1,12 +1,15 @@
 // The table file on disk: opening errors, damaged files, durability, make_table.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include "store/backup.h"
 #include "store/data_set.h"
@@ -180,6 +183,30 @@ TEST(TableFile, FileWrittenUnderneathIsToldApartFromADamagedOne) {
     EXPECT_FALSE(changed);
     EXPECT_NE(message.find("beschädigt"), std::string::npos) << message;
     EXPECT_TRUE(ReadAll(file) == bytes);
+}
+
+TEST(TableFile, LeftoversOfAKilledBackupGoAtTheNextOneUnlessACopyHoldsThem) {
+    auto t = test::MakeTempTable();
+    test::InsertGeneratedWords(t->tableFile, 5);
+    const fs::path folder = BackupFolderOf(t->tableFile);
+    fs::create_directories(folder);
+    for (const char* name : {".backup-123456.tmp", ".backup-123456.tmp-journal", ".backup-Ab3xYz.tmp",
+                             ".backup-Ab3xYz.tmp-journal"})
+        WriteAll(folder / name, "half a copy");
+    // A copy that another program is writing holds its file locked.
+    const int held = ::open((folder / ".backup-Ab3xYz.tmp").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    const auto names = [&] {
+        std::set<std::string> out;
+        for (const auto& entry : fs::directory_iterator(folder)) out.insert(entry.path().filename());
+        return out;
+    };
+    EXPECT_FALSE(WriteDailyBackup(t->tableFile, "2026-12-01", 7).empty());
+    EXPECT_EQ(names(), (std::set<std::string>{".backup-Ab3xYz.tmp", ".backup-Ab3xYz.tmp-journal",
+                                              "Vokabel-2026-12-01.DB"}));
+    ::close(held);
+    EXPECT_TRUE(WriteDailyBackup(t->tableFile, "2026-12-01", 7).empty());
+    EXPECT_EQ(names(), std::set<std::string>{"Vokabel-2026-12-01.DB"});
 }
 
 TEST(TableFile, MakeTableCreatesOnceAndNeverTouchesAnExistingFile) {
