@@ -8,7 +8,8 @@
 namespace morvanta::quiz {
 
 // Right if not empty and equal to a translation, exactly or (ignoreCaps)
-// after single-byte upper-casing. Nothing is trimmed. UTF-8 texts.
+// after single-byte upper-casing. Nothing is trimmed. UTF-8 texts, compared in
+// Unicode NFC (a "ü" typed as u and U+0308 is "ü").
 bool IsRightAnswer(std::string_view answer, std::string_view t1, std::string_view t2,
                    std::string_view t3, bool ignoreCaps);
 
@@ -26,7 +27,7 @@ GermanVerdict CheckGermanAnswer(std::string_view answer, const std::array<std::s
 std::string WrongAnswerMessage(std::string_view t1, std::string_view t2, std::string_view t3);
 
 // The line added to that message when the answer differs from a translation only
-// in blanks, case or umlaut spelling, so the learner sees what was typed:
+// in blanks, case or umlaut spelling (in NFC), so the learner sees what was typed:
 // "\r\nIhre Eingabe: „Wasser “"; empty otherwise.
 std::string TypedAnswerLine(std::string_view answer, std::string_view t1, std::string_view t2,
                             std::string_view t3);

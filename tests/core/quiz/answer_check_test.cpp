@@ -5,6 +5,12 @@
 namespace morvanta::quiz {
 namespace {
 
+// The tolerant check's note on a typed answer, "richtig" or "falsch".
+std::string Verdict(std::string_view typed, const std::string& stored) {
+    const GermanVerdict v = CheckGermanAnswer(typed, {stored, "", ""}, false, true);
+    return !v.right ? "falsch" : v.nearly.empty() ? "richtig" : v.nearly;
+}
+
 TEST(AnswerCheck, ExactOrUpperCasedNothingTrimmed) {
     EXPECT_TRUE(IsRightAnswer("Haus", "Haus", "", "", false));
     EXPECT_TRUE(IsRightAnswer("Gebäude", "Haus", "", "Gebäude", false));
@@ -22,6 +28,14 @@ TEST(AnswerCheck, EmptyAnswerIsAlwaysWrong) {
     EXPECT_FALSE(IsRightAnswer("", "Hund", "", "", false));
     EXPECT_FALSE(IsRightAnswer("", "Hund", "", "", true));
     EXPECT_FALSE(IsRightAnswer("", "", "", "", true));
+}
+
+TEST(AnswerCheck, CanonicallyEqualTextsAreEqual) {
+    EXPECT_TRUE(IsRightAnswer("Mu\u0308ll", "", "", "Müll", false));  // u and U+0308
+    EXPECT_TRUE(IsRightAnswer("müll", "MU\u0308LL", "", "", true));
+    EXPECT_EQ(Verdict("Bru\u0308kce", "Brücke"), "Fast richtig: Brücke (Tippfehler)");
+    EXPECT_EQ(TypedAnswerLine("mu\u0308ll ", "Müll", "", ""), "\r\nIhre Eingabe: \u201Em\u00FCll \u201C");
+    EXPECT_FALSE(IsRightAnswer("M\xFCll", "Müll", "", "", false));  // no UTF-8: bytes as they are
 }
 
 TEST(AnswerCheck, MessagesAndScores) {
