@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/quiz/german_words.h"
 #include "text/codepage.h"
 #include "text/tolerant_match.h"
 #include "text/utf8_char.h"
@@ -53,19 +54,26 @@ bool IsRightAnswer(std::string_view answer, std::string_view t1, std::string_vie
 }
 
 GermanVerdict CheckGermanAnswer(std::string_view answer, const std::array<std::string, 3>& translations,
-                                bool ignoreCaps, bool tolerant) {
+                                bool ignoreCaps, bool tolerant, const GermanWords& words) {
     const std::string typed = Nfc(answer);
     const std::array<std::string, 3> t = {Nfc(translations[0]), Nfc(translations[1]),
                                           Nfc(translations[2])};
     GermanVerdict verdict;
     verdict.right = IsRightNfc(typed, t, ignoreCaps);
     if (verdict.right || !tolerant) return verdict;
-    const text::ToleranceResult match = text::MatchTolerantly(typed, {t[0], t[1], t[2]});
+    const text::ToleranceResult match = text::MatchTolerantly(
+        typed, {t[0], t[1], t[2]}, [&words](std::string_view key) { return words.contains(key); });
     if (match.kind == text::MatchKind::None) return verdict;
     verdict.right = true;
     verdict.nearly = "Fast richtig: " + t[static_cast<size_t>(match.translation)];
     if (!match.rule.empty()) verdict.nearly += " (" + std::string(match.rule) + ")";
     return verdict;
+}
+
+GermanVerdict CheckGermanAnswer(std::string_view answer, const std::array<std::string, 3>& translations,
+                                bool ignoreCaps, bool tolerant) {
+    static const GermanWords systemWords;  // the list does not change while the program runs
+    return CheckGermanAnswer(answer, translations, ignoreCaps, tolerant, systemWords);
 }
 
 std::string WrongAnswerMessage(std::string_view t1, std::string_view t2, std::string_view t3) {

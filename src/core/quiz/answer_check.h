@@ -7,6 +7,8 @@
 
 namespace morvanta::quiz {
 
+class GermanWords;
+
 // Right if not empty and equal to a translation, exactly or (ignoreCaps)
 // after single-byte upper-casing. Nothing is trimmed. UTF-8 texts, compared in
 // Unicode NFC (a "ü" typed as u and U+0308 is "ü").
@@ -19,7 +21,11 @@ struct GermanVerdict {
 };
 
 // A German answer to a Japanese word: IsRightAnswer, and with tolerant also what
-// text::MatchTolerantly lets pass.
+// text::MatchTolerantly lets pass, where no typed word of words counts as a typo.
+GermanVerdict CheckGermanAnswer(std::string_view answer, const std::array<std::string, 3>& translations,
+                                bool ignoreCaps, bool tolerant, const GermanWords& words);
+// The same with the word list at kGermanWordListPath, read on the first typo to
+// check and kept while the program runs.
 GermanVerdict CheckGermanAnswer(std::string_view answer, const std::array<std::string, 3>& translations,
                                 bool ignoreCaps, bool tolerant);
 
