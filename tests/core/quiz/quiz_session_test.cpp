@@ -1,6 +1,8 @@
 // Taking up a saved quiz: which words are asked, in which order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/quiz/quiz_session.h"
 #include "core/quiz/random_source.h"
 #include "core/quiz/status_file.h"
@@ -55,6 +57,7 @@ TEST_F(ResumeSessionTest, WordsAreFoundByTheirRowsAndMissingOnesAreCounted) {
     db->exec("DELETE FROM Vokabel WHERE rowid = " + std::to_string(second));
     const ResumeResult result = ResumeSession(state, query, ReadStatusFile(WriteStatusFile(content)));
     EXPECT_EQ(result.dropped, 1);
+    EXPECT_EQ(state.SelectionCount, 5);  // the session keeps the size it started with
     std::vector<std::int64_t> askedRows;
     for (int recNo : askAll()) askedRows.push_back(query.rowIdAt(recNo));
     EXPECT_EQ(askedRows, (std::vector<std::int64_t>{content.rowIds[1], content.rowIds[3]}));
@@ -119,6 +122,88 @@ TEST_F(ResumeSessionTest, AnEmptySelectionZeroesTheScoreButKeepsQueueAndProgress
     EXPECT_EQ(state.RightCount + state.WrongCount, 0);
     EXPECT_EQ(state.AskQueue.text(), queue);
     EXPECT_EQ(state.DoneCount, 1);
+}
+
+}  // namespace
+}  // namespace morvanta::quiz
+
+namespace morvanta::quiz {
+namespace {
+
+// Every opening of a selection: the first word shown is the head of its queue.
+TEST_F(ResumeSessionTest, AnOpenedSelectionStandsOnTheHeadOfItsQueue) {
+    query.afterOpen = [this](store::DataSet& q) { StartSession(state, q, true, random); };
+    std::vector<int> heads;
+    for (int run = 0; run < 8; ++run) {
+        state.DoneCount = 3;
+        query.run({"SELECT * FROM Vokabel;"});
+        EXPECT_EQ(state.DoneCount, 0);
+        EXPECT_EQ(query.recNo(), state.AskQueue.head());
+        heads.push_back(state.AskQueue.head());
+    }
+    EXPECT_NE(std::count(heads.begin(), heads.end(), 1), 8);  // not merely the first record
+}
+
+class StillClock : public store::Clock {
+public:
+    store::DateTime now() const override { return {2024, 3, 15, 10, 30, 0, 0}; }
+};
+
+// Both answers are stamped with the clock's time; only a right one unmarks its word.
+TEST_F(ResumeSessionTest, ABookedAnswerIsStampedAndUnmarksItsWordOnlyWhenRight) {
+    temp->session().connect("Vokabel")->exec("UPDATE Vokabel SET Marked = 1");
+    query.run({"SELECT * FROM Vokabel;"});
+    StillClock clock;
+    for (const bool right : {true, false}) {
+        SCOPED_TRACE(right);
+        query.setRecNo(right ? 1 : 2);
+        CheckAndBook(query, right ? query.asString("Translation1") : "falsch", {}, clock);
+        EXPECT_EQ(query.asString("Marked"), right ? "False" : "True");
+        EXPECT_EQ(query.asString("DateAsked"), "15.03.2024 10:30:00");
+    }
+}
+
+// The status names the statement's first line, and the shown word and every
+// queued one by their rows.
+TEST_F(ResumeSessionTest, TheCapturedStatusNamesTheWordsByTheirRows) {
+    query.run({"SELECT * FROM Vokabel", "ORDER BY Hepburn DESC;"});
+    NextQuestion(state, query, true, {}, random);
+    StatusFileContent content = CaptureStatus(state, query);
+    EXPECT_EQ(content.sqlLine, "SELECT * FROM Vokabel");
+    EXPECT_EQ(content.selectionCount, 5);
+    EXPECT_EQ(content.doneCount, 1);
+    EXPECT_EQ(content.recNo, 2);
+    EXPECT_EQ(content.queueText, "0002000300040005");
+    std::vector<std::int64_t> rows;
+    for (int recNo : {2, 2, 3, 4, 5}) rows.push_back(query.rowIdAt(recNo));
+    EXPECT_EQ(content.rowIds, rows);
+    EXPECT_NE(rows.front(), 2);  // rows, not record numbers
+
+    // After the last word only the shown one is named.
+    while (NextQuestion(state, query, true, {}, random) != 0) {}
+    content = CaptureStatus(state, query);
+    EXPECT_EQ(content.doneCount, 5);
+    EXPECT_EQ(content.queueText, "");
+    EXPECT_EQ(content.rowIds, std::vector<std::int64_t>{query.rowIdAt(query.recNo())});
+
+    // A query without a statement has nothing to save.
+    store::Query none(temp->session(), "Vokabel");
+    EXPECT_THROW(CaptureStatus(state, none), std::runtime_error);
+}
+
+// A file without rows knows its words by number only: in a smaller selection the
+// numbers beyond it are dropped and the change is reported.
+TEST_F(ResumeSessionTest, WithoutRowsASmallerSelectionDropsTheNumbersBeyondIt) {
+    const auto content = ReadStatusFile(
+        "Quorvik Morvanta Query File\r\nSELECT * FROM Vokabel WHERE Hepburn < \"hepburn3\";\r\n5\r\n1\r\n"
+        "5\r\n0005000200040003\r\n");
+    const ResumeResult result = ResumeSession(state, query, content);
+    EXPECT_TRUE(result.countChanged);
+    EXPECT_EQ(result.dropped, 2);
+    EXPECT_EQ(state.SelectionCount, 3);
+    EXPECT_EQ(state.DoneCount, 1);
+    EXPECT_EQ(state.AskQueue.text(), "00020003");
+    EXPECT_EQ(query.recNo(), 2);
 }
 
 }  // namespace

@@ -39,6 +39,13 @@ TEST(StatusFile, ReadsBackWhatItWrote) {
     EXPECT_EQ(ReadStatusFile("Quorvik Morvanta Query File\nX\n5\n5\n3\n00ff").queueText, "00FF");
 }
 
+TEST(StatusFile, ASeventhLineNamesTheRowsOfTheShownAndQueuedWords) {
+    const StatusFileContent c{"SELECT * FROM Vokabel WHERE Marked=True;", 5, 2, 1, "000500040002",
+                              {12, 9, 4, 30}};
+    EXPECT_EQ(WriteStatusFile(c), kExample + "12 9 4 30\r\n");
+    EXPECT_EQ(ReadStatusFile(kExample + "12 9 4 30\r\n").rowIds, (std::vector<std::int64_t>{12, 9, 4, 30}));
+}
+
 TEST(StatusFile, RefusesOtherAndDamagedFiles) {
     EXPECT_THROW(ReadStatusFile(""), NotAStatusFileError);
     EXPECT_THROW(ReadStatusFile("quorvik morvanta query file\r\nX\r\n1\r\n1\r\n1\r\n"),
