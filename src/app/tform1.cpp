@@ -109,6 +109,8 @@ void TForm1::buildFrame() {
     connect(entryPage, &entry::EntryPage::wordStored, this, &TForm1::RestartAfterNewWord);
     connect(statisticsPage, &statistics::StatisticsPage::wordChosen, this, &TForm1::ShowWordInBrowse);
     connect(statisticsPage, &statistics::StatisticsPage::quizRequested, this, &TForm1::QuizSelection);
+    connect(selectionPage, &quiz::SelectionPage::directionChanged, quizPage, &quiz::QuizPage::showDirection);
+    connect(quizPage, &quiz::QuizPage::directionLoaded, selectionPage, &quiz::SelectionPage::setDirection);
     quizPage->setOptionsSource([this] { return selectionPage->options(); });
     quizPage->setScoreShower([this] { selectionPage->ShowScore(); });
     TabSheet1 = browsePage;

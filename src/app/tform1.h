@@ -22,6 +22,7 @@
 #include "store/date_time.h"
 #include "store/session.h"
 
+class QAbstractButton;
 class QCheckBox;
 class QMenu;
 class QTabWidget;
@@ -136,7 +137,7 @@ private:
     void checkTableThenBackUp();
     // Check boxes kept in the engine configuration: set from it, saved there when changed.
     void restoreKeptSwitches();
-    void keepSwitch(QCheckBox* box, const char* param, bool byDefault);
+    void keepSwitch(QAbstractButton* box, const char* param, bool byDefault);
 
     QString programDir_;
     std::filesystem::path dataFolder_;

@@ -1,5 +1,6 @@
 #include "quiz/quiz_page.h"
 
+#include <initializer_list>
 #include <utility>
 
 #include <QAction>
@@ -16,6 +17,8 @@
 #include "platform/db_controls.h"
 #include "platform/fonts.h"
 #include "platform/labels.h"
+#include "platform/romaji_input.h"
+#include "core/quiz/japanese_answer.h"
 
 namespace morvanta::quiz {
 
@@ -57,6 +60,52 @@ QuizPage::QuizPage(const platform::QuizContext& context, QuizState& state, QWidg
     : QWidget(parent), context_(context), state_(state) {
     buildDisplays();
     applyColumns(platform::ComputeColumns(586));
+    sourceToken_ = context_.DataSource2.subscribe([this](store::DataEvent) { refreshPrompt(); });
+    showDirection(stats::Direction::JapaneseToGerman);
+}
+
+QuizPage::~QuizPage() { context_.DataSource2.unsubscribe(sourceToken_); }
+
+void QuizPage::showDirection(stats::Direction direction) {
+    direction_ = direction;
+    const bool german = direction == stats::Direction::GermanToJapanese;
+    for (QWidget* japanese : std::initializer_list<QWidget*>{KanjiLabel, KanaLabel, HepburnLabel, KanjiFrame,
+                                                             KanaFrame, HepburnFrame, CheckBox1, CheckBox2,
+                                                             CheckBox3})
+        japanese->setVisible(!german);
+    GermanLabel->setVisible(german);
+    GermanFrame->setVisible(german);
+    AnswerLabel->setText(german ? QStringLiteral("Japanisch ? (Romaji, Kana oder Kanji)")
+                                : QStringLiteral("Übersetzung ?"));
+    AnswerLabel->adjustSize();
+    Edit1->setFont(german ? platform::JapaneseFont(12) : font());
+    TolerantBox->setToolTip(
+        german ? QStringLiteral("Auch richtig: ein langer Vokal so oder so geschrieben (ou/oo/o-, ei/ee/e-), "
+                                "Leerzeichen und ・ im Wort")
+               : QStringLiteral("Auch richtig: Leerzeichen, Artikel, \"sich\"/\"zu\", Zusätze in Klammern, "
+                                "ae/oe/ue/ss und ein Tippfehler in Wörtern ab sechs Buchstaben"));
+    setRomajiOn(romajiWanted_);
+    refreshPrompt();
+}
+
+void QuizPage::setRomajiOn(bool on) {
+    romajiWanted_ = on;
+    AnswerRomaji->setOn(on && direction_ == stats::Direction::GermanToJapanese);
+}
+
+void QuizPage::refreshPrompt() {
+    if (direction_ != stats::Direction::GermanToJapanese) return;
+    const store::Query& query = context_.Query1;
+    if (!query.active() || query.isEmpty()) {
+        GermanPromptLabel->clear();
+        return;
+    }
+    const QString translations = QString::fromStdString(GermanPrompt(
+        query.asString("Translation1"), query.asString("Translation2"), query.asString("Translation3")));
+    const QString lesson = QString::fromStdString(query.asString("Lesson"));
+    GermanPromptLabel->setText(QStringLiteral("<span style=\"font-size:16pt\">%1</span>%2")
+                                   .arg(translations.toHtmlEscaped(),
+                                        lesson.isEmpty() ? QString() : QStringLiteral("<br>Lektion ") + lesson));
 }
 
 void QuizPage::buildDisplays() {
@@ -129,10 +178,15 @@ void QuizPage::buildDisplays() {
     Button2->setDefault(true);
     TolerantBox = new QCheckBox(QStringLiteral("Tolerant prüfen"), this);
     TolerantBox->setObjectName(QStringLiteral("TolerantBox"));
-    TolerantBox->setToolTip(QStringLiteral(
-        "Auch richtig: Leerzeichen, Artikel, \"sich\"/\"zu\", Zusätze in Klammern, ae/oe/ue/ss "
-        "und ein Tippfehler in Wörtern ab sechs Buchstaben"));
     TolerantBox->setGeometry(12, 216, 130, 21);
+    GermanLabel = platform::MakeLabel(QStringLiteral("Deutsch"), this, {.at = QPoint(12, 80)});
+    GermanFrame = MakeFrame(this, "GermanFrame");
+    GermanPromptLabel = new QLabel(GermanFrame);
+    GermanPromptLabel->setObjectName(QStringLiteral("GermanPromptLabel"));
+    GermanPromptLabel->setTextFormat(Qt::RichText);
+    GermanPromptLabel->setWordWrap(true);
+    GermanPromptLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    AnswerRomaji = new platform::RomajiInput(Edit1);
     FeedbackLabel = new QLabel(this);
     FeedbackLabel->setObjectName(QStringLiteral("FeedbackLabel"));
     FeedbackLabel->setGeometry(150, 216, 300, 21);
@@ -193,6 +247,7 @@ void QuizPage::applyColumns(const platform::ColumnLayout& c) {
     KanaLabel->move(c.c2, KanaLabel->y());
     CheckBox2->move(c.c2 + c.a - CheckBox2->width(), CheckBox2->y());
 
+    PlaceInFrame(GermanFrame, GermanPromptLabel, c.c1, 96, c.c3 + c.a - c.c1, 57);
     PlaceInFrame(TypeFrame, DBEdit13, c.c3, 176, c.a, 25);
     PlaceInFrame(HepburnFrame, DBRichEdit3, c.c3, 96, c.a, 57);
     TypeLabel->move(c.c3, TypeLabel->y());

@@ -20,6 +20,7 @@ class QPushButton;
 namespace morvanta::platform {
 class DBEdit;
 class DBRichEdit;
+class RomajiInput;
 }  // namespace morvanta::platform
 
 namespace morvanta::quiz {
@@ -28,6 +29,7 @@ class QuizPage : public QWidget {
     Q_OBJECT
 public:
     QuizPage(const platform::QuizContext& context, QuizState& state, QWidget* parent = nullptr);
+    ~QuizPage() override;
     void applyColumns(const platform::ColumnLayout& columns);
     // Adds the quiz status items to the main window's pop-up menu.
     void fillPopupMenu(QMenu* PopupMenu1);
@@ -38,6 +40,13 @@ public:
 
     // The selection page's session start: the progress text and whether OK answers.
     void showSession(const QString& progress, bool answerable);
+
+    // Asked the other way round, the translations stand where the Japanese word
+    // stood and the answer field takes romaji (turned into kana), kana or kanji.
+    void showDirection(stats::Direction direction);
+    // The learner's "Romaji → Kana" switch; it works in the answer field only while
+    // the Japanese word is asked for.
+    void setRomajiOn(bool on);
 
     void Button2Click();
     void NextWord(bool right);
@@ -81,6 +90,14 @@ public:
     QAction* AbfrageStatusSpeichern1 = nullptr;
     QAction* AbfrageStatusLaden1 = nullptr;
     QAction* N1 = nullptr;
+    QLabel* GermanLabel = nullptr;        // "Deutsch", asked German to Japanese
+    QFrame* GermanFrame = nullptr;
+    QLabel* GermanPromptLabel = nullptr;  // the translations, the lesson
+    platform::RomajiInput* AnswerRomaji = nullptr;
+
+signals:
+    // A saved quiz was taken up that was asked this way.
+    void directionLoaded(stats::Direction direction);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -98,12 +115,16 @@ private:
     QuizOptions options() const;
     // Shows "Richtig" or "Fast richtig: …" for a moment, without a box to close.
     void showConfirmation(const QString& text);
+    void refreshPrompt();
 
     platform::QuizContext context_;
     QuizState& state_;
     std::function<QuizOptions()> options_;
     std::function<void()> showScore_;
     int confirmations_ = 0;
+    stats::Direction direction_ = stats::Direction::JapaneseToGerman;
+    bool romajiWanted_ = true;
+    int sourceToken_ = 0;
 };
 
 }  // namespace morvanta::quiz

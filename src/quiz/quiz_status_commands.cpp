@@ -25,7 +25,7 @@ void QuizPage::AbfrageStatusLaden1Click() {
 void QuizPage::saveStatus() {
     const auto fileName = context_.dialogs.askFileName(context_.fileDialogs.SaveDialog2);
     if (!fileName) return;
-    ReplaceFile(*fileName, WriteStatusFile(CaptureStatus(state_, context_.Query1)));
+    ReplaceFile(*fileName, WriteStatusFile(CaptureStatus(state_, context_.Query1, options().direction)));
 }
 
 void QuizPage::loadStatus() {
@@ -39,6 +39,8 @@ void QuizPage::loadStatus() {
         context_.dialogs.showInfo(QStringLiteral("Keine Abfrage Status Datei!"));
         return;
     }
+    // The quiz goes on the way it was asked.
+    emit directionLoaded(content.direction);
     const ResumeResult resumed = ResumeSession(state_, context_.Query1, content);
     if (resumed.countChanged)
         context_.dialogs.showInfo(

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -80,6 +81,34 @@ SelectionPage::SelectionPage(const platform::SelectionContext& context, QuizStat
     setToolTip(QStringLiteral("Eine Vokabelauswahl für Vokabelabfrage oder Export treffen"));
     buildSelectionGroup();
     buildSqlGroup();
+    buildDirectionGroup();
+}
+
+void SelectionPage::buildDirectionGroup() {
+    DirectionGroup = new QGroupBox(QStringLiteral("Abfragerichtung"), this);
+    DirectionGroup->setObjectName(QStringLiteral("DirectionGroup"));
+    DirectionGroup->setGeometry(8, 354, 564, 46);
+    JapaneseToGermanButton = new QRadioButton(QStringLiteral("Japanisch → Deutsch"), DirectionGroup);
+    JapaneseToGermanButton->setObjectName(QStringLiteral("JapaneseToGermanButton"));
+    JapaneseToGermanButton->setGeometry(8, 20, 200, 20);
+    JapaneseToGermanButton->setChecked(true);
+    GermanToJapaneseButton = new QRadioButton(QStringLiteral("Deutsch → Japanisch"), DirectionGroup);
+    GermanToJapaneseButton->setObjectName(QStringLiteral("GermanToJapaneseButton"));
+    GermanToJapaneseButton->setGeometry(220, 20, 200, 20);
+    GermanToJapaneseButton->setToolTip(QStringLiteral(
+        "Die Übersetzung wird gezeigt; die Antwort ist das japanische Wort in Romaji, Kana oder Kanji"));
+    connect(GermanToJapaneseButton, &QRadioButton::toggled, this,
+            [this](bool) { emit directionChanged(direction()); });
+}
+
+stats::Direction SelectionPage::direction() const {
+    return GermanToJapaneseButton->isChecked() ? stats::Direction::GermanToJapanese
+                                               : stats::Direction::JapaneseToGerman;
+}
+
+void SelectionPage::setDirection(stats::Direction direction) {
+    (direction == stats::Direction::GermanToJapanese ? GermanToJapaneseButton : JapaneseToGermanButton)
+        ->setChecked(true);
 }
 
 void SelectionPage::buildSelectionGroup() {
@@ -243,6 +272,7 @@ QuizOptions SelectionPage::options() const {
     o.Chunk = ChunkCheckBox->isChecked();
     o.ChunkSize = ChunkSize->value();
     o.IgnoreCaps = IgnoreCapsBox->isChecked();
+    o.direction = direction();
     return o;
 }
 

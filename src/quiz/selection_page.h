@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
 class QSpinBox;
 
 namespace morvanta::quiz {
@@ -47,6 +48,9 @@ public:
     SelectionCriteria criteria() const;
     QuizOptions options() const;
     QString ratioText() const;
+    // "Abfragerichtung": kept with the other switches and in the quiz status file.
+    stats::Direction direction() const;
+    void setDirection(stats::Direction direction);
 
     QGroupBox* GroupBox1 = nullptr;
     QCheckBox* QCRatio = nullptr;
@@ -73,16 +77,22 @@ public:
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* Button5 = nullptr;
     QPushButton* Button4 = nullptr;
+    QGroupBox* DirectionGroup = nullptr;
+    QRadioButton* JapaneseToGermanButton = nullptr;
+    QRadioButton* GermanToJapaneseButton = nullptr;
 
 signals:
     // An own statement inserted, changed or deleted words.
     void wordsChanged();
     // A session over the new selection stands ready (answerable) or not.
     void sessionShown(const QString& progress, bool answerable);
+    // The learner chose the other direction.
+    void directionChanged(stats::Direction direction);
 
 private:
     void buildSelectionGroup();
     void buildSqlGroup();
+    void buildDirectionGroup();
 
     platform::SelectionContext context_;
     QuizState& state_;

@@ -5,12 +5,14 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 
 #include "platform/db_controls.h"
 #include "quiz/quiz_fixture.h"
 #include "quiz/quiz_query.h"
+#include "text/rich_text.h"
 
 namespace morvanta::quiz {
 namespace {
@@ -181,6 +183,42 @@ TEST_F(QuizPageTest, StoringANewWordStartsAFreshSession) {
     RunQuizQuery(form->Query1, {"SELECT * FROM Vokabel WHERE Marked=True;"});
     EXPECT_EQ(page().Label30->text(), QStringLiteral("0/5"));  // Auge is no longer marked, Zebra is new
     EXPECT_EQ(panel(3), QStringLiteral("0 Richtig und 0 Falsch"));
+}
+
+// Asked German to Japanese: the translations stand where the Japanese word stood,
+// romaji typed become kana, and the answer is booked in the history alone.
+TEST_F(QuizPageTest, GermanToJapaneseTakesRomajiAndIsKeptForTheNextStart) {
+    store::Record book = Word("Buch"), school = Word("Schule");
+    book[5] = text::PlainTextToRtf("ほん");
+    book[4] = text::PlainTextToRtf("本");
+    school[5] = text::PlainTextToRtf("がっこう");
+    school[4] = text::PlainTextToRtf("学校");
+    startWith({book, school});
+    selection().GermanToJapaneseButton->click();
+    selection().RandomCheckBox->click();
+    selection().Button9->click();
+    QuizPage& p = page();
+    EXPECT_TRUE(p.KanjiFrame->isHidden());
+    EXPECT_FALSE(p.GermanFrame->isHidden());
+    EXPECT_TRUE(p.GermanPromptLabel->text().contains(QStringLiteral("Buch"))) << p.GermanPromptLabel->text().toStdString();
+    p.Edit1->setFocus();
+    QTest::keyClicks(p.Edit1, QStringLiteral("hon"));
+    EXPECT_EQ(p.Edit1->text(), QStringLiteral("ほn"));  // the n may still become な…
+    QTest::keyClick(p.Edit1, Qt::Key_Return);
+    EXPECT_EQ(p.FeedbackLabel->text(), QStringLiteral("Richtig"));
+    EXPECT_EQ(stored("Buch", "NumberAsked"), "0");  // the counters are the other direction's
+    EXPECT_TRUE(p.GermanPromptLabel->text().contains(QStringLiteral("Schule")));
+    QTest::keyClicks(p.Edit1, QStringLiteral("gako"));
+    QTest::keyClick(p.Edit1, Qt::Key_Return);
+    EXPECT_EQ(dialogs.texts().value(0),
+              QStringLiteral("Nein - Die Vokabel war :\r\n学校\r\nがっこう\r\nhepburn Schule\r\nIhre Eingabe: „がこ“"));
+
+    makeForm();  // the direction is kept in the engine configuration
+    EXPECT_TRUE(selection().GermanToJapaneseButton->isChecked());
+    EXPECT_FALSE(page().GermanFrame->isHidden());
+    selection().JapaneseToGermanButton->click();
+    EXPECT_FALSE(page().KanjiFrame->isHidden());
+    EXPECT_TRUE(page().GermanFrame->isHidden());
 }
 
 }  // namespace
