@@ -278,6 +278,11 @@ void QuizPage::resizeEvent(QResizeEvent* event) {
     DBEdit8->setGeometry(12, 272, std::max(40, right - 12), 21);
 }
 
+void QuizPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Edit1->setFocus();
+}
+
 void QuizPage::CheckBox1Click() { DBRichEdit1->setVisible(CheckBox1->isChecked()); }
 void QuizPage::CheckBox2Click() { DBRichEdit2->setVisible(CheckBox2->isChecked()); }
 void QuizPage::CheckBox3Click() { DBRichEdit3->setVisible(CheckBox3->isChecked()); }

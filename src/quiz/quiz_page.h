@@ -101,6 +101,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Coming to the page, the learner answers at once.
+    void showEvent(QShowEvent* event) override;
     // OK is the page's default button: Enter answers from any of its widgets.
     void keyPressEvent(QKeyEvent* event) override;
 
