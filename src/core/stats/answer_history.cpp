@@ -17,4 +17,25 @@ void AppendAnswer(store::Database& db, std::int64_t wordId, const store::DateTim
     insert.reset();
 }
 
+std::unordered_map<std::int64_t, WordAnswers> ReadWordAnswers(store::Database& db, Direction direction) {
+    // Grouping in SQL would walk the word index and fetch every row out of order;
+    // reading the table front to back and counting here is several times faster.
+    store::Statement rows = db.prepare("SELECT WordId, Correct, AskedAt FROM AnswerHistory WHERE Direction = ?1");
+    rows.bindInt(1, static_cast<int>(direction));
+    std::unordered_map<std::int64_t, WordAnswers> words;
+    while (rows.step()) {
+        WordAnswers& word = words[rows.columnInt(0)];
+        const bool right = rows.columnInt(1) == 1;
+        ++word.asked;
+        if (!right) ++word.wrong;
+        // Rows come in booking order: of two answers in the same millisecond the later wins.
+        const std::string_view at = rows.columnText(2);
+        if (at >= word.lastAt) {
+            word.lastAt = at;
+            word.lastRight = right;
+        }
+    }
+    return words;
+}
+
 }  // namespace morvanta::stats

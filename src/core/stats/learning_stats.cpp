@@ -5,6 +5,7 @@
 #include <queue>
 #include <unordered_map>
 
+#include "core/stats/answer_history.h"
 #include "store/database.h"
 #include "store/type_words.h"
 #include "text/rich_text.h"
@@ -48,16 +49,17 @@ void ReadTroubleWords(store::Database& db, std::vector<Candidate> kept, std::vec
 
 }  // namespace
 
-std::vector<DayAnswers> AnswersPerDay(store::Database& db, QDate today, int days) {
+std::vector<DayAnswers> AnswersPerDay(store::Database& db, QDate today, int days, Direction direction) {
     std::vector<DayAnswers> result;
     if (days <= 0) return result;
     const QDate first = today.addDays(1 - days);
     for (int i = 0; i < days; ++i) result.push_back({first.addDays(i), 0, 0});
     store::Statement per = db.prepare(
         "SELECT substr(AskedAt, 1, 10), total(Correct), count(*) FROM AnswerHistory "
-        "WHERE AskedAt >= ?1 AND AskedAt < ?2 GROUP BY 1");
+        "WHERE AskedAt >= ?1 AND AskedAt < ?2 AND Direction = ?3 GROUP BY 1");
     per.bindText(1, IsoDay(first));
     per.bindText(2, IsoDay(today.addDays(1)));
+    per.bindInt(3, static_cast<int>(direction));
     while (per.step()) {
         const QDate day = QDate::fromString(QString::fromUtf8(per.columnText(0)), Qt::ISODate);
         const qint64 index = first.daysTo(day);
@@ -69,7 +71,7 @@ std::vector<DayAnswers> AnswersPerDay(store::Database& db, QDate today, int days
     return result;
 }
 
-WordFigures ReadWordFigures(store::Database& db, QDate today, int troubleCount) {
+WordFigures ReadWordFigures(store::Database& db, QDate today, Direction direction, int troubleCount) {
     WordFigures figures;
     const std::string todayText = IsoDay(today);
     const std::string weekText = IsoDay(today.addDays(-6));
@@ -77,6 +79,11 @@ WordFigures ReadWordFigures(store::Database& db, QDate today, int troubleCount) 
     std::map<std::int64_t, GroupErrors> lessons;  // lesson, or INT64_MIN for none
     std::map<std::pair<int, std::string>, GroupErrors> types;
     std::priority_queue<Candidate> kept;
+    // The counters are booked only when the Japanese is shown; the other way round
+    // the history alone knows what was asked.
+    const bool fromHistory = direction == Direction::GermanToJapanese;
+    std::unordered_map<std::int64_t, WordAnswers> history;
+    if (fromHistory) history = ReadWordAnswers(db, direction);
 
     store::Statement words = db.prepare(
         "SELECT rowid, Lesson, Type, NumberAsked, NumberWrong, DateAsked, Marked, Lesson IS NULL "
@@ -84,14 +91,24 @@ WordFigures ReadWordFigures(store::Database& db, QDate today, int troubleCount) 
     while (words.step()) {
         ++figures.words;
         if (words.columnInt(6) == 1) ++figures.marked;
-        const std::int64_t asked = words.columnInt(3);
+        std::int64_t asked = 0, wrong = 0;
+        std::string_view lastAt;
+        if (!fromHistory) {
+            asked = words.columnInt(3);
+            wrong = words.columnInt(4);
+            lastAt = words.columnText(5);
+        } else if (const auto found = history.find(words.columnInt(0)); found != history.end()) {
+            asked = found->second.asked;
+            wrong = found->second.wrong;
+            lastAt = found->second.lastAt;
+        }
         if (asked <= 0) {
             ++figures.lastAsked.never;
             continue;
         }
-        const std::int64_t wrong = std::clamp<std::int64_t>(words.columnInt(4), 0, asked);
+        wrong = std::clamp<std::int64_t>(wrong, 0, asked);
         ++figures.askedOnce;
-        const std::string_view date = words.columnText(5).substr(0, 10);
+        const std::string_view date = lastAt.substr(0, 10);
         if (date.empty()) ++figures.lastAsked.longer;
         else if (date >= todayText) ++figures.lastAsked.today;
         else if (date >= weekText) ++figures.lastAsked.lastWeek;
@@ -125,36 +142,32 @@ WordFigures ReadWordFigures(store::Database& db, QDate today, int troubleCount) 
     return figures;
 }
 
-int AnswersInLastWeek(store::Database& db, QDate today) {
-    store::Statement count = db.prepare("SELECT count(*) FROM AnswerHistory WHERE AskedAt >= ?1 AND AskedAt < ?2");
+int AnswersInLastWeek(store::Database& db, QDate today, Direction direction) {
+    store::Statement count = db.prepare(
+        "SELECT count(*) FROM AnswerHistory WHERE AskedAt >= ?1 AND AskedAt < ?2 AND Direction = ?3");
     count.bindText(1, IsoDay(today.addDays(-6)));
     count.bindText(2, IsoDay(today.addDays(1)));
+    count.bindInt(3, static_cast<int>(direction));
     return count.step() ? static_cast<int>(count.columnInt(0)) : 0;
 }
 
-int PracticeStreak(store::Database& db, QDate today) {
-    // Walks the days with answers backwards from tomorrow, one index seek per day.
-    store::Statement latest = db.prepare(
-        "SELECT substr(max(AskedAt), 1, 10) FROM AnswerHistory WHERE AskedAt < ?1");
-    QDate expected = today;
-    std::string before = IsoDay(today.addDays(1));
+int PracticeStreak(store::Database& db, QDate today, Direction direction) {
+    // One probe per day through the time index: it reads at most that day's answers,
+    // however many of the other direction lie before the latest one of this.
+    store::Statement any = db.prepare(
+        "SELECT EXISTS (SELECT 1 FROM AnswerHistory WHERE AskedAt >= ?1 AND AskedAt < ?2 AND Direction = ?3)");
+    const auto practised = [&](QDate day) {
+        any.bindText(1, IsoDay(day));
+        any.bindText(2, IsoDay(day.addDays(1)));
+        any.bindInt(3, static_cast<int>(direction));
+        const bool found = any.step() && any.columnInt(0) == 1;
+        any.reset();
+        return found;
+    };
+    // No answer today yet: the streak up to yesterday still counts.
+    QDate day = practised(today) ? today : today.addDays(-1);
     int streak = 0;
-    for (;;) {
-        latest.bindText(1, before);
-        const QDate day = latest.step()
-                              ? QDate::fromString(QString::fromUtf8(latest.columnText(0)), Qt::ISODate)
-                              : QDate();
-        latest.reset();
-        if (!day.isValid()) break;
-        if (day != expected) {
-            // No answer today yet: the streak up to yesterday still counts.
-            if (streak == 0 && day == today.addDays(-1)) expected = day;
-            else break;
-        }
-        ++streak;
-        before = IsoDay(day);
-        expected = day.addDays(-1);
-    }
+    for (; practised(day); day = day.addDays(-1)) ++streak;
     return streak;
 }
 

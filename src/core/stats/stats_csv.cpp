@@ -4,6 +4,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "core/stats/answer_history.h"
 #include "store/database.h"
 #include "store/date_time.h"
 #include "text/rich_text.h"
@@ -11,24 +12,6 @@
 namespace morvanta::stats {
 
 namespace {
-
-struct HistoryCounts {
-    std::int64_t right = 0, wrong = 0;
-    bool lastRight = false;
-};
-
-std::unordered_map<std::int64_t, HistoryCounts> CountHistory(store::Database& db) {
-    std::unordered_map<std::int64_t, HistoryCounts> counts;
-    store::Statement per = db.prepare(
-        "SELECT WordId, total(Correct), count(*), max(AskedAt), Correct FROM AnswerHistory GROUP BY WordId");
-    while (per.step()) {
-        HistoryCounts& c = counts[per.columnInt(0)];
-        c.right = static_cast<std::int64_t>(per.columnDouble(1));
-        c.wrong = per.columnInt(2) - c.right;
-        c.lastRight = per.columnInt(4) == 1;
-    }
-    return counts;
-}
 
 void Field(std::ostream& out, std::string_view value, bool last = false) {
     if (value.find_first_of(";\"\r\n") == std::string_view::npos) {
@@ -51,8 +34,10 @@ std::string GermanDate(std::string_view stored) {
 
 }  // namespace
 
-int WriteStatisticsCsv(store::Database& db, std::ostream& out) {
-    const auto history = CountHistory(db);
+int WriteStatisticsCsv(store::Database& db, std::ostream& out, Direction direction) {
+    const auto history = ReadWordAnswers(db, direction);
+    const bool fromHistory = direction == Direction::GermanToJapanese;
+    const WordAnswers none;
     out << "\xEF\xBB\xBF";
     for (const char* head : {"Kanji", "Kana", "Hepburn", "Übersetzung 1", "Übersetzung 2", "Übersetzung 3",
                              "Lektion", "Typ", "Markiert", "Abgefragt", "Falsch", "Zuletzt abgefragt",
@@ -70,15 +55,21 @@ int WriteStatisticsCsv(store::Database& db, std::ostream& out) {
         Field(out, text::RtfToPlainText(words.columnText(2)));
         for (int column = 3; column <= 8; ++column) Field(out, words.columnText(column));
         Field(out, words.columnInt(9) == 1 ? "ja" : "nein");
-        Field(out, words.columnText(10));
-        Field(out, words.columnText(11));
-        Field(out, GermanDate(words.columnText(12)));
         const auto found = history.find(words.columnInt(0));
-        const HistoryCounts counts = found == history.end() ? HistoryCounts{} : found->second;
-        Field(out, std::to_string(counts.right + counts.wrong));
-        Field(out, std::to_string(counts.right));
-        Field(out, std::to_string(counts.wrong));
-        Field(out, found == history.end() ? "" : counts.lastRight ? "richtig" : "falsch", true);
+        const WordAnswers& answers = found == history.end() ? none : found->second;
+        if (fromHistory) {
+            Field(out, std::to_string(answers.asked));
+            Field(out, std::to_string(answers.wrong));
+            Field(out, GermanDate(answers.lastAt));
+        } else {
+            Field(out, words.columnText(10));
+            Field(out, words.columnText(11));
+            Field(out, GermanDate(words.columnText(12)));
+        }
+        Field(out, std::to_string(answers.asked));
+        Field(out, std::to_string(answers.asked - answers.wrong));
+        Field(out, std::to_string(answers.wrong));
+        Field(out, found == history.end() ? "" : answers.lastRight ? "richtig" : "falsch", true);
         ++written;
     }
     return written;
