@@ -158,8 +158,9 @@ void TForm1::ShowWordInBrowse(std::int64_t wordId) {
     if (browsePage->showWord(wordId)) pageTabs->setCurrentWidget(TabSheet1);
 }
 
-void TForm1::QuizSelection(const QString& selectionSql) {
+void TForm1::QuizSelection(const QString& selectionSql, stats::Direction direction) {
     platform::Guarded(*dialogs_, [&] {
+        selectionPage->setDirection(direction);  // before the query: the new session takes it
         quiz::RunQuizQuery(Query1, {selectionSql.toStdString()});
         pageTabs->setCurrentWidget(TabSheet3);
     });

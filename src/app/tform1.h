@@ -17,6 +17,7 @@
 #include "core/quiz/random_source.h"
 #include "platform/status_bar.h"
 #include "core/quiz/quiz_state.h"
+#include "core/stats/direction.h"
 #include "store/alias_config.h"
 #include "store/data_set.h"
 #include "store/date_time.h"
@@ -89,7 +90,7 @@ public:
     void RestartAfterNewWord();
     // From the statistics page: a word shown on the browse page, a quiz over given words.
     void ShowWordInBrowse(std::int64_t wordId);
-    void QuizSelection(const QString& selectionSql);
+    void QuizSelection(const QString& selectionSql, stats::Direction direction);
 
     // Owned parts, for the pages' cross-page steps and for tests.
     store::AliasConfig& aliasConfig() { return config_; }

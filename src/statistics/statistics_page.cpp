@@ -61,6 +61,21 @@ StatisticsPage::StatisticsPage(const StatisticsContext& context, QWidget* parent
     : QWidget(parent), context_(context) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
+    auto* directionRow = new QHBoxLayout;
+    auto* directionLabel = new QLabel(QStringLiteral("Richtung:"), this);
+    DirectionBox = new QComboBox(this);
+    DirectionBox->setObjectName(QStringLiteral("DirectionBox"));
+    DirectionBox->addItem(QStringLiteral("Japanisch → Deutsch"),
+                          static_cast<int>(stats::Direction::JapaneseToGerman));
+    DirectionBox->addItem(QStringLiteral("Deutsch → Japanisch"),
+                          static_cast<int>(stats::Direction::GermanToJapanese));
+    DirectionBox->setToolTip(
+        QStringLiteral("Jede Abfragerichtung hat ihre eigenen Zahlen und fälligen Vokabeln."));
+    directionLabel->setBuddy(DirectionBox);
+    directionRow->addWidget(directionLabel);
+    directionRow->addWidget(DirectionBox);
+    directionRow->addStretch(1);
+    layout->addLayout(directionRow);
     SummaryLabel = new QLabel(this);
     SummaryLabel->setObjectName(QStringLiteral("SummaryLabel"));
     SummaryLabel->setWordWrap(true);
@@ -92,6 +107,9 @@ StatisticsPage::StatisticsPage(const StatisticsContext& context, QWidget* parent
     ChartTabs->addTab(buildTroubleTab(), QStringLiteral("Oft falsch"));
     layout->addWidget(ChartTabs, 1);
 
+    connect(DirectionBox, &QComboBox::currentIndexChanged, this, [this] {
+        platform::Guarded(context_.dialogs, [this] { refresh(); });
+    });
     connect(DueButton, &QPushButton::clicked, this, &StatisticsPage::DueButtonClick);
     connect(CsvButton, &QPushButton::clicked, this, &StatisticsPage::CsvButtonClick);
 }
@@ -168,6 +186,10 @@ std::shared_ptr<store::Database> StatisticsPage::database() {
     return context_.session.connect(store::kVocabularyAlias);
 }
 
+stats::Direction StatisticsPage::direction() const {
+    return static_cast<stats::Direction>(DirectionBox->currentData().toInt());
+}
+
 void StatisticsPage::refresh() {
     figures_ = {};
     std::shared_ptr<store::Database> db;
@@ -178,9 +200,9 @@ void StatisticsPage::refresh() {
         return;
     }
     const QDate today = Today(context_.clock);
-    figures_ = stats::ReadWordFigures(*db, today);
-    const int week = stats::AnswersInLastWeek(*db, today);
-    const int streak = stats::PracticeStreak(*db, today);
+    figures_ = stats::ReadWordFigures(*db, today, direction());
+    const int week = stats::AnswersInLastWeek(*db, today, direction());
+    const int streak = stats::PracticeStreak(*db, today, direction());
     SummaryLabel->setText(QStringLiteral("%1 gespeichert, %2 markiert, %3 schon abgefragt · %4 in den "
                                          "letzten 7 Tagen · %5 in Folge geübt")
                               .arg(Plural(figures_.words, "Vokabel", "Vokabeln"))
@@ -197,7 +219,7 @@ void StatisticsPage::refresh() {
 void StatisticsPage::drawAnswers() {
     if (!context_.Table1.active()) return;
     const int days = PeriodBox->currentData().toInt();
-    Show(AnswersView, AnswersChart(stats::AnswersPerDay(*database(), Today(context_.clock), days)));
+    Show(AnswersView, AnswersChart(stats::AnswersPerDay(*database(), Today(context_.clock), days, direction())));
 }
 
 void StatisticsPage::drawErrors() {
@@ -223,14 +245,17 @@ void StatisticsPage::fillTrouble() {
 
 void StatisticsPage::DueButtonClick() {
     platform::Guarded(context_.dialogs, [this] {
-        const std::vector<std::int64_t> due = stats::DueWords(*database(), DueCount->value());
+        const std::vector<std::int64_t> due = stats::DueWords(*database(), DueCount->value(), direction());
         if (due.empty()) {
-            context_.dialogs.showInfo(QStringLiteral("Es ist keine Vokabel fällig: Noch keine Vokabel wurde "
-                                                     "abgefragt.\n\n") +
+            context_.dialogs.showInfo(QStringLiteral("Es ist keine Vokabel fällig: Noch keine Vokabel wurde %1"
+                                                     "abgefragt.\n\n")
+                                          .arg(direction() == stats::Direction::GermanToJapanese
+                                                   ? QStringLiteral("von Deutsch nach Japanisch ")
+                                                   : QString()) +
                                       QString::fromUtf8(stats::kDueRule));
             return;
         }
-        emit quizRequested(QString::fromStdString(stats::DueSelectionSql(due)));
+        emit quizRequested(QString::fromStdString(stats::DueSelectionSql(due)), direction());
     });
 }
 
@@ -240,7 +265,7 @@ void StatisticsPage::CsvButtonClick() {
         if (!name) return;
         std::shared_ptr<store::Database> db = database();
         store::FileSaver saver(name->toStdString());
-        stats::WriteStatisticsCsv(*db, saver.stream());
+        stats::WriteStatisticsCsv(*db, saver.stream(), direction());
         saver.commit();
     });
 }

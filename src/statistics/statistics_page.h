@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "core/stats/direction.h"
 #include "core/stats/learning_stats.h"
 #include "platform/dialogs.h"
 #include "store/data_set.h"
@@ -32,13 +33,15 @@ class StatisticsPage : public QWidget {
 public:
     explicit StatisticsPage(const StatisticsContext& context, QWidget* parent = nullptr);
 
-    // Reads the figures and redraws every chart.
+    // Reads the figures of the chosen direction and redraws every chart.
     void refresh();
+    stats::Direction direction() const;
     // "Fällige abfragen": the due words become the quiz selection.
     void DueButtonClick();
     // "CSV speichern …"
     void CsvButtonClick();
 
+    QComboBox* DirectionBox = nullptr;  // "Japanisch → Deutsch" or "Deutsch → Japanisch"
     QLabel* SummaryLabel = nullptr;
     QPushButton* DueButton = nullptr;
     QSpinBox* DueCount = nullptr;
@@ -56,8 +59,8 @@ public:
 signals:
     // A word of the list was clicked: show it on the browse page.
     void wordChosen(std::int64_t wordId);
-    // Quiz these words: one selection statement.
-    void quizRequested(const QString& selectionSql);
+    // Quiz these words, one selection statement, in the given direction.
+    void quizRequested(const QString& selectionSql, stats::Direction direction);
 
 protected:
     void showEvent(QShowEvent* event) override;

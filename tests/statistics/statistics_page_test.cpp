@@ -4,6 +4,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -12,6 +13,7 @@
 
 #include "statistics/statistics_page.h"
 #include "quiz/quiz_page.h"
+#include "quiz/selection_page.h"
 #include "store/database.h"
 #include "support/form_fixture.h"
 #include "support/temp_table.h"
@@ -65,6 +67,53 @@ TEST_F(StatisticsPageTest, FullTableDrawsAndLeadsToBrowseAndQuiz) {
     EXPECT_EQ(w.pageTabs->currentWidget(), w.TabSheet3);
     EXPECT_EQ(w.Query1.recordCount(), 12);
     EXPECT_TRUE(w.quizPage->Button2->isEnabled());
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.texts().join(u'|').toStdString();
+}
+
+TEST_F(StatisticsPageTest, TheDirectionChooserRedrawsEveryFigureAndQuizzesThatWay) {
+    // Japanese → German: the generated counters, no history; the other way two answers.
+    test::InsertGeneratedWords(tablePath(), 10);
+    store::Database::open(tablePath())
+        ->exec("INSERT INTO AnswerHistory (WordId, AskedAt, Correct, Answer, Direction) VALUES "
+               "(4, '2024-03-15 09:00:00.000', 0, 'x', 1), (7, '2024-03-14 09:00:00.000', 1, 'y', 1)");
+    app::TForm1& w = makeForm();
+    dialogs.clear();
+    StatisticsPage& page = *w.statisticsPage;
+    w.pageTabs->setCurrentWidget(w.statisticsTab);
+    w.show();
+    const auto lastAsked = [&] {
+        const auto* bars = qobject_cast<QBarSeries*>(page.LastAskedView->chart()->series().value(0));
+        QList<qreal> values;
+        for (int i = 0; bars && i < bars->barSets().at(0)->count(); ++i) values << bars->barSets().at(0)->at(i);
+        return values;
+    };
+    const QString japanese = page.SummaryLabel->text();
+    EXPECT_TRUE(japanese.startsWith(
+        QStringLiteral("10 Vokabeln gespeichert, 5 markiert, 8 schon abgefragt · 0 Antworten")))
+        << japanese.toStdString();
+    const QList<qreal> japaneseLastAsked = lastAsked();
+    const QChart* japaneseAnswers = page.AnswersView->chart();
+
+    page.DirectionBox->setCurrentIndex(1);
+    EXPECT_EQ(page.direction(), stats::Direction::GermanToJapanese);
+    EXPECT_EQ(page.SummaryLabel->text(),
+              QStringLiteral("10 Vokabeln gespeichert, 5 markiert, 2 schon abgefragt · 2 Antworten in den "
+                             "letzten 7 Tagen · 2 Tage in Folge geübt"));
+    EXPECT_EQ(lastAsked(), (QList<qreal>{1, 1, 0, 0, 8}));
+    EXPECT_NE(page.AnswersView->chart(), japaneseAnswers);
+    ASSERT_EQ(page.TroubleTable->rowCount(), 1);
+    EXPECT_EQ(page.TroubleTable->item(0, 3)->text(), QStringLiteral("1"));
+
+    // The due words of this direction, quizzed this way.
+    page.DueButton->click();
+    EXPECT_EQ(w.pageTabs->currentWidget(), w.TabSheet3);
+    EXPECT_EQ(w.Query1.recordCount(), 2);
+    EXPECT_EQ(w.selectionPage->direction(), stats::Direction::GermanToJapanese);
+
+    w.pageTabs->setCurrentWidget(w.statisticsTab);
+    page.DirectionBox->setCurrentIndex(0);
+    EXPECT_EQ(page.SummaryLabel->text(), japanese);
+    EXPECT_EQ(lastAsked(), japaneseLastAsked);
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.texts().join(u'|').toStdString();
 }
 
