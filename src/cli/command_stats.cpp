@@ -1,5 +1,5 @@
 // "stats": the learner's progress as the page "Statistik" shows it, or every
-// word's figures as CSV.
+// word's figures as CSV, for one direction of asking.
 
 #include <QDate>
 #include <iomanip>
@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/messages.h"
 #include "cli/table_access.h"
+#include "core/stats/direction.h"
 #include "core/stats/learning_stats.h"
 #include "core/stats/stats_csv.h"
 #include "store/database.h"
@@ -18,11 +19,17 @@ namespace morvanta::cli {
 
 namespace {
 
-void WriteCsv(store::Database& db, const std::string& out) {
+stats::Direction DirectionOption(const std::string& text) {
+    if (text == "ja-de") return stats::Direction::JapaneseToGerman;
+    if (text == "de-ja") return stats::Direction::GermanToJapanese;
+    throw UsageError("--direction kennt ja-de und de-ja, nicht " + Quoted(text) + ".");
+}
+
+void WriteCsv(store::Database& db, const std::string& out, stats::Direction direction) {
     int written = 0;
     try {
         store::FileSaver saver(out);
-        written = stats::WriteStatisticsCsv(db, saver.stream());
+        written = stats::WriteStatisticsCsv(db, saver.stream(), direction);
         saver.commit();
     } catch (const store::FileSaveError& e) {
         throw Refusal(NotSaved(out, e));
@@ -41,15 +48,17 @@ void PrintGroups(const char* title, const std::vector<stats::GroupErrors>& group
                   << " von " << group.asked << ")\n";
 }
 
-void PrintReport(store::Database& db, QDate today, int days) {
-    const stats::WordFigures figures = stats::ReadWordFigures(db, today);
-    std::cout << "Vokabeln: " << figures.words << ", markiert: " << figures.marked
+void PrintReport(store::Database& db, QDate today, int days, stats::Direction direction) {
+    const stats::WordFigures figures = stats::ReadWordFigures(db, today, direction);
+    const bool german = direction == stats::Direction::GermanToJapanese;
+    std::cout << "Richtung: " << (german ? "Deutsch → Japanisch" : "Japanisch → Deutsch") << "\n"
+              << "Vokabeln: " << figures.words << ", markiert: " << figures.marked
               << ", schon abgefragt: " << figures.askedOnce << "\n"
-              << "Antworten in den letzten 7 Tagen: " << stats::AnswersInLastWeek(db, today)
-              << ", Tage in Folge geübt: " << stats::PracticeStreak(db, today) << "\n\n";
+              << "Antworten in den letzten 7 Tagen: " << stats::AnswersInLastWeek(db, today, direction)
+              << ", Tage in Folge geübt: " << stats::PracticeStreak(db, today, direction) << "\n\n";
     std::cout << "Antworten pro Tag (richtig/falsch), letzte " << days << " Tage:\n";
     bool any = false;
-    for (const stats::DayAnswers& day : stats::AnswersPerDay(db, today, days)) {
+    for (const stats::DayAnswers& day : stats::AnswersPerDay(db, today, days, direction)) {
         if (day.right + day.wrong == 0) continue;
         any = true;
         std::cout << "  " << day.day.toString(QStringLiteral("dd.MM.yyyy")).toStdString() << "  " << day.right
@@ -72,14 +81,15 @@ void PrintReport(store::Database& db, QDate today, int days) {
 }  // namespace
 
 int RunStats(const Arguments& args) {
+    const stats::Direction direction = DirectionOption(args.value("--direction").value_or("ja-de"));
+    const int days = args.value("--days") ? IntegerOption("--days", *args.value("--days"), 1, 3650) : 30;
     TableAccess access(args.db);
     store::Database& db = access.open();
     if (const auto csv = args.value("--csv")) {
-        WriteCsv(db, *csv);
+        WriteCsv(db, *csv, direction);
         return kExitOk;
     }
-    const int days = args.value("--days") ? IntegerOption("--days", *args.value("--days"), 1, 3650) : 30;
-    PrintReport(db, QDate::currentDate(), days);
+    PrintReport(db, QDate::currentDate(), days, direction);
     return kExitOk;
 }
 

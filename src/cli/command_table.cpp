@@ -143,13 +143,15 @@ const std::vector<CommandDef> kCommands = {
      "Sicherungen werden entfernt.\n",
      &RunBackup},
     {"stats",
-     "stats [--days N] [--csv DATEI]",
-     {{"--days", true}, {"--csv", true}},
+     "stats [--direction ja-de|de-ja] [--days N] [--csv DATEI]",
+     {{"--direction", true}, {"--days", true}, {"--csv", true}},
      0,
      0,
      "Zeigt den Lernstand wie die Seite „Statistik“: Vokabeln, markierte und schon\n"
      "abgefragte, Antworten pro Tag, wann die Vokabeln zuletzt abgefragt wurden, die\n"
      "Fehlerquote je Lektion und je Typ und die Vokabeln, die am öftesten falsch waren.\n\n"
+     "  --direction ja-de|de-ja\n"
+     "                Japanisch → Deutsch (Vorgabe) oder Deutsch → Japanisch\n"
      "  --days N      Antworten pro Tag für die letzten N Tage (Vorgabe 30)\n"
      "  --csv DATEI   statt dessen je Vokabel eine Zeile CSV (UTF-8, Semikolon): Zähler,\n"
      "                zuletzt abgefragt und die Antworten im Verlauf\n",

@@ -121,6 +121,12 @@ TEST_F(Quiz, StatsShowTheAnswersOfAQuizAndWriteTheCsv) {
     EXPECT_TRUE(Contains(report.out, "Vokabeln: 5, markiert: ")) << report.out;
     EXPECT_TRUE(Contains(report.out, "Antworten in den letzten 7 Tagen: 2, Tage in Folge geübt: 1")) << report.out;
     EXPECT_TRUE(Contains(report.out, "  1/1\n")) << report.out;
+    // The other direction has no answers yet.
+    const CliRun other = RunOn(temp->tableFile, {"stats", "--direction", "de-ja", "--days", "7"});
+    ASSERT_EQ(other.exitCode, 0) << other.err;
+    EXPECT_TRUE(Contains(other.out, "Richtung: Deutsch → Japanisch\n")) << other.out;
+    EXPECT_TRUE(Contains(other.out, "Antworten in den letzten 7 Tagen: 0, Tage in Folge geübt: 0")) << other.out;
+    EXPECT_EQ(RunOn(temp->tableFile, {"stats", "--direction", "jp"}).exitCode, 2);
 
     const fs::path csv = files.path() / "statistik.csv";
     const CliRun written = RunOn(temp->tableFile, {"stats", "--csv", csv.string()});
