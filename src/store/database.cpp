@@ -15,6 +15,7 @@
 #include "store/engine_error.h"
 #include "store/integrity_check.h"
 #include "store/key_order.h"
+#include "store/learner_bounds.h"
 #include "store/schema.h"
 #include "store/sql_functions.h"
 #include "store/system_reason.h"
@@ -96,6 +97,9 @@ ConnectionHandle Database::openHandle(const fs::path& file, int flags) {
                          "Die Vokabeldatei " + QuotedPath(file) + " kann nicht geöffnet werden.");
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_timeout(raw, 5000);
+    // Temporary tables and sorts in memory, where the learner's memory bound holds
+    // them, never on the disk. Set before any temporary table: changing it drops them.
+    sqlite3_exec(raw, "PRAGMA temp_store=MEMORY", nullptr, nullptr, nullptr);
     RegisterSqlFunctions(raw);
     return handle;
 }
@@ -428,13 +432,17 @@ int Database::askLongWork(void* database) {
 }
 
 Database::Watch::Watch(Database& db) : db_(db) {
-    if (db_.watchDepth_++ != 0 || db_.longWork_ == nullptr) return;
+    if (db_.watchDepth_++ != 0) return;
+    db_.bounds_ = std::make_unique<LearnerBounds>(db_.db_.get());
+    if (db_.longWork_ == nullptr) return;
     db_.watchStart_ = std::chrono::steady_clock::now();
     sqlite3_progress_handler(db_.db_.get(), kStepsPerQuestion, askLongWork, &db_);
 }
 
 Database::Watch::~Watch() {
-    if (--db_.watchDepth_ != 0 || db_.longWork_ == nullptr) return;
+    if (--db_.watchDepth_ != 0) return;
+    db_.bounds_.reset();
+    if (db_.longWork_ == nullptr) return;
     sqlite3_progress_handler(db_.db_.get(), 0, nullptr, nullptr);
     db_.longWork_->done();
 }

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "store/learner_bounds.h"
 #include "store/statement.h"
 
 struct sqlite3;
@@ -114,7 +115,8 @@ public:
     // A watched statement is running (its observer may be showing a dialog): the
     // connection must not be used from anywhere else until it ends.
     bool busy() const { return watchDepth_ > 0; }
-    // Runs work under the observer (used for the learner's statements and selections).
+    // Runs work under the observer and within the learner's bounds (used for the
+    // learner's statements and selections).
     template <typename Work>
     auto watched(Work&& work) -> decltype(work()) {
         Watch watch(*this);
@@ -177,6 +179,7 @@ private:
     LongWork* longWork_ = nullptr;
     int watchDepth_ = 0;
     std::chrono::steady_clock::time_point watchStart_;
+    std::unique_ptr<LearnerBounds> bounds_;
     std::unique_ptr<IntegrityCheck> check_;  // last: stopped before the connection closes
 };
 

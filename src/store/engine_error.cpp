@@ -16,7 +16,13 @@ bool EngineError::isConstraintViolation() const noexcept {
     return PrimaryCode(code_) == SQLITE_CONSTRAINT;
 }
 bool EngineError::isCancelled() const noexcept { return PrimaryCode(code_) == SQLITE_INTERRUPT; }
-bool EngineError::isRefused() const noexcept { return PrimaryCode(code_) == SQLITE_AUTH; }
+bool EngineError::isRefused() const noexcept { return beyondBound_ || PrimaryCode(code_) == SQLITE_AUTH; }
+
+EngineError EngineError::AtBound(const std::string& message, int code) {
+    EngineError error(message, code);
+    error.beyondBound_ = true;
+    return error;
+}
 
 std::string QuotedPath(const std::filesystem::path& path) { return text::Quoted(path.string()); }
 

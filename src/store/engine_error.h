@@ -17,11 +17,16 @@ public:
     bool isConstraintViolation() const noexcept;
     // The learner cancelled a long query.
     bool isCancelled() const noexcept;
-    // A statement of the learner's was refused before it ran; the message says why.
+    // A statement of the learner's was refused, before it ran or at one of the
+    // bounds it runs within; the message says why, and nothing was changed.
     bool isRefused() const noexcept;
+    // The learner's statement stopped at one of its bounds (learner_bounds.h).
+    static EngineError AtBound(const std::string& message, int code);
+    bool isBeyondBound() const noexcept { return beyondBound_; }
 
 private:
     int code_;
+    bool beyondBound_ = false;
 };
 
 // A file or folder as the engine's messages name it: in German quotes.

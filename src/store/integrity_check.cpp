@@ -2,12 +2,15 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+
 #include "store/engine_error.h"
 #include "store/statement.h"
 
 namespace morvanta::store {
 
-std::string IntegrityCheck::Run(sqlite3* db) {
+std::string IntegrityCheck::Run(sqlite3* db, bool* lackOfMemory) {
+    if (lackOfMemory != nullptr) *lackOfMemory = false;
     try {
         Statement check(db, "PRAGMA quick_check(3)");
         std::string found;
@@ -19,6 +22,7 @@ std::string IntegrityCheck::Run(sqlite3* db) {
         }
         return found.empty() ? std::string("keine Auskunft") : found;
     } catch (const EngineError& e) {
+        if (lackOfMemory != nullptr) *lackOfMemory = (e.code() & 0xff) == SQLITE_NOMEM;
         return e.what();
     }
 }
@@ -36,7 +40,14 @@ IntegrityCheck::IntegrityCheck(const std::filesystem::path& file) {
     // The check reads every page once: mapped, it costs no copy per page.
     sqlite3_exec(raw, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
     thread_ = std::thread([this, raw] {
-        result_ = Run(raw);
+        // A learner's statement beside the check may hold the engine's memory up to
+        // its bound for a while: want of memory says nothing about the file.
+        bool lackOfMemory = false;
+        for (int attempt = 0; attempt < 100 && !stop_.load(); ++attempt) {
+            result_ = Run(raw, &lackOfMemory);
+            if (!lackOfMemory) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
         if (result_.empty()) {
             try {
                 Statement counts(raw, "SELECT (SELECT count(*) FROM Vokabel) = (SELECT count(*) FROM VokabelOrder)");
@@ -51,6 +62,7 @@ IntegrityCheck::IntegrityCheck(const std::filesystem::path& file) {
 
 IntegrityCheck::~IntegrityCheck() {
     if (!thread_.joinable()) return;
+    stop_ = true;
     if (!done()) sqlite3_interrupt(db_.get());
     thread_.join();
 }

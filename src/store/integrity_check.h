@@ -28,8 +28,9 @@ public:
     // entry outlived its word (outside tools may have replaced words).
     bool orderInStep() const { return orderInStep_; }
 
-    // The same check, run at once on a connection of the caller's.
-    static std::string Run(sqlite3* db);
+    // The same check, run at once on a connection of the caller's. lackOfMemory, when
+    // given, tells a check that could not run for want of memory from a verdict.
+    static std::string Run(sqlite3* db, bool* lackOfMemory = nullptr);
 
 private:
     ConnectionHandle db_;  // declared first: closed after the thread has ended
@@ -37,6 +38,7 @@ private:
     std::string result_;
     bool orderInStep_ = true;
     std::atomic<bool> done_{false};
+    std::atomic<bool> stop_{false};
 };
 
 }  // namespace morvanta::store

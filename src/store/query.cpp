@@ -217,11 +217,16 @@ Query::Result Query::loadFixed(const std::string& sql, bool singleTable, const s
         result.columns.push_back(statement.columnName(i));
         kinds.push_back(ColumnKind(result.columns.back()));
     }
+    std::int64_t held = 0;  // bytes of the result in memory
     while (statement.step()) {
         std::vector<Value> row;
         row.reserve(result.columns.size());
-        for (size_t i = 0; i < result.columns.size(); ++i)
+        for (size_t i = 0; i < result.columns.size(); ++i) {
             row.push_back(ReadColumn(statement, static_cast<int>(i), kinds[i]));
+            const auto* text = std::get_if<std::string>(&row.back());
+            held += static_cast<std::int64_t>(sizeof(Value) + (text ? text->size() : 0));
+        }
+        if (held > kResultBound) throw ResultBoundError();
         result.fixedRows.push_back(std::move(row));
     }
     return result;

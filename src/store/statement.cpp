@@ -4,6 +4,7 @@
 
 #include "store/database.h"
 #include "store/engine_error.h"
+#include "store/learner_bounds.h"
 
 namespace morvanta::store {
 
@@ -58,6 +59,10 @@ void ThrowSqliteError(sqlite3* db, int rc, std::string_view context) {
     }
     // What was being done, then what the learner can do about it.
     std::string lead(context);
+    if (const std::string bound = BoundDiagnosis(db, code, detail); !bound.empty()) {
+        if (!lead.empty()) lead += ' ';
+        throw EngineError::AtBound(WithDetail(lead + bound, detail), code);
+    }
     std::string_view diagnosis = DiagnosisOf(code);
     // A table's file written by another program underneath its connection is no damage.
     const std::string changed =
