@@ -6,9 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <exception>
 #include <mutex>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 #include "store/backup.h"
@@ -80,8 +83,12 @@ std::map<sqlite3*, Database*>& Owners() {
     return owners;
 }
 
-// Steps between two questions whether a long statement may go on.
-constexpr int kStepsPerQuestion = 10000;
+// Steps between two looks whether a long statement may go on: one step can take a
+// tenth of a second (a blob of 15 MB), so they must be few; a look costs a clock read.
+constexpr int kStepsPerQuestion = 100;
+// How often the observer is asked: often enough for a dialog that repaints
+// smoothly and a cancel that is heard at once.
+constexpr auto kAskEvery = std::chrono::milliseconds(40);
 
 }  // namespace
 
@@ -426,9 +433,58 @@ void Database::endSyncBatch() {
 
 int Database::askLongWork(void* database) {
     auto& db = *static_cast<Database*>(database);
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - db.watchStart_);
+    // On the helper thread of aside(): the observer is asked by the waiting thread.
+    if (db.asideRunning_.load()) return db.asideCancelled_.load() ? 1 : 0;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - db.lastAsked_ < kAskEvery) return 0;
+    db.lastAsked_ = now;
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - db.watchStart_);
     return db.longWork_->keepGoing(elapsed) ? 0 : 1;
+}
+
+void Database::runAside(const std::function<void()>& work) {
+    if (watchDepth_ == 0 || longWork_ == nullptr || asideRunning_.load()) {
+        work();
+        return;
+    }
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool finished = false;
+    std::exception_ptr failure;
+    asideCancelled_ = false;
+    asideRunning_ = true;
+    std::thread helper([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        const std::lock_guard lock(mutex);
+        finished = true;
+        ended.notify_one();
+    });
+    // Once the observer said stop it is not asked again: its dialog is gone, and
+    // nothing else may reach the connection until the helper has returned.
+    std::exception_ptr observerFailure;
+    std::unique_lock lock(mutex);
+    while (!ended.wait_for(lock, kAskEvery, [&] { return finished; })) {
+        if (asideCancelled_.load()) continue;
+        lock.unlock();
+        bool goOn = false;
+        try {
+            goOn = longWork_->keepGoing(std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - watchStart_));
+        } catch (...) {
+            observerFailure = std::current_exception();
+        }
+        if (!goOn) asideCancelled_ = true;
+        lock.lock();
+    }
+    lock.unlock();
+    helper.join();
+    asideRunning_ = false;
+    if (observerFailure) std::rethrow_exception(observerFailure);
+    if (failure) std::rethrow_exception(failure);
 }
 
 Database::Watch::Watch(Database& db) : db_(db) {
@@ -436,6 +492,7 @@ Database::Watch::Watch(Database& db) : db_(db) {
     db_.bounds_ = std::make_unique<LearnerBounds>(db_.db_.get());
     if (db_.longWork_ == nullptr) return;
     db_.watchStart_ = std::chrono::steady_clock::now();
+    db_.lastAsked_ = db_.watchStart_;
     sqlite3_progress_handler(db_.db_.get(), kStepsPerQuestion, askLongWork, &db_);
 }
 

@@ -4,13 +4,17 @@
 
 #include <sys/types.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -103,8 +107,8 @@ public:
     void beginSyncBatch() { ++syncBatchDepth_; }
     void endSyncBatch();
 
-    // Long statements: while one runs, the observer is asked every few thousand
-    // steps whether it may go on; false interrupts it (EngineError::isCancelled).
+    // Long statements: while one runs, the observer is asked every few hundredths
+    // of a second whether it may go on; false interrupts it (EngineError::isCancelled).
     class LongWork {
     public:
         virtual ~LongWork() = default;
@@ -122,6 +126,21 @@ public:
         Watch watch(*this);
         return work();
     }
+    // Inside watched(): runs engine work on a helper thread while this thread asks
+    // the observer every few hundredths of a second, so its dialog shows and its
+    // "Abbrechen" is heard even while the engine is inside one long step. The work
+    // must use nothing but the connection. Without an observer it runs here.
+    template <typename Work>
+    auto aside(Work&& work) -> decltype(work()) {
+        using Result = decltype(work());
+        if constexpr (std::is_void_v<Result>) {
+            runAside([&] { work(); });
+        } else {
+            std::optional<Result> result;
+            runAside([&] { result.emplace(work()); });
+            return std::move(*result);
+        }
+    }
 
 private:
     Database() = default;
@@ -136,6 +155,7 @@ private:
         Database& db_;
     };
     static int askLongWork(void* database);
+    void runAside(const std::function<void()>& work);
     static ConnectionHandle openHandle(const std::filesystem::path& file, int flags);
     // Read-write, or read-only with the warning why when the file or its folder
     // takes no writes.
@@ -180,6 +200,9 @@ private:
     int watchDepth_ = 0;
     std::chrono::steady_clock::time_point watchStart_;
     std::unique_ptr<LearnerBounds> bounds_;
+    std::atomic<bool> asideRunning_{false};
+    std::atomic<bool> asideCancelled_{false};
+    std::chrono::steady_clock::time_point lastAsked_;  // the observer's last question
     std::unique_ptr<IntegrityCheck> check_;  // last: stopped before the connection closes
 };
 

@@ -162,9 +162,12 @@ Query::Result Query::load() {
     TranslatedSql translated = TranslateNonEmpty(sqlText());
     requireWords(translated);
     Database& db = *database();
+    // Reading touches nothing but the connection: it can run aside of the observer.
     return db.watched([&] {
-        if (translated.plainSelect) return loadLive(translated.alias, translated.where, translated.orderBy);
-        return loadFixed(translated.sql, translated.singleTableSelect, translated.alias);
+        return db.aside([&] {
+            if (translated.plainSelect) return loadLive(translated.alias, translated.where, translated.orderBy);
+            return loadFixed(translated.sql, translated.singleTableSelect, translated.alias);
+        });
     });
 }
 
