@@ -67,8 +67,7 @@ bool Resume(quiz::QuizState& state, store::Query& query, const std::string& file
     } catch (const quiz::QueueError& e) {
         throw Refusal("Die Abfrage-Statusdatei ist beschädigt: " + std::string(e.what()));
     } catch (const store::EngineError& e) {
-        throw Refusal("Die gespeicherte Auswahl kann nicht ausgeführt werden: " +
-                      std::string(e.what()));
+        RefuseSelection(e, "Die gespeicherte Auswahl kann nicht ausgeführt werden: ");
     }
     if (resumed.countChanged)
         std::cerr << "Achtung: Der Vokabelbestand wurde seit der Speicherung geändert.\n";

@@ -82,8 +82,13 @@ void OpenSelection(store::Query& query, const std::string& statement) {
         query.requireSelection(statement);
         query.run(StatementLines(statement));
     } catch (const store::EngineError& e) {
-        throw Refusal("Die Auswahl kann nicht ausgeführt werden: " + std::string(e.what()));
+        RefuseSelection(e, "Die Auswahl kann nicht ausgeführt werden: ");
     }
+}
+
+void RefuseSelection(const store::EngineError& e, const std::string& lead) {
+    if (e.isCancelled()) throw Refusal("Abgebrochen.");
+    throw Refusal(lead + e.what());
 }
 
 }  // namespace morvanta::cli

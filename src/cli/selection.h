@@ -23,4 +23,8 @@ std::vector<std::string> StatementLines(const std::string& statement);
 // Throws Refusal with the engine's reason.
 void OpenSelection(store::Query& query, const std::string& statement);
 
+// A selection the engine could not carry out, as a Refusal: "Abgebrochen." when
+// Ctrl+C stopped it, else lead followed by the engine's reason.
+[[noreturn]] void RefuseSelection(const store::EngineError& e, const std::string& lead);
+
 }  // namespace morvanta::cli

@@ -4,6 +4,7 @@
 
 #include "cli/cli_error.h"
 #include "cli/messages.h"
+#include "cli/terminal_progress.h"
 #include "store/database.h"
 #include "store/engine_error.h"
 #include "store/vocabulary.h"
@@ -66,6 +67,7 @@ store::Database& TableAccess::open(bool reportWarning) {
                       " kann nicht geöffnet werden: " + e.what());
     }
     db_->startCheck();  // beside the command's work
+    db_->setLongWork(&InterruptObserver());
     if (reportWarning && !db_->warning().empty())
         std::cerr << "Achtung: " << db_->warning() << "\n";
     return *db_;

@@ -34,6 +34,16 @@ const std::atomic<bool>& InterruptFlag() { return interrupted; }
 
 bool Interrupted() { return interrupted.load(); }
 
+store::Database::LongWork& InterruptObserver() {
+    class StopOnInterrupt : public store::Database::LongWork {
+    public:
+        bool keepGoing(std::chrono::milliseconds) override { return !Interrupted(); }
+        void done() override {}
+    };
+    static StopOnInterrupt observer;
+    return observer;
+}
+
 TerminalProgress::TerminalProgress(std::string label, std::int64_t total)
     : label_(std::move(label)),
       total_(total),

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/exchange/run_progress.h"
+#include "store/database.h"
 
 namespace morvanta::cli {
 
@@ -17,6 +18,8 @@ void WatchInterrupt();
 // Set once Ctrl+C was pressed; the backup's copy stops on it.
 const std::atomic<bool>& InterruptFlag();
 bool Interrupted();
+// The table's long statements stop once Ctrl+C was pressed (EngineError::isCancelled).
+store::Database::LongWork& InterruptObserver();
 
 class TerminalProgress {
 public:

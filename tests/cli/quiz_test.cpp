@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <thread>
 
 #include "cli_runner.h"
 #include "core/quiz/status_file.h"
@@ -136,6 +141,32 @@ TEST_F(Quiz, StatsShowTheAnswersOfAQuizAndWriteTheCsv) {
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 6);
     EXPECT_TRUE(Contains(bytes, ";1;1;0;richtig\r\n")) << bytes;
     EXPECT_TRUE(Contains(bytes, ";1;0;1;falsch\r\n")) << bytes;
+}
+
+// The program has its own handler for Ctrl+C in place (Linux: the caught-signal mask).
+bool CatchesInterrupt(qint64 pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("SigCgt:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (SIGINT - 1)) & 1;
+    return false;
+}
+
+TEST_F(Quiz, CtrlCStopsALongOwnSelectionAtOnce) {
+    const std::string endless =
+        "SELECT * FROM Vokabel WHERE (WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) "
+        "SELECT count(*) FROM n) > 0";
+    QProcess cli;
+    cli.start(QStringLiteral(MORVANTA_CLI), {QStringLiteral("--db"), QString::fromStdString(temp->tableFile.string()),
+                                             QStringLiteral("quiz"), QStringLiteral("--sql"),
+                                             QString::fromStdString(endless)});
+    ASSERT_TRUE(cli.waitForStarted());
+    while (cli.state() == QProcess::Running && !CatchesInterrupt(cli.processId()))
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ::kill(static_cast<pid_t>(cli.processId()), SIGINT);  // once: a second one would end it at once
+    if (!cli.waitForFinished(60000)) cli.kill();
+    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_EQ(cli.readAllStandardError().toStdString(), "Abgebrochen.\n");
 }
 
 }  // namespace
