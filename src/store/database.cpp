@@ -84,8 +84,10 @@ std::map<sqlite3*, Database*>& Owners() {
 }
 
 // Steps between two looks whether a long statement may go on: one step can take a
-// tenth of a second (a blob of 15 MB), so they must be few; a look costs a clock read.
-constexpr int kStepsPerQuestion = 100;
+// tenth of a second (a blob of 15 MB), so they must be few; a look costs a clock
+// read, and on aside()'s helper thread no more than reading two flags.
+constexpr int kStepsPerQuestion = 10;
+constexpr int kStepsAside = 1;
 // How often the observer is asked: often enough for a dialog that repaints
 // smoothly and a cancel that is heard at once.
 constexpr auto kAskEvery = std::chrono::milliseconds(40);
@@ -453,6 +455,7 @@ void Database::runAside(const std::function<void()>& work) {
     std::exception_ptr failure;
     asideCancelled_ = false;
     asideRunning_ = true;
+    sqlite3_progress_handler(db_.get(), kStepsAside, askLongWork, this);
     std::thread helper([&] {
         try {
             work();
@@ -483,6 +486,7 @@ void Database::runAside(const std::function<void()>& work) {
     lock.unlock();
     helper.join();
     asideRunning_ = false;
+    sqlite3_progress_handler(db_.get(), kStepsPerQuestion, askLongWork, this);
     if (observerFailure) std::rethrow_exception(observerFailure);
     if (failure) std::rethrow_exception(failure);
 }
