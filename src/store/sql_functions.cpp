@@ -31,10 +31,10 @@ std::string_view ValueText(sqlite3_value* value) {
 }
 
 // Work one call of a string function may do, in steps of comparing characters:
-// a quarter of a second at most, far beyond what a word's fields ask for. instr
+// a tenth of a second or so, far beyond what a word's fields ask for. instr
 // and replace compare with memcmp, the matchers and trim character by character.
-constexpr std::int64_t kScanWork = 2'000'000'000;
-constexpr std::int64_t kMatchWork = 100'000'000;
+constexpr std::int64_t kScanWork = 1'000'000'000;
+constexpr std::int64_t kMatchWork = 50'000'000;
 
 void RefuseWork(sqlite3_context* context, const char* function, std::int64_t work) {
     const std::string why = FunctionBoundMessage(function, work);
