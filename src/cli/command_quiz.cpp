@@ -38,9 +38,17 @@ std::uint64_t Seed(const Arguments& args) {
     return seed;
 }
 
+// "ja-de" (the Japanese word shown, the translation typed) or "de-ja".
+stats::Direction DirectionOf(const Arguments& args) {
+    const auto text = args.value("--direction");
+    if (!text || *text == "ja-de") return stats::Direction::JapaneseToGerman;
+    if (*text == "de-ja") return stats::Direction::GermanToJapanese;
+    throw UsageError("Die Option --direction erwartet ja-de oder de-ja, nicht " + Quoted(*text) + ".");
+}
+
 void RequireNoSelectionWithResume(const Arguments& args) {
     for (std::string_view option :
-         {"--sql", "--lesson", "--type", "--ratio", "--older-than", "--asked-before"})
+         {"--sql", "--lesson", "--type", "--ratio", "--older-than", "--asked-before", "--direction"})
         if (args.has(option))
             throw UsageError("--resume setzt die gespeicherte Auswahl fort; " +
                              std::string(option) + " passt nicht dazu.");
@@ -57,8 +65,10 @@ quiz::StatusFileContent ReadStatus(const std::string& fileName) {
 }
 
 // False when nothing is left to ask (the reason is on stderr).
-bool Resume(quiz::QuizState& state, store::Query& query, const std::string& fileName) {
+bool Resume(quiz::QuizState& state, store::Query& query, const std::string& fileName,
+            stats::Direction& direction) {
     const quiz::StatusFileContent content = ReadStatus(fileName);
+    direction = content.direction;  // the quiz goes on the way it was asked
     quiz::ResumeResult resumed;
     try {
         resumed = quiz::ResumeSession(state, query, content);
@@ -89,6 +99,9 @@ int RunQuiz(const Arguments& args) {
     const std::string statement = resume ? std::string() : SelectionStatement(args);
     const bool randomOrder = !args.has("--in-order");
     quiz::StdRandom random(Seed(args));
+    quiz::QuizOptions options;
+    options.direction = DirectionOf(args);
+    options.Tolerant = args.has("--tolerant");
 
     TableAccess access(args.db);
     access.open();
@@ -102,7 +115,7 @@ int RunQuiz(const Arguments& args) {
     };
     bool ready = false;
     if (resume) {
-        ready = Resume(state, query, *resume);
+        ready = Resume(state, query, *resume, options.direction);
     } else {
         state.SelectionSql = statement;
         OpenSelection(query, statement);
@@ -119,7 +132,6 @@ int RunQuiz(const Arguments& args) {
                       " Vokabeln umfassen; bitte die Auswahl einschränken.");
     if (!ready) return kExitOk;
 
-    const quiz::QuizOptions options;
     TerminalQuiz(query, state, options, random, std::cin, std::cout, ::isatty(STDIN_FILENO) != 1)
         .run();
     return kExitOk;

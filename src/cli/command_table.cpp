@@ -110,16 +110,22 @@ const std::vector<CommandDef> kCommands = {
      "Die Datei wird ganz oder gar nicht geschrieben: nach einem Fehler oder Strg+C\n"
      "bleibt eine vorhandene Datei, wie sie war.\n",
      &RunExport},
-    {"quiz", "quiz [--sql ANWEISUNG] [Kriterien] [--resume DATEI.vad] [--in-order] [--seed N]",
-     With({{"--resume", true}, {"--in-order", false}, {"--seed", true}}, kSelectionOptions), 0, 0,
+    {"quiz", "quiz [--sql ANWEISUNG] [Kriterien] [--resume DATEI.vad] [--in-order] [--seed N] [--direction ja-de|de-ja] [--tolerant]",
+     With({{"--resume", true}, {"--in-order", false}, {"--seed", true}, {"--direction", true}, {"--tolerant", false}},
+          kSelectionOptions),
+     0, 0,
      "Fragt die Auswahl ab wie die Seite „Vokabelabfrage“: zu Kanji, Kana und Hepburn die\n"
-     "Übersetzung eintippen, Enter. Falsche Antworten kommen wieder.\n\n"
+     "Übersetzung eintippen, Enter (mit --direction de-ja umgekehrt: zur Übersetzung das\n"
+     "japanische Wort in Romaji, Kana oder Kanji). Falsche Antworten kommen wieder.\n\n"
      "Eingaben statt einer Antwort:\n"
      "  :speichern DATEI   den Abfragestatus speichern (.vad, auch im Fenster ladbar)\n"
      "  :ende              die Abfrage beenden (ebenso Strg+D)\n\n"
      "  --resume DATEI.vad   eine gespeicherte Abfrage fortsetzen (auch aus dem Fenster)\n"
      "  --in-order           in der Reihenfolge der Tabelle statt per Zufall\n"
-     "  --seed N             Zufallszahlen fest vorgeben, statt sie aus der Uhr zu nehmen\n\n"
+     "  --seed N             Zufallszahlen fest vorgeben, statt sie aus der Uhr zu nehmen\n"
+     "  --direction RICHTUNG ja-de (Japanisch → Deutsch, Vorgabe) oder de-ja; de-ja bucht nur\n"
+     "                       in den Antwortverlauf, nicht in die Zähler der Vokabel\n"
+     "  --tolerant           tolerant prüfen wie im Fenster („Fast richtig: …“)\n\n"
      "{SELECTION}",
      &RunQuiz},
     {"check",

@@ -7,6 +7,7 @@
 #include "cli/messages.h"
 #include "cli/word_output.h"
 #include "core/quiz/answer_check.h"
+#include "core/quiz/japanese_answer.h"
 #include "core/quiz/quiz_session.h"
 #include "core/quiz/status_file.h"
 #include "core/quiz/status_file_io.h"
@@ -18,7 +19,7 @@ namespace morvanta::cli {
 namespace {
 
 constexpr char kCommandHelp[] =
-    "Eingaben: eine Übersetzung, :speichern DATEI (Abfragestatus sichern), :ende (beenden).\n";
+    "Eingaben: die Antwort, :speichern DATEI (Abfragestatus sichern), :ende (beenden).\n";
 
 }  // namespace
 
@@ -37,6 +38,11 @@ void TerminalQuiz::run() {
     out_ << kCommandHelp;
     bool asking = true;
     while (asking) {
+        // A word deleted meanwhile (by another program) is not asked.
+        if (const int deleted = quiz::DropDeletedWords(state_, query_)) {
+            out_ << quiz::DeletedWordsNote(deleted) << "\n";
+            if (state_.AskQueue.empty()) break;
+        }
         showWord();
         std::string line;
         if (!std::getline(in_, line)) {
@@ -55,9 +61,17 @@ void TerminalQuiz::run() {
 }
 
 void TerminalQuiz::showWord() const {
+    out_ << "\n[" << quiz::ProgressText(state_.DoneCount, state_.SelectionCount) << "]\n";
+    if (options_.direction == stats::Direction::GermanToJapanese) {
+        out_ << "  Deutsch: "
+             << quiz::GermanPrompt(query_.asString("Translation1"), query_.asString("Translation2"),
+                                   query_.asString("Translation3"))
+             << "\n  Lektion: " << query_.asString("Lesson") << "\n"
+             << "Japanisch (Romaji, Kana oder Kanji)? " << std::flush;
+        return;
+    }
     const JapaneseText japanese = JapaneseOf(query_);
-    out_ << "\n[" << quiz::ProgressText(state_.DoneCount, state_.SelectionCount) << "]\n"
-         << "  Kanji:   " << japanese.kanji << "\n"
+    out_ << "  Kanji:   " << japanese.kanji << "\n"
          << "  Kana:    " << japanese.kana << "\n"
          << "  Hepburn: " << query_.asString("Hepburn") << "\n"
          << "Übersetzung? " << std::flush;
@@ -70,7 +84,8 @@ bool TerminalQuiz::answer(const std::string& line) {
     } catch (const store::EngineError& e) {
         throw Refusal("Die Antwort konnte nicht gebucht werden: " + std::string(e.what()));
     }
-    out_ << (result.right ? std::string("Richtig") : TerminalText(result.wrongMessage)) << "\n";
+    const std::string verdict = result.nearly.empty() ? std::string("Richtig") : result.nearly;
+    out_ << (result.right ? verdict : TerminalText(result.wrongMessage)) << "\n";
     if (quiz::NextQuestion(state_, query_, result.right, options_, random_) != 0) return true;
     out_ << "Alle ausgewählten Vokabeln wurden abgefragt.\n";
     return false;
@@ -96,7 +111,7 @@ bool TerminalQuiz::command(const std::string& line) {
 void TerminalQuiz::save(const std::string& fileName) {
     try {
         quiz::ReplaceFile(QString::fromStdString(fileName),
-                          quiz::WriteStatusFile(quiz::CaptureStatus(state_, query_)));
+                          quiz::WriteStatusFile(quiz::CaptureStatus(state_, query_, options_.direction)));
         out_ << "Abfragestatus gespeichert: " << fileName << "\n";
     } catch (const std::exception& e) {
         std::cerr << "Der Abfragestatus wurde nicht gespeichert: " << e.what() << "\n";

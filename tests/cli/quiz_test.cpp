@@ -13,6 +13,7 @@
 #include "cli_runner.h"
 #include "core/quiz/status_file.h"
 #include "store/data_set.h"
+#include "store/database.h"
 #include "support/temp_table.h"
 
 namespace morvanta::clitest {
@@ -86,6 +87,29 @@ TEST_F(Quiz, AnswersAreBookedSavedAndTakenUpAgainToTheEnd) {
     EXPECT_FALSE(Contains(resumed.out, "Nein")) << resumed.out;
     EXPECT_TRUE(Contains(resumed.out, "Alle ausgewählten Vokabeln wurden abgefragt."))
         << resumed.out;
+}
+
+// The other way round: romaji typed for the shown translations, booked in the
+// history alone, and a saved file takes the direction back.
+TEST_F(Quiz, GermanToJapaneseTakesRomajiAndLeavesTheCountersAlone) {
+    auto db = temp->session().connect("Vokabel");
+    db->exec("DELETE FROM Vokabel; INSERT INTO Vokabel (Translation1, Hepburn, \"Hira-Kata\", Lesson, Marked) "
+             "VALUES ('Buch', 'hon', 'ほん', 1, 1)");
+    db->exec("UPDATE Vokabel SET NumberAsked = 2, NumberWrong = 1");
+    const auto asked = counts("NumberAsked");
+    const fs::path status = files.path() / "umgekehrt.vad";
+    const CliRun run = RunOn(temp->tableFile, {"quiz", "--direction", "de-ja", "--sql", kAll},
+                             ":speichern " + status.string() + "\nhon\n");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("Deutsch: Buch"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Richtig"), std::string::npos) << run.out;
+    EXPECT_EQ(counts("NumberAsked"), asked);
+    store::Statement history = db->prepare("SELECT count(*) FROM AnswerHistory WHERE Direction = 1 AND Correct = 1");
+    history.step();
+    EXPECT_EQ(history.columnInt(0), 1);
+    const CliRun resumed = RunOn(temp->tableFile, {"quiz", "--resume", status.string()}, "hon\n");
+    EXPECT_NE(resumed.out.find("Deutsch: Buch"), std::string::npos) << resumed.out;
+    EXPECT_EQ(RunOn(temp->tableFile, {"quiz", "--direction", "ja"}, "").exitCode, 2);
 }
 
 TEST_F(Quiz, EndOfInputEndsCleanlyAndBadFilesAreRefused) {
