@@ -113,6 +113,7 @@ void TForm1::buildFrame() {
     connect(quizPage, &quiz::QuizPage::directionLoaded, selectionPage, &quiz::SelectionPage::setDirection);
     quizPage->setOptionsSource([this] { return selectionPage->options(); });
     quizPage->setScoreShower([this] { selectionPage->ShowScore(); });
+    quizPage->setNoteShower([this](const QString& note) { StatusBar1->setPanelText(2, note); });
     TabSheet1 = browsePage;
     TabSheet2 = entryPage;
     TabSheet4 = selectionPage;

@@ -13,6 +13,12 @@ namespace morvanta::quiz {
 
 void QuizPage::Button2Click() {
     platform::Guarded(context_.dialogs, [this] {
+        // An answer to a word deleted meanwhile is not booked; the next word is shown.
+        if (dropDeletedWords()) {
+            Edit1->clear();
+            Edit1->setFocus();
+            return;
+        }
         const AnswerResult result =
             CheckAndBook(context_.Query1, Edit1->text().toStdString(), options(), context_.clock);
         if (!result.right) context_.dialogs.showInfo(QString::fromStdString(result.wrongMessage));
@@ -38,7 +44,23 @@ void QuizPage::NextWord(bool right) {
     if (next == 0) {
         context_.dialogs.showInfo(QStringLiteral("Alle ausgwählten Vokabeln wurden Abgefragt"));
         Button2->setEnabled(false);
+    } else {
+        dropDeletedWords();
     }
+}
+
+bool QuizPage::dropDeletedWords() {
+    const int words = DropDeletedWords(state_, context_.Query1);
+    if (words == 0) return false;
+    const QString note = QString::fromStdString(DeletedWordsNote(words));
+    if (showNote_) showNote_(note);
+    else FeedbackLabel->setText(note);
+    Label30->setText(QString::fromStdString(ProgressText(state_.DoneCount, state_.SelectionCount)));
+    if (state_.AskQueue.empty()) {
+        context_.dialogs.showInfo(QStringLiteral("Alle ausgwählten Vokabeln wurden Abgefragt"));
+        Button2->setEnabled(false);
+    }
+    return true;
 }
 
 }  // namespace morvanta::quiz

@@ -16,6 +16,7 @@
 
 #include "platform/db_controls.h"
 #include "platform/fonts.h"
+#include "platform/guard.h"
 #include "platform/labels.h"
 #include "platform/romaji_input.h"
 #include "core/quiz/japanese_answer.h"
@@ -280,6 +281,8 @@ void QuizPage::resizeEvent(QResizeEvent* event) {
 
 void QuizPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Back from the browse page, a word deleted there is not shown.
+    platform::Guarded(context_.dialogs, [this] { dropDeletedWords(); });
     Edit1->setFocus();
 }
 

@@ -37,6 +37,8 @@ public:
     // The selection page supplies the quiz options and the score display.
     void setOptionsSource(std::function<QuizOptions()> source) { options_ = std::move(source); }
     void setScoreShower(std::function<void()> show) { showScore_ = std::move(show); }
+    // Where a short note goes (the main window's status bar); without one, FeedbackLabel.
+    void setNoteShower(std::function<void(const QString&)> show) { showNote_ = std::move(show); }
 
     // The selection page's session start: the progress text and whether OK answers.
     void showSession(const QString& progress, bool answerable);
@@ -118,11 +120,15 @@ private:
     // Shows "Richtig" or "Fast richtig: …" for a moment, without a box to close.
     void showConfirmation(const QString& text);
     void refreshPrompt();
+    // Words deleted during the quiz leave it before they are asked, with a note;
+    // true when the word that stood there was one.
+    bool dropDeletedWords();
 
     platform::QuizContext context_;
     QuizState& state_;
     std::function<QuizOptions()> options_;
     std::function<void()> showScore_;
+    std::function<void(const QString&)> showNote_;
     int confirmations_ = 0;
     stats::Direction direction_ = stats::Direction::JapaneseToGerman;
     bool romajiWanted_ = true;

@@ -25,6 +25,7 @@ void QuizPage::AbfrageStatusLaden1Click() {
 void QuizPage::saveStatus() {
     const auto fileName = context_.dialogs.askFileName(context_.fileDialogs.SaveDialog2);
     if (!fileName) return;
+    dropDeletedWords();  // a deleted word is not saved
     ReplaceFile(*fileName, WriteStatusFile(CaptureStatus(state_, context_.Query1, options().direction)));
 }
 

@@ -103,6 +103,43 @@ int NextQuestion(QuizState& state, store::DataSet& query, bool right, const Quiz
     return next;
 }
 
+namespace {
+
+// Texts are never NULL in the table: a first translation that reads NULL is a
+// row deleted since the query read its rows.
+bool IsDeleted(const store::DataSet& query) { return query.isNull("Translation1"); }
+
+}  // namespace
+
+int DropDeletedWords(QuizState& state, store::DataSet& query) {
+    if (!query.active() || !query.canModify() || state.AskQueue.empty()) return 0;
+    // Only the word about to be asked is looked at on every answer.
+    if (query.recNo() != state.AskQueue.head() || !IsDeleted(query)) return 0;
+    std::vector<int> queued = state.AskQueue.entries();
+    std::sort(queued.begin(), queued.end());
+    queued.erase(std::unique(queued.begin(), queued.end()), queued.end());
+    std::vector<int> deleted;
+    {
+        // The walk is not shown; the widgets show the new head afterwards.
+        store::ControlsDisabled quiet(query);
+        for (int recNo : queued) {
+            query.setRecNo(recNo);
+            if (IsDeleted(query)) deleted.push_back(recNo);
+        }
+        state.AskQueue.removeIf(
+            [&](int recNo) { return std::binary_search(deleted.begin(), deleted.end(), recNo); });
+        const int words = static_cast<int>(deleted.size());
+        state.SelectionCount = std::max(state.SelectionCount - words, state.DoneCount);
+        if (!state.AskQueue.empty()) query.setRecNo(state.AskQueue.head());
+    }
+    return static_cast<int>(deleted.size());
+}
+
+std::string DeletedWordsNote(int words) {
+    return words == 1 ? std::string("1 gelöschte Vokabel wird nicht mehr abgefragt.")
+                      : std::to_string(words) + " gelöschte Vokabeln werden nicht mehr abgefragt.";
+}
+
 StatusFileContent CaptureStatus(const QuizState& state, const store::Query& query, stats::Direction direction) {
     if (query.sql().empty())
         throw std::runtime_error("Die Abfrage hat keinen SQL Text; der Status wurde nicht gespeichert.");

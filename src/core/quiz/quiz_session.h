@@ -45,6 +45,16 @@ AnswerResult CheckAndBook(store::DataSet& query, std::string_view answer, const 
 int NextQuestion(QuizState& state, store::DataSet& query, bool right, const QuizOptions& options,
                  RandomSource& random);
 
+// A word deleted from the table during the quiz (on the browse page) keeps its
+// record number in the query, which is not read again, but reads empty. When
+// the word to ask is such a one, every queued word is looked at: the deleted
+// ones leave the queue with all their entries and the selection count with them,
+// and the query stands on the new head. Returns how many words left (0: none).
+int DropDeletedWords(QuizState& state, store::DataSet& query);
+
+// "1 gelöschte Vokabel wird nicht mehr abgefragt." and the plural.
+std::string DeletedWordsNote(int words);
+
 // The lines of a status file for the session as it stands, asked `direction`.
 StatusFileContent CaptureStatus(const QuizState& state, const store::Query& query,
                                 stats::Direction direction = stats::Direction::JapaneseToGerman);

@@ -206,5 +206,36 @@ TEST_F(ResumeSessionTest, WithoutRowsASmallerSelectionDropsTheNumbersBeyondIt) {
     EXPECT_EQ(query.recNo(), 2);
 }
 
+// A word deleted on the browse page while queued twice leaves the queue with both
+// entries once it is to be asked; the other words go on and the save forgets it.
+TEST_F(ResumeSessionTest, AWordDeletedDuringTheQuizLeavesTheQueueAndTheCount) {
+    query.run({"SELECT * FROM Vokabel;"});
+    NextQuestion(state, query, false, {}, random);  // word 1 queued again, twice
+    const std::vector<int> queued = state.AskQueue.entries();
+    ASSERT_EQ(std::count(queued.begin(), queued.end(), 1), 2);
+    EXPECT_EQ(DropDeletedWords(state, query), 0);
+    const std::vector<std::int64_t> gone = {query.rowIdAt(1), query.rowIdAt(2)};
+    store::Table table(temp->session(), "Vokabel", "Vokabel.DB");
+    table.open();
+    for (const std::int64_t row : gone)
+        for (int recNo = 1; recNo <= table.recordCount(); ++recNo)
+            if (table.rowIdAt(recNo) == row) {
+                table.setRecNo(recNo);
+                table.deleteRecord();
+                break;
+            }
+    EXPECT_EQ(query.recNo(), 2);
+    EXPECT_EQ(DropDeletedWords(state, query), 2);
+    EXPECT_EQ(state.AskQueue.entries(), (std::vector<int>{3, 4, 5}));
+    EXPECT_EQ(query.recNo(), 3);
+    EXPECT_EQ(state.SelectionCount, 3);
+    const StatusFileContent saved = CaptureStatus(state, query);
+    for (const std::int64_t row : gone) EXPECT_EQ(std::count(saved.rowIds.begin(), saved.rowIds.end(), row), 0);
+    EXPECT_EQ(askAll(), (std::vector<int>{3, 4, 5}));
+    EXPECT_EQ(state.DoneCount, 3);
+    EXPECT_EQ(DeletedWordsNote(1), "1 gelöschte Vokabel wird nicht mehr abgefragt.");
+    EXPECT_EQ(DeletedWordsNote(2), "2 gelöschte Vokabeln werden nicht mehr abgefragt.");
+}
+
 }  // namespace
 }  // namespace morvanta::quiz
