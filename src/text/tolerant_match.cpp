@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "text/codepage.h"
 #include "text/fast_strings.h"
@@ -53,8 +54,8 @@ std::string CollapseBlanks(std::string_view text) {
     return out;
 }
 
-// A remark in parentheses explains the meaning; after a semicolon come further meanings
-// or notes the learner is not expected to type. An unclosed parenthesis runs to the end.
+// A remark in parentheses explains the meaning; the learner is not expected to type
+// it. An unclosed parenthesis runs to the end.
 std::string StripAdditions(std::string_view text) {
     std::string out;
     int depth = 0;
@@ -64,11 +65,64 @@ std::string StripAdditions(std::string_view text) {
         } else if (c == ')' && depth > 0) {
             --depth;
         } else if (depth == 0) {
-            if (c == ';') break;
             out += c;
         }
     }
     return out;
+}
+
+// Bytes of a letter: ASCII letters and every byte of a multi-byte UTF-8 character.
+bool IsLetterByte(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 0x80 || ((u | 0x20) >= 'a' && (u | 0x20) <= 'z');
+}
+
+// A word's optional ending written in parentheses, "Lehrer(in)", "Kolleg(e)": the
+// word is right with it and without it.
+void AddEndingForms(const std::string& form, std::vector<std::string>& forms, int depth = 0) {
+    for (std::size_t open = form.find('('); open != std::string::npos; open = form.find('(', open + 1)) {
+        const std::size_t close = form.find(')', open);
+        if (open == 0 || close == std::string::npos || close == open + 1 || !IsLetterByte(form[open - 1]))
+            continue;
+        const std::string_view ending = std::string_view(form).substr(open + 1, close - open - 1);
+        if (!std::all_of(ending.begin(), ending.end(), IsLetterByte)) continue;
+        const std::string before = form.substr(0, open);
+        const std::string after = form.substr(close + 1);
+        // A second ending in the same text ("Lehrer(in) und Schüler(in)") is opened in turn.
+        for (const std::string& next : {before + after, before + std::string(ending) + after}) {
+            forms.push_back(next);
+            if (depth < 3) AddEndingForms(next, forms, depth + 1);
+        }
+        return;
+    }
+}
+
+// What one stored translation allows: the text itself or, when it lists several,
+// each of its alternatives ("Tasche; Beutel": a semicolon outside parentheses), and
+// their forms with and without an ending in parentheses. Blanks around an
+// alternative do not count.
+std::vector<std::string> StoredForms(std::string_view text) {
+    std::vector<std::string> alternatives(1);
+    int depth = 0;
+    for (const char c : text) {
+        if (c == '(') ++depth;
+        else if (c == ')' && depth > 0) --depth;
+        if (c == ';' && depth == 0) alternatives.emplace_back();
+        else alternatives.back() += c;
+    }
+    std::vector<std::string> forms;
+    if (alternatives.size() == 1) {
+        forms.emplace_back(text);
+        AddEndingForms(forms.front(), forms);
+        return forms;
+    }
+    for (const std::string& alternative : alternatives) {
+        const std::string trimmed = std::string(TrimBlanks(alternative, " \t"));
+        if (trimmed.empty()) continue;
+        forms.push_back(trimmed);
+        AddEndingForms(trimmed, forms);
+    }
+    return forms;
 }
 
 // "zu" marks the infinitive only before a verb ("zu gehen", "zu ändern"); in "zu Hause",
@@ -199,22 +253,28 @@ ToleranceResult MatchTolerantly(std::string_view answer,
                                 const std::array<std::string_view, 3>& translations,
                                 const IsRealWord& isRealWord) {
     if (MakeKey(answer, kBlanks, false).text.empty()) return {};
+    std::array<std::vector<std::string>, 3> forms;
     for (int i = 0; i < 3; ++i)
-        if (!translations[i].empty() && answer == translations[i]) return {MatchKind::Exact, i, {}};
+        if (!translations[i].empty()) forms[i] = StoredForms(translations[i]);
+    for (int i = 0; i < 3; ++i)
+        if (!translations[i].empty() &&
+            (answer == translations[i] || std::find(forms[i].begin(), forms[i].end(), answer) != forms[i].end()))
+            return {MatchKind::Exact, i, {}};
 
     for (int level = kBlanks; level < kLevelCount; ++level) {
         const Key typed = MakeKey(answer, level, false);
         for (int i = 0; i < 3; ++i) {
-            if (translations[i].empty()) continue;
-            const Key stored = MakeKey(translations[i], level, true);
-            if (stored.text.empty()) continue;
-            const bool matches =
-                level == kTypo ? stored.letters >= kTypoMinLetters &&
-                                     WithinOneEdit(Utf8ToCodePoints(typed.text),
-                                                   Utf8ToCodePoints(stored.text)) &&
-                                     !TypedAnotherWord(typed.text, stored.text, isRealWord)
-                               : typed.text == stored.text;
-            if (matches) return {MatchKind::Tolerant, i, kRuleNames[level]};
+            for (const std::string& form : forms[i]) {
+                const Key stored = MakeKey(form, level, true);
+                if (stored.text.empty()) continue;
+                const bool matches =
+                    level == kTypo ? stored.letters >= kTypoMinLetters &&
+                                         WithinOneEdit(Utf8ToCodePoints(typed.text),
+                                                       Utf8ToCodePoints(stored.text)) &&
+                                         !TypedAnotherWord(typed.text, stored.text, isRealWord)
+                                   : typed.text == stored.text;
+                if (matches) return {MatchKind::Tolerant, i, kRuleNames[level]};
+            }
         }
     }
     return {};

@@ -20,17 +20,20 @@ struct ToleranceResult {
     bool operator==(const ToleranceResult&) const = default;
 };
 
-// Exact when the answer equals a non-empty translation byte for byte. Otherwise the
-// mildest rule under which some translation matches, the first translation on a tie:
+// A translation allows each of its ";"-separated alternatives as a translation of its
+// own, and a word with an ending in parentheses ("Lehrer(in)") with and without it.
+// Exact when the answer equals a non-empty translation or one of those forms byte for
+// byte. Otherwise the mildest rule under which some form matches, the first
+// translation on a tie:
 //   "Leerzeichen"    blanks trimmed, runs of spaces and tabs made one space
 //   "Großschreibung" and case
 //   "Umschrift"      and ae/oe/ue/ss for ä/ö/ü/ß, accents dropped (é = e)
 //   "Artikel"        and a leading der/die/das/des/dem/den/ein/eine/… on either side
 //   "Verbform"       and a leading "sich", or "zu" before an infinitive, on either side
-//   "Zusatz"         and the stored text without (…) and without what follows ";"
+//   "Zusatz"         and the stored text without a remark in (…)
 //   "Tippfehler"     and one letter inserted, left out, replaced or swapped with its
 //                    neighbour, when the stored form has six letters or more and no
-//                    typed word outside the stored ones is a real word (isRealWord)
+//                    typed word outside that form's words is a real word (isRealWord)
 // An empty or blank answer never matches; empty translations are skipped.
 // isRealWord gets one word in SpellingKey form; without it every such edit is a typo.
 using IsRealWord = std::function<bool(std::string_view key)>;

@@ -68,8 +68,7 @@ TEST(TolerantMatch, ParenthesesAndSemicolonOnlyOnStoredSide) {
     Expect("Bank (Sitz)", "Großschreibung", {"bank (sitz)"});
     Expect("(sich) freuen", "Zusatz", {"freuen"});
     Expect("Geld (Schein", "Zusatz", {"Geld"});
-    Expect("laufen; rennen", "Zusatz", {"laufen", "Laufen "});
-    Expect("laufen; rennen", kWrong, {"rennen"});
+    Expect("laufen; rennen", "Großschreibung", {"Laufen ", "RENNEN"});
     Expect("Bank", kWrong, {"Bank (Sitz)"});
     Expect("laufen", kWrong, {"laufen; rennen"});
     Expect("(Tier)", kWrong, {"Tier"});
@@ -111,9 +110,33 @@ TEST(TolerantMatch, ShortWordsNeverTolerateTypos) {
 TEST(TolerantMatch, RulesCombine) {
     Expect("der Schmetterling (Insekt)", "Tippfehler", {"  schmeterling "});
     Expect("das Mädchen (Kind)", "Tippfehler", {"madchen"});
-    Expect("sich freuen; sich erfreuen", "Zusatz", {"Freuen"});
+    Expect("sich freuen; sich erfreuen", "Verbform", {"Freuen", "erfreuen"});
     Expect("die Straße (Weg)", "Zusatz", {"strasse"});
     Expect("Mädchen", "Artikel", {"Das  MAEDCHEN"});
+}
+
+// Each alternative after ";" and either form of "X(in)" is a translation of its own,
+// each with its own typo guard.
+TEST(TolerantMatch, AlternativesAndEndingsInParentheses) {
+    for (const auto& [typed, stored] : {std::pair{"Beutel", "Tasche; Beutel"}, {"Tasche", "Tasche ;Beutel"},
+                                        {"Lehrerin", "Lehrer(in)"}, {"Lehrer", "Lehrer(in)"},
+                                        {"Schüler (Schule)", "Kind; Schüler(in) (Schule)"}}) {
+        SCOPED_TRACE(stored);
+        EXPECT_EQ(MatchKind::Exact, MatchTolerantly(typed, {"Hund", stored, {}}).kind);
+        EXPECT_EQ(1, MatchTolerantly(typed, {"Hund", stored, {}}).translation);
+    }
+    Expect("Tasche; Beutel", "Großschreibung", {"beutel"});
+    Expect("Tasche; Beutel", "Artikel", {"der Beutel"});
+    Expect("Lehrer(in)", "Großschreibung", {"LEHRERIN", "lehrer"});
+    Expect("Kind; Schüler(in) (Schule)", "Zusatz", {"Schülerin", "Schueler"});
+    Expect("Tasche; Beutel", kWrong, {"Tasche Beutel", "Beutelin"});
+    Expect("Lehrer(in)", kWrong, {"Lehrerinnen", "in"});
+    Expect("Bank (Sitz; Geld)", kWrong, {"Geld"});
+    const IsRealWord german = [](std::string_view key) { return key == "KIRCHE" || key == "LEHRERN"; };
+    Expect("Obst; Kirsche", "Tippfehler", {"Kirsch"}, german);
+    Expect("Obst; Kirsche", kWrong, {"Kirche"}, german);
+    Expect("Kind; Lehrer(in)", "Tippfehler", {"Lehrerni"}, german);
+    Expect("Kind; Lehrer(in)", kWrong, {"Lehrern"}, german);
 }
 
 TEST(TolerantMatch, ExactFirstThenMildestRuleThenFirstTranslation) {

@@ -65,6 +65,7 @@ GermanVerdict CheckGermanAnswer(std::string_view answer, const std::array<std::s
         typed, {t[0], t[1], t[2]}, [&words](std::string_view key) { return words.contains(key); });
     if (match.kind == text::MatchKind::None) return verdict;
     verdict.right = true;
+    if (match.kind == text::MatchKind::Exact) return verdict;  // one of the stored alternatives as written
     verdict.nearly = "Fast richtig: " + t[static_cast<size_t>(match.translation)];
     if (!match.rule.empty()) verdict.nearly += " (" + std::string(match.rule) + ")";
     return verdict;
