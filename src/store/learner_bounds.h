@@ -20,7 +20,7 @@ inline constexpr int kValueBound = 16 * kMegabyte;
 // held when the statement began; copying 65,535 words aside takes about 40 MB.
 inline constexpr std::int64_t kMemoryBound = 256 * kMegabyte;
 // A read-only result held by the program: every word of a large table with all
-// sixteen fields takes well under 100 MB.
+// sixteen fields and a Value each takes under 100 MB.
 inline constexpr std::int64_t kResultBound = 256 * kMegabyte;
 // What a change may add to the table file (65,535 words take about 35 MB).
 inline constexpr std::int64_t kGrowthBound = 256 * kMegabyte;
