@@ -81,10 +81,8 @@ bool Resume(quiz::QuizState& state, store::Query& query, const std::string& file
     }
     if (resumed.countChanged)
         std::cerr << "Achtung: Der Vokabelbestand wurde seit der Speicherung geändert.\n";
-    if (resumed.dropped > 0 && !resumed.countChanged)
-        std::cerr << resumed.dropped
-                  << " gespeicherte Vokabeln sind nicht mehr in der Auswahl und werden nicht "
-                     "abgefragt.\n";
+    if (resumed.dropped > 0 && !resumed.countChanged) std::cerr << quiz::DroppedWordsNote(resumed.dropped) << "\n";
+    if (resumed.added > 0) std::cerr << quiz::AddedWordsNote(resumed.added) << "\n";
     if (resumed.nothingLeft)
         std::cerr << "Die gespeicherte Abfrage hat keine Vokabel mehr abzufragen.\n";
     return resumed.resumed;

@@ -49,10 +49,8 @@ void QuizPage::loadStatus() {
     const int count = state_.SelectionCount;
     if (count == 0 || count > kMaxQueueRecord) return;  // the after-open step has said why
     if (resumed.dropped > 0 && !resumed.countChanged)
-        context_.dialogs.showInfo(
-            QStringLiteral("%1 gespeicherte Vokabeln sind nicht mehr in der Auswahl und werden "
-                           "nicht abgefragt.")
-                .arg(resumed.dropped));
+        context_.dialogs.showInfo(QString::fromStdString(DroppedWordsNote(resumed.dropped)));
+    if (resumed.added > 0) context_.dialogs.showInfo(QString::fromStdString(AddedWordsNote(resumed.added)));
     if (resumed.nothingLeft)
         context_.dialogs.showInfo(QStringLiteral(
             "Die gespeicherte Abfrage hat keine Vokabeln mehr abzufragen: Alle ausgwählten "

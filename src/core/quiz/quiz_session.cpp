@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/quiz/answer_check.h"
@@ -185,17 +186,21 @@ ResumeResult ResumeSession(QuizState& state, store::Query& query, const StatusFi
             return it == recNoOfRow.end() ? 0 : it->second;
         };
         current = find(content.rowIds.front());
-        for (size_t i = 1; i < content.rowIds.size(); ++i) {
+        std::unordered_set<std::int64_t> gone;  // a word queued twice is one word
+        for (size_t i = 0; i < content.rowIds.size(); ++i) {
             const int recNo = find(content.rowIds[i]);
-            if (recNo == 0) ++result.dropped;
-            else entries.push_back(recNo);
+            if (recNo == 0) gone.insert(content.rowIds[i]);
+            else if (i > 0) entries.push_back(recNo);
         }
+        result.dropped = static_cast<int>(gone.size());
     } else {
         // Numbers beyond the reopened selection would fail at a later answer.
+        std::unordered_set<int> gone;
         for (int recNo : queue.entries()) {
             if (recNo >= 1 && recNo <= count) entries.push_back(recNo);
-            else ++result.dropped;
+            else gone.insert(recNo);
         }
+        result.dropped = static_cast<int>(gone.size());
         current = content.recNo >= 1 && content.recNo <= count ? content.recNo : 0;
     }
     // The word on the screen when the file was saved is asked first, and once:
@@ -205,10 +210,21 @@ ResumeResult ResumeSession(QuizState& state, store::Query& query, const StatusFi
         if (later != entries.end()) entries.erase(later);
         entries.insert(entries.begin(), current);
     }
-    state.DoneCount = content.doneCount;
     // The session goes on as the one saved: its progress counts against the words it
-    // started with, though the words answered right have left the selection since.
-    if (byRow) state.SelectionCount = std::max(count, content.selectionCount);
+    // started with, though the words answered right have left the selection since;
+    // more than those words and the ones asked cannot have been.
+    if (byRow) {
+        const std::int64_t possible = std::int64_t{count} + content.doneCount + result.dropped;
+        if (content.selectionCount > possible)
+            throw DamagedStatusFileError("Die Abfrage Status Datei ist beschädigt: Zeile 3 nennt " +
+                                         std::to_string(content.selectionCount) + " Vokabeln, es können höchstens " +
+                                         std::to_string(possible) + " sein.");
+        // What is asked: the words it started with, less those gone; words new to
+        // the selection since are not in the saved quiz.
+        result.added = std::max(0, count - (content.selectionCount - result.dropped));
+        state.SelectionCount = std::max(content.doneCount, content.selectionCount - result.dropped);
+    }
+    state.DoneCount = content.doneCount;
     QuestionQueue restored;
     for (int recNo : entries) restored.append(recNo);
     state.AskQueue = std::move(restored);
@@ -216,6 +232,17 @@ ResumeResult ResumeSession(QuizState& state, store::Query& query, const StatusFi
     result.resumed = !result.nothingLeft;
     query.setRecNo(result.resumed ? state.AskQueue.head() : std::clamp(content.recNo, 1, count));
     return result;
+}
+
+std::string DroppedWordsNote(int words) {
+    return words == 1 ? "1 gespeicherte Vokabel ist nicht mehr in der Auswahl und wird nicht abgefragt."
+                      : std::to_string(words) +
+                            " gespeicherte Vokabeln sind nicht mehr in der Auswahl und werden nicht abgefragt.";
+}
+
+std::string AddedWordsNote(int words) {
+    return words == 1 ? "1 neue Vokabel ist nicht in der gespeicherten Abfrage."
+                      : std::to_string(words) + " neue Vokabeln sind nicht in der gespeicherten Abfrage.";
 }
 
 }  // namespace morvanta::quiz

@@ -61,7 +61,8 @@ StatusFileContent CaptureStatus(const QuizState& state, const store::Query& quer
 
 struct ResumeResult {
     bool countChanged = false;  // a file without its words' rows: the selection changed size
-    int dropped = 0;            // saved words no longer in the selection
+    int dropped = 0;            // saved words (not entries) no longer in the selection
+    int added = 0;              // words in the selection that the saved quiz did not hold
     bool nothingLeft = false;   // the file had no word left to ask
     bool resumed = false;       // a question stands ready
 };
@@ -73,5 +74,10 @@ struct ResumeResult {
 // The word that was shown is asked first. The query's after-open step starts the
 // session (StartSession) as on every opening.
 ResumeResult ResumeSession(QuizState& state, store::Query& query, const StatusFileContent& content);
+
+// "1 gespeicherte Vokabel ist nicht mehr in der Auswahl …" / "n gespeicherte Vokabeln sind …"
+std::string DroppedWordsNote(int words);
+// "1 neue Vokabel ist nicht in der gespeicherten Abfrage." / "n neue Vokabeln sind …"
+std::string AddedWordsNote(int words);
 
 }  // namespace morvanta::quiz

@@ -81,6 +81,12 @@ StatusFileContent ReadStatusFile(std::string_view bytes) {
     content.selectionCount = ReadNumber(lines, 2);
     content.doneCount = ReadNumber(lines, 3);
     content.recNo = ReadNumber(lines, 4);
+    // Counts beyond the selection would show a false progress and could overflow.
+    const int count = content.selectionCount;
+    if (count < 0) Damaged("Zeile 3 nennt " + std::to_string(count) + " Vokabeln.");
+    if (content.doneCount < 0 || content.doneCount > count)
+        Damaged("Zeile 4 nennt " + std::to_string(content.doneCount) + " abgefragte Vokabeln, die Auswahl hat " +
+                std::to_string(count) + ".");
     if (lines.size() > 5) {
         try {
             content.queueText = QuestionQueue::fromText(lines[5]).text();
@@ -104,6 +110,11 @@ StatusFileContent ReadStatusFile(std::string_view bytes) {
         if (content.rowIds.size() != QuestionQueue::fromText(content.queueText).entries().size() + 1)
             Damaged("Zeile 7 passt nicht zur Liste der Vokabeln in Zeile 6.");
     }
+    // Without the rows the current word is found by its number; with them the
+    // number only tells where the quiz stood (words may have left since).
+    if (content.rowIds.empty() && (content.recNo < 0 || content.recNo > count))
+        Damaged("Zeile 5 nennt den Datensatz " + std::to_string(content.recNo) + ", die Auswahl hat " +
+                std::to_string(count) + ".");
     if (lines.size() > 7 && !lines[7].empty()) {
         if (lines[7] != kGermanToJapaneseLine)
             Damaged("Zeile 8 nennt keine Abfragerichtung: \"" + text::Cp1252ToUtf8(lines[7]) + "\".");

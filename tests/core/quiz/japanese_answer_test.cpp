@@ -68,6 +68,7 @@ TEST(JapaneseAnswer, BookedInTheHistoryOnlyAndKeptInTheStatusFile) {
 
     // The direction goes into an eighth line; a file without it is asked Japanese to German.
     QuizState state;
+    state.SelectionCount = 1;
     const std::string saved = WriteStatusFile(CaptureStatus(state, query, stats::Direction::GermanToJapanese));
     EXPECT_TRUE(saved.ends_with("\r\nRichtung: Deutsch-Japanisch\r\n")) << saved;
     EXPECT_EQ(ReadStatusFile(saved).direction, stats::Direction::GermanToJapanese);

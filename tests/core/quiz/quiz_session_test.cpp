@@ -57,10 +57,33 @@ TEST_F(ResumeSessionTest, WordsAreFoundByTheirRowsAndMissingOnesAreCounted) {
     db->exec("DELETE FROM Vokabel WHERE rowid = " + std::to_string(second));
     const ResumeResult result = ResumeSession(state, query, ReadStatusFile(WriteStatusFile(content)));
     EXPECT_EQ(result.dropped, 1);
-    EXPECT_EQ(state.SelectionCount, 5);  // the session keeps the size it started with
+    EXPECT_EQ(result.added, 0);
+    EXPECT_EQ(state.SelectionCount, 4);  // the words it started with, less the one gone
     std::vector<std::int64_t> askedRows;
     for (int recNo : askAll()) askedRows.push_back(query.rowIdAt(recNo));
     EXPECT_EQ(askedRows, (std::vector<std::int64_t>{content.rowIds[1], content.rowIds[3]}));
+
+    // A word queued twice and gone is one word; a word new since is named, not asked.
+    content.rowIds = {content.rowIds[0], second, second, content.rowIds[3]};
+    content.queueText = "000200020005";
+    content.selectionCount = 4;
+    test::InsertGeneratedWords(temp->tableFile, 1, 50);
+    const ResumeResult again = ResumeSession(state, query, ReadStatusFile(WriteStatusFile(content)));
+    EXPECT_EQ(again.dropped, 1);
+    EXPECT_EQ(again.added, 2);  // the word inserted, and the one left out of the saved queue
+    EXPECT_EQ(DroppedWordsNote(again.dropped),
+              "1 gespeicherte Vokabel ist nicht mehr in der Auswahl und wird nicht abgefragt.");
+    EXPECT_EQ(AddedWordsNote(2), "2 neue Vokabeln sind nicht in der gespeicherten Abfrage.");
+
+    // Line 3 may count words that have left since, never more than those and the ones asked.
+    content.selectionCount = 2147483647;
+    try {
+        ResumeSession(state, query, ReadStatusFile(WriteStatusFile(content)));
+        ADD_FAILURE() << "an inflated line 3 was taken";
+    } catch (const DamagedStatusFileError& e) {
+        EXPECT_NE(std::string(e.what()).find("Zeile 3 nennt 2147483647 Vokabeln, es können höchstens"),
+                  std::string::npos) << e.what();
+    }
 }
 
 TEST_F(ResumeSessionTest, AFileWithoutQueueHasNothingLeftToAsk) {

@@ -67,6 +67,21 @@ TEST(StatusFile, RefusesOtherAndDamagedFiles) {
         SCOPED_TRACE(file);
         EXPECT_THROW(ReadStatusFile(file), DamagedStatusFileError);
     }
+    // Lines 3 to 5 stay within the selection; the line is named.
+    const std::pair<const char*, const char*> outOfRange[] = {
+        {"X\r\n-1\r\n0\r\n0\r\n", "Zeile 3 nennt -1 Vokabeln."},
+        {"X\r\n12\r\n2147483647\r\n1\r\n", "Zeile 4 nennt 2147483647 abgefragte Vokabeln, die Auswahl hat 12."},
+        {"X\r\n12\r\n-3\r\n1\r\n", "Zeile 4 nennt -3 abgefragte Vokabeln, die Auswahl hat 12."},
+        {"X\r\n12\r\n2\r\n13\r\n", "Zeile 5 nennt den Datensatz 13, die Auswahl hat 12."},
+    };
+    for (const auto& [lines, why] : outOfRange) {
+        try {
+            ReadStatusFile(std::string("Quorvik Morvanta Query File\r\n") + lines + "0001\r\n");
+            ADD_FAILURE() << lines;
+        } catch (const DamagedStatusFileError& e) {
+            EXPECT_EQ(std::string(e.what()), std::string("Die Abfrage Status Datei ist beschädigt: ") + why);
+        }
+    }
 }
 
 }  // namespace
