@@ -90,6 +90,11 @@ void ChangeReview::requireSoundValues() const {
     const auto& fields = VocabularyFields();
     std::string select = "SELECT b.WordId IS NULL, b.Hepburn, b.Translation1";
     for (const FieldDef& field : fields) select += ", v.\"" + std::string(field.name) + "\"";
+    // Whether each field was written: a value that was there before stays as it was.
+    for (const FieldDef& field : fields) {
+        const std::string name = "\"" + std::string(field.name) + "\"";
+        select += ", b.WordId IS NULL OR v." + name + " IS NOT b." + name;
+    }
     Statement rows = db_.prepare(select + " FROM main.Vokabel v LEFT JOIN " + std::string(kBefore) +
                                  " b ON b.WordId = v.rowid WHERE b.WordId IS NULL OR " + ChangedCondition());
     constexpr int kFirstField = 3;
@@ -99,7 +104,9 @@ void ChangeReview::requireSoundValues() const {
     int faulty = 0;
     while (rows.step()) {
         std::string why;
+        const int firstWritten = kFirstField + static_cast<int>(fields.size());
         for (size_t i = 0; i < fields.size() && why.empty(); ++i) {
+            if (rows.columnInt(firstWritten + static_cast<int>(i)) == 0) continue;
             const std::string misfit = Misfit(rows, kFirstField + static_cast<int>(i), fields[i]);
             if (!misfit.empty()) why = "Das Feld " + std::string(fields[i].name) + " " + misfit + ".";
         }

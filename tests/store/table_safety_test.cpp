@@ -147,6 +147,11 @@ TEST(OwnStatements, NothingIsKeptThatTheLearnerHasNotSeen) {
     }
     EXPECT_EQ(asked.size(), 2u);
 
+    // A value that was there before is the learner's to keep: only what a statement writes is checked.
+    db->exec("UPDATE Vokabel SET NumberWrong = 'einige' WHERE rowid = 5");
+    query.setSql({"UPDATE Vokabel SET Lesson = 99 WHERE rowid = 5"});
+    EXPECT_EQ(query.execSql(answer(true)).counts.changed, 1);
+
     // A German date is a date; after "Ja" the table as it was lies in the backup folder.
     query.setSql({"UPDATE Vokabel SET DateAsked = \"01.02.2024\", Marked = False WHERE Lesson = 2"});
     const ExecResult kept = query.execSql(answer(true));
