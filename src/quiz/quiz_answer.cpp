@@ -41,12 +41,13 @@ void QuizPage::showSession(const QString& progress, bool answerable) {
 void QuizPage::NextWord(bool right) {
     const int next = NextQuestion(state_, context_.Query1, right, options(), context_.random);
     if (showScore_) showScore_();
-    if (next == 0) {
-        context_.dialogs.showInfo(QStringLiteral("Alle ausgwählten Vokabeln wurden Abgefragt"));
-        Button2->setEnabled(false);
-    } else {
-        dropDeletedWords();
-    }
+    if (next == 0) endOfQuiz();
+    else dropDeletedWords();
+}
+
+void QuizPage::endOfQuiz() {
+    context_.dialogs.showInfo(QStringLiteral("Alle ausgwählten Vokabeln wurden Abgefragt"));
+    Button2->setEnabled(false);
 }
 
 bool QuizPage::dropDeletedWords() {
@@ -56,10 +57,7 @@ bool QuizPage::dropDeletedWords() {
     if (showNote_) showNote_(note);
     else FeedbackLabel->setText(note);
     Label30->setText(QString::fromStdString(ProgressText(state_.DoneCount, state_.SelectionCount)));
-    if (state_.AskQueue.empty()) {
-        context_.dialogs.showInfo(QStringLiteral("Alle ausgwählten Vokabeln wurden Abgefragt"));
-        Button2->setEnabled(false);
-    }
+    if (state_.AskQueue.empty()) endOfQuiz();
     return true;
 }
 

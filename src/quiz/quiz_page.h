@@ -123,6 +123,8 @@ private:
     // Words deleted during the quiz leave it before they are asked, with a note;
     // true when the word that stood there was one.
     bool dropDeletedWords();
+    // Every word was asked: the message, and OK answers no more.
+    void endOfQuiz();
 
     platform::QuizContext context_;
     QuizState& state_;

@@ -65,16 +65,19 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A text as compared: blanks around it gone, canonically equal characters alike.
+QString Compared(std::string_view text) { return Trimmed(FromUtf8(text)).normalized(QString::NormalizationForm_C); }
+
 }  // namespace
 
 JapaneseVerdict CheckJapaneseAnswer(std::string_view answer, std::string_view reading,
                                     std::string_view kanji, bool tolerant) {
     JapaneseVerdict verdict;
-    const QString typedText = Trimmed(FromUtf8(answer)).normalized(QString::NormalizationForm_C);
+    const QString typedText = Compared(answer);
     if (typedText.isEmpty()) return verdict;
     const QString kana = FoldKana(FromUtf8(text::RomajiToKana(typedText.toStdString(), true).kana));
-    const QString storedKana = FoldKana(Trimmed(FromUtf8(reading)).normalized(QString::NormalizationForm_C));
-    const QString storedKanji = Trimmed(FromUtf8(kanji)).normalized(QString::NormalizationForm_C);
+    const QString storedKana = FoldKana(Compared(reading));
+    const QString storedKanji = Compared(kanji);
     if ((!storedKana.isEmpty() && kana == storedKana) || (!storedKanji.isEmpty() && typedText == storedKanji)) {
         verdict.right = true;
         return verdict;
