@@ -28,6 +28,7 @@ struct SideTable {
     std::string_view name;
     std::span<const Column> columns;
     std::span<const Index> indexes;
+    std::string_view key = {};  // a primary key over several columns, e.g. "(A, B)"
 };
 
 // The table and its indexes in `schema`: "main" for the file, "temp" for a stand-in.
@@ -37,7 +38,8 @@ std::string CreateSql(const SideTable& table, std::string_view schema) {
     for (size_t i = 0; i < table.columns.size(); ++i)
         sql += (i ? ",\n    " : "\n    ") + std::string(table.columns[i].name) + " " +
                std::string(table.columns[i].type);
-    sql += "\n);\n";
+    if (!table.key.empty()) sql += ",\n    PRIMARY KEY " + std::string(table.key);
+    sql += table.key.empty() ? "\n);\n" : "\n) WITHOUT ROWID;\n";
     for (const Index& index : table.indexes)
         sql += "CREATE INDEX IF NOT EXISTS " + prefix + std::string(index.name) + " ON " +
                std::string(table.name) + " " + std::string(index.terms) + ";\n";
@@ -216,9 +218,9 @@ void HistoryStandIn(Database& db) { db.exec(CreateSql(kHistoryTable, "temp")); }
 // The answers of older files were all of the first kind.
 constexpr Column kDirectionColumn{"Direction", "INTEGER NOT NULL DEFAULT 0 CHECK (Direction IN (0, 1))"};
 
-std::string AddDirectionSql(std::string_view schema) {
+std::string AddColumnSql(std::string_view schema, const Column& column) {
     return "ALTER TABLE " + std::string(schema) + "." + std::string(kHistoryTable.name) + " ADD COLUMN " +
-           std::string(kDirectionColumn.name) + " " + std::string(kDirectionColumn.type);
+           std::string(column.name) + " " + std::string(column.type);
 }
 
 bool HasColumn(Database& db, std::string_view schema, std::string_view table, std::string_view column) {
@@ -235,17 +237,89 @@ bool DirectionIntact(Database& db, int) {
            HasColumn(db, "main", kHistoryTable.name, kDirectionColumn.name);
 }
 
-void AddDirection(Database& db) { db.exec(AddDirectionSql("main")); }
+void AddDirection(Database& db) { db.exec(AddColumnSql("main", kDirectionColumn)); }
 
 // The history in memory: the empty stand-in gets the column, or the file's answers
 // are read into one that has it.
 void DirectionStandIn(Database& db) {
     if (HasColumn(db, "temp", kHistoryTable.name, "Id")) {
-        db.exec(AddDirectionSql("temp"));
+        db.exec(AddColumnSql("temp", kDirectionColumn));
         return;
     }
-    db.exec(CreateSql(kHistoryTable, "temp") + AddDirectionSql("temp") + ";INSERT INTO temp." +
+    db.exec(CreateSql(kHistoryTable, "temp") + AddColumnSql("temp", kDirectionColumn) + ";INSERT INTO temp." +
             std::string(kHistoryTable.name) + " SELECT *, 0 FROM main." + std::string(kHistoryTable.name));
+}
+
+// ---- Version 5: right answers let pass by "Tolerant prüfen" ---------------------
+
+// 1: the answer was right only as a near miss (a typo, a missing long vowel).
+constexpr Column kTolerantColumn{"Tolerant", "INTEGER NOT NULL DEFAULT 0 CHECK (Tolerant IN (0, 1))"};
+
+bool TolerantIntact(Database& db, int) {
+    return TableExists(db, kHistoryTable.name) && HasColumn(db, "main", kHistoryTable.name, kTolerantColumn.name);
+}
+
+void AddTolerant(Database& db) { db.exec(AddColumnSql("main", kTolerantColumn)); }
+
+// The history in memory, as for the direction.
+void TolerantStandIn(Database& db) {
+    if (HasColumn(db, "temp", kHistoryTable.name, "Id")) {
+        db.exec(AddColumnSql("temp", kTolerantColumn));
+        return;
+    }
+    db.exec(CreateSql(kHistoryTable, "temp") + AddColumnSql("temp", kDirectionColumn) + ";" +
+            AddColumnSql("temp", kTolerantColumn) + ";INSERT INTO temp." + std::string(kHistoryTable.name) +
+            " SELECT *, 0 FROM main." + std::string(kHistoryTable.name));
+}
+
+// ---- Version 6: the memory of each word ------------------------------------------
+
+// How firmly each word is held in each direction, replayed from the answer
+// history with the memory model's weights: derived data, built anew whenever it is
+// missing or out of step with the history.
+constexpr Column kMemoryColumns[] = {
+    {"WordId", "INTEGER NOT NULL"},
+    {"Direction", "INTEGER NOT NULL"},
+    {"Stability", "REAL NOT NULL"},   // days until the chance of recall falls to 90 %
+    {"Difficulty", "REAL NOT NULL"},  // 1 to 10
+    {"FirstAt", "TEXT NOT NULL"},     // the first answer, in the stored date form
+    {"LastAt", "TEXT NOT NULL"},      // the latest answer
+    {"DueAt", "TEXT NOT NULL"},       // when the chance of recall falls to the wished retention
+    {"Answers", "INTEGER NOT NULL"},
+};
+constexpr Index kMemoryIndexes[] = {
+    {"MemoryStateDue", "(Direction, DueAt)"},
+};
+constexpr SideTable kMemoryTable{"MemoryState", kMemoryColumns, kMemoryIndexes, "(WordId, Direction)"};
+
+// What the states were made with and from: one row.
+constexpr Column kMemoryModelColumns[] = {
+    {"Weights", "TEXT NOT NULL"},     // the model's 21 weights
+    {"Retention", "REAL NOT NULL"},   // the retention the due times aim at
+    {"Answers", "INTEGER NOT NULL"},  // answers of the history replayed
+    {"LastAnswerId", "INTEGER NOT NULL"},
+};
+constexpr SideTable kMemoryModelTable{"MemoryModel", kMemoryModelColumns, {}};
+
+bool SameColumns(Database& db, const SideTable& table) {
+    Statement columns = db.prepare("PRAGMA main.table_info(" + std::string(table.name) + ")");
+    size_t index = 0;
+    while (columns.step()) {
+        if (index >= table.columns.size() || columns.columnText(1) != table.columns[index].name) return false;
+        ++index;
+    }
+    return index == table.columns.size();
+}
+
+bool MemoryIntact(Database& db, int fileVersion) {
+    return fileVersion >= 6 && SameColumns(db, kMemoryTable) && SameColumns(db, kMemoryModelTable);
+}
+
+// Empty tables: the states are replayed from the history before they are read.
+void BuildMemory(Database& db) {
+    db.exec("DROP TABLE IF EXISTS " + std::string(kMemoryTable.name) + "; DROP TABLE IF EXISTS " +
+            std::string(kMemoryModelTable.name) + ";" + CreateSql(kMemoryTable, "main") +
+            CreateSql(kMemoryModelTable, "main"));
 }
 
 // ---- The ladder ----------------------------------------------------------------
@@ -270,6 +344,8 @@ constexpr Rung kLadder[] = {
     {2, OrderIntact, BuildOrder, OrderStandIn},
     {3, HistoryIntact, BuildHistory, HistoryStandIn},
     {4, DirectionIntact, AddDirection, DirectionStandIn},
+    {5, TolerantIntact, AddTolerant, TolerantStandIn},
+    {6, MemoryIntact, BuildMemory, MakeMemoryStandIn},
 };
 constexpr bool OneRungPerVersion() {
     for (size_t i = 0; i < std::size(kLadder); ++i)
@@ -283,6 +359,10 @@ const Rung& RungOf(int version) { return kLadder[version - 1]; }
 void StampVersion(Database& db) { db.exec("PRAGMA user_version=" + std::to_string(kSchemaVersion)); }
 
 }  // namespace
+
+void MakeMemoryStandIn(Database& db) {
+    db.exec(CreateSql(kMemoryTable, "temp") + CreateSql(kMemoryModelTable, "temp"));
+}
 
 std::string_view FieldListSql() {
     return "Translation1, Translation2, Translation3, Hepburn, Kanji, \"Hira-Kata\", Accent, "

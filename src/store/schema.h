@@ -13,7 +13,7 @@ class Database;
 
 // Version in PRAGMA user_version; a file with a higher number is refused, an older
 // one is brought up to date when it is opened. The top rung of the ladder.
-inline constexpr int kSchemaVersion = 4;
+inline constexpr int kSchemaVersion = 6;
 
 // Collation of the key order in files of version 1 (registered on every connection,
 // so such a file can still be read and migrated).
@@ -28,6 +28,10 @@ std::string UnusableFile(const std::filesystem::path& file);
 // Makes the current layout in a new, empty file: every rung climbed from nothing.
 // Runs inside the caller's transaction.
 void MakeLayout(Database& db);
+
+// Empty tables of the words' memory in memory, in front of the file's: for a file
+// that takes no writes while its memory must be replayed afresh.
+void MakeMemoryStandIn(Database& db);
 
 // What an opened file's layout lacks against the current one.
 class LayoutPlan {

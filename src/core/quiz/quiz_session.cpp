@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/memory/memory_state.h"
 #include "core/quiz/answer_check.h"
 #include "core/quiz/japanese_answer.h"
 #include "core/stats/answer_history.h"
@@ -42,7 +43,19 @@ SessionStart StartSession(QuizState& state, store::DataSet& query, bool randomOr
     return SessionStart::Ready;
 }
 
-void BookAnswer(store::DataSet& query, bool right, std::string_view answer, const store::Clock& clock) {
+namespace {
+
+// The history row and the memory it moves on, inside the booking's transaction.
+void Record(store::Database& db, std::int64_t rowId, const store::DateTime& at, bool right, bool nearMiss,
+            std::string_view answer, stats::Direction direction) {
+    const std::int64_t answerId = stats::AppendAnswer(db, rowId, at, right, answer, direction, nearMiss);
+    memory::BookAnswer(db, rowId, direction, at, memory::RatingOf(right, nearMiss), answerId);
+}
+
+}  // namespace
+
+void BookAnswer(store::DataSet& query, bool right, std::string_view answer, const store::Clock& clock,
+                bool nearMiss) {
     query.edit();
     try {
         const store::DateTime now = clock.now();
@@ -51,7 +64,7 @@ void BookAnswer(store::DataSet& query, bool right, std::string_view answer, cons
         query.setAsString("NumberAsked", std::to_string(Counter(query, "NumberAsked") + 1));
         if (!right) query.setAsString("NumberWrong", std::to_string(Counter(query, "NumberWrong") + 1));
         query.post([&](store::Database& db, std::int64_t rowId) {
-            stats::AppendAnswer(db, rowId, now, right, answer);
+            Record(db, rowId, now, right, nearMiss, answer, stats::Direction::JapaneseToGerman);
         });
     } catch (...) {
         query.cancel();
@@ -68,7 +81,7 @@ AnswerResult CheckAndBookJapanese(store::DataSet& query, std::string_view answer
     const JapaneseVerdict verdict = CheckJapaneseAnswer(answer, reading, kanji, options.Tolerant);
     const store::DateTime now = clock.now();
     query.writeAlongside([&](store::Database& db, std::int64_t rowId) {
-        stats::AppendAnswer(db, rowId, now, verdict.right, answer, stats::Direction::GermanToJapanese);
+        Record(db, rowId, now, verdict.right, !verdict.nearly.empty(), answer, stats::Direction::GermanToJapanese);
     });
     AnswerResult result;
     result.right = verdict.right;
@@ -91,7 +104,7 @@ AnswerResult CheckAndBook(store::DataSet& query, std::string_view answer, const 
     AnswerResult result;
     result.right = verdict.right;
     result.nearly = verdict.nearly;
-    BookAnswer(query, result.right, answer, clock);
+    BookAnswer(query, result.right, answer, clock, !verdict.nearly.empty());
     if (!result.right)
         result.wrongMessage = WrongAnswerMessage(t[0], t[1], t[2]) + TypedAnswerLine(answer, t[0], t[1], t[2]);
     return result;

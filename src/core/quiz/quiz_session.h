@@ -23,9 +23,11 @@ enum class SessionStart { Ready, Empty, TooLarge };
 SessionStart StartSession(QuizState& state, store::DataSet& query, bool randomOrder, RandomSource& random);
 
 // Marks a right answer's word as learnt, stamps the date, counts the answer and
-// adds it to the answer history, all in one transaction. A record that cannot be
-// booked is left as it was (and the error goes on).
-void BookAnswer(store::DataSet& query, bool right, std::string_view answer, const store::Clock& clock);
+// adds it to the answer history and the word's memory, all in one transaction
+// (`nearMiss`: right only because "Tolerant prüfen" let it pass). A record that
+// cannot be booked is left as it was (and the error goes on).
+void BookAnswer(store::DataSet& query, bool right, std::string_view answer, const store::Clock& clock,
+                bool nearMiss = false);
 
 struct AnswerResult {
     bool right = false;
@@ -35,8 +37,8 @@ struct AnswerResult {
 
 // Checks the answer against the current word and books it: asked Japanese to
 // German in the word's record (BookAnswer); asked the other way only in the
-// answer history, with its direction, the record's counters, date and mark left
-// as they are.
+// answer history and the memory, with its direction, the record's counters,
+// date and mark left as they are.
 AnswerResult CheckAndBook(store::DataSet& query, std::string_view answer, const QuizOptions& options,
                           const store::Clock& clock);
 

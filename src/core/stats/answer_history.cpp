@@ -4,17 +4,20 @@
 
 namespace morvanta::stats {
 
-void AppendAnswer(store::Database& db, std::int64_t wordId, const store::DateTime& at, bool right,
-                  std::string_view answer, Direction direction) {
+std::int64_t AppendAnswer(store::Database& db, std::int64_t wordId, const store::DateTime& at, bool right,
+                          std::string_view answer, Direction direction, bool tolerant) {
     store::Statement& insert = db.cached(
-        "INSERT INTO AnswerHistory (WordId, AskedAt, Correct, Answer, Direction) VALUES (?1, ?2, ?3, ?4, ?5)");
+        "INSERT INTO AnswerHistory (WordId, AskedAt, Correct, Answer, Direction, Tolerant) "
+        "VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
     insert.bindInt(1, wordId);
     insert.bindText(2, at.toStorage());
     insert.bindInt(3, right ? 1 : 0);
     insert.bindText(4, answer);
     insert.bindInt(5, static_cast<int>(direction));
+    insert.bindInt(6, right && tolerant ? 1 : 0);
     insert.run();
     insert.reset();
+    return db.lastInsertRowId();
 }
 
 std::unordered_map<std::int64_t, WordAnswers> ReadWordAnswers(store::Database& db, Direction direction) {

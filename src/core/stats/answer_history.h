@@ -16,8 +16,10 @@ class Database;
 
 namespace morvanta::stats {
 
-void AppendAnswer(store::Database& db, std::int64_t wordId, const store::DateTime& at, bool right,
-                  std::string_view answer, Direction direction = Direction::JapaneseToGerman);
+// Returns the new row's id. `tolerant`: right only because "Tolerant prüfen" let a near miss pass.
+std::int64_t AppendAnswer(store::Database& db, std::int64_t wordId, const store::DateTime& at, bool right,
+                          std::string_view answer, Direction direction = Direction::JapaneseToGerman,
+                          bool tolerant = false);
 
 // What the history holds of one word in one direction.
 struct WordAnswers {

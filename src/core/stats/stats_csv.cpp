@@ -13,7 +13,7 @@ namespace morvanta::stats {
 
 namespace {
 
-void Field(std::ostream& out, std::string_view value, bool last = false) {
+void Field(std::ostream& out, std::string_view value, bool last) {
     if (value.find_first_of(";\"\r\n") == std::string_view::npos) {
         out << value;
     } else {
@@ -34,16 +34,19 @@ std::string GermanDate(std::string_view stored) {
 
 }  // namespace
 
-int WriteStatisticsCsv(store::Database& db, std::ostream& out, Direction direction) {
+int WriteStatisticsCsv(store::Database& db, std::ostream& out, Direction direction, const WordColumns* more) {
     const auto history = ReadWordAnswers(db, direction);
     const bool fromHistory = direction == Direction::GermanToJapanese;
     const WordAnswers none;
+    const bool extra = more && !more->headers.empty();
     out << "\xEF\xBB\xBF";
     for (const char* head : {"Kanji", "Kana", "Hepburn", "Übersetzung 1", "Übersetzung 2", "Übersetzung 3",
                              "Lektion", "Typ", "Markiert", "Abgefragt", "Falsch", "Zuletzt abgefragt",
                              "Antworten im Verlauf", "davon richtig", "davon falsch"})
-        Field(out, head);
-    Field(out, "Letzte Antwort", true);
+        Field(out, head, false);
+    Field(out, "Letzte Antwort", !extra);
+    if (extra)
+        for (size_t i = 0; i < more->headers.size(); ++i) Field(out, more->headers[i], i + 1 == more->headers.size());
 
     store::Statement words = db.prepare(
         "SELECT v.rowid, Kanji, \"Hira-Kata\", Hepburn, Translation1, Translation2, Translation3, "
@@ -51,25 +54,30 @@ int WriteStatisticsCsv(store::Database& db, std::ostream& out, Direction directi
         "FROM Vokabel v LEFT JOIN VokabelOrder o ON o.WordId = v.rowid ORDER BY o.SortKey, v.rowid");
     int written = 0;
     while (words.step()) {
-        Field(out, text::RtfToPlainText(words.columnText(1)));
-        Field(out, text::RtfToPlainText(words.columnText(2)));
-        for (int column = 3; column <= 8; ++column) Field(out, words.columnText(column));
-        Field(out, words.columnInt(9) == 1 ? "ja" : "nein");
+        Field(out, text::RtfToPlainText(words.columnText(1)), false);
+        Field(out, text::RtfToPlainText(words.columnText(2)), false);
+        for (int column = 3; column <= 8; ++column) Field(out, words.columnText(column), false);
+        Field(out, words.columnInt(9) == 1 ? "ja" : "nein", false);
         const auto found = history.find(words.columnInt(0));
         const WordAnswers& answers = found == history.end() ? none : found->second;
         if (fromHistory) {
-            Field(out, std::to_string(answers.asked));
-            Field(out, std::to_string(answers.wrong));
-            Field(out, GermanDate(answers.lastAt));
+            Field(out, std::to_string(answers.asked), false);
+            Field(out, std::to_string(answers.wrong), false);
+            Field(out, GermanDate(answers.lastAt), false);
         } else {
-            Field(out, words.columnText(10));
-            Field(out, words.columnText(11));
-            Field(out, GermanDate(words.columnText(12)));
+            Field(out, words.columnText(10), false);
+            Field(out, words.columnText(11), false);
+            Field(out, GermanDate(words.columnText(12)), false);
         }
-        Field(out, std::to_string(answers.asked));
-        Field(out, std::to_string(answers.asked - answers.wrong));
-        Field(out, std::to_string(answers.wrong));
-        Field(out, found == history.end() ? "" : answers.lastRight ? "richtig" : "falsch", true);
+        Field(out, std::to_string(answers.asked), false);
+        Field(out, std::to_string(answers.asked - answers.wrong), false);
+        Field(out, std::to_string(answers.wrong), false);
+        Field(out, found == history.end() ? "" : answers.lastRight ? "richtig" : "falsch", !extra);
+        if (extra) {
+            const std::vector<std::string> cells = more->cells(words.columnInt(0));
+            for (size_t i = 0; i < more->headers.size(); ++i)
+                Field(out, i < cells.size() ? cells[i] : std::string(), i + 1 == more->headers.size());
+        }
         ++written;
     }
     return written;

@@ -4,7 +4,6 @@
 
 #include <sstream>
 
-#include "core/stats/due_words.h"
 #include "core/stats/learning_stats.h"
 #include "core/quiz/quiz_session.h"
 #include "core/stats/stats_csv.h"
@@ -40,7 +39,6 @@ std::string Figures(store::Database& db, Direction d) {
     text << " | " << s.today << s.lastWeek << s.lastMonth << s.longer << s.never << " |";
     for (const TroubleWord& word : f.trouble) text << " " << word.wordId;
     text << " |";
-    for (std::int64_t word : DueWords(db, 3, d)) text << " " << word;
     return text.str();
 }
 
@@ -121,22 +119,6 @@ TEST_F(LearningStats, FiguresOfAKnownTableAndHistory) {
     EXPECT_EQ(f.trouble[1].wordId, 3);
 }
 
-TEST_F(LearningStats, DueWordsAreRecentWrongOnesThenTheLongestUnasked) {
-    // Latest answer wrong: 1 (15th), 2 (14th), 4 (10th); 3's latest was right.
-    // Longest unasked: 4, 3, 2, 1. Never asked (5, 6) are not due.
-    EXPECT_EQ(DueWords(*db, 4), (std::vector<std::int64_t>{1, 2, 4, 3}));
-    EXPECT_EQ(DueWords(*db, 2), (std::vector<std::int64_t>{1, 4}));
-    EXPECT_EQ(DueWords(*db, 10), (std::vector<std::int64_t>{1, 2, 4, 3}));
-    db->exec("DELETE FROM Vokabel WHERE rowid = 2");
-    EXPECT_EQ(DueWords(*db, 4), (std::vector<std::int64_t>{1, 4, 3}));
-
-    // The selection is a live one the quiz can book in.
-    store::Query query(temp->session(), "Vokabel");
-    query.run({DueSelectionSql({1, 4, 3})});
-    EXPECT_TRUE(query.canModify());
-    EXPECT_EQ(query.recordCount(), 3);
-}
-
 TEST_F(LearningStats, CsvHasEveryWordWithItsCountersAndHistory) {
     std::ostringstream out;
     EXPECT_EQ(WriteStatisticsCsv(*db, out), 6);
@@ -171,7 +153,7 @@ INSERT INTO AnswerHistory (WordId, AskedAt, Correct, Answer, Direction) VALUES
 )sql");
     EXPECT_EQ(Figures(*db, ja), japanese);
     EXPECT_EQ(csv(ja), japaneseCsv);
-    EXPECT_EQ(Figures(*db, de), "11:1/0 12:1/0 14:1/0 15:0/2 | 5 2 | 2:1/2 3:1/3 Meishi:2/5 | 11013 | 6 3 | 3 6 5");
+    EXPECT_EQ(Figures(*db, de), "11:1/0 12:1/0 14:1/0 15:0/2 | 5 2 | 2:1/2 3:1/3 Meishi:2/5 | 11013 | 6 3 |");
     // Word 2 has only counters: never asked this way.
     const std::string german = csv(de);
     for (const char* line : {";hepburn2;über 2;zweite 2;;2;Meishi;ja;2;1;15.03.2024 09:30:00;2;1;1;falsch\r\n",

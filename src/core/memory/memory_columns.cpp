@@ -1,0 +1,48 @@
+#include "core/memory/memory_columns.h"
+
+#include <QLocale>
+#include <QString>
+#include <memory>
+#include <unordered_map>
+
+#include "core/memory/memory_state.h"
+#include "store/database.h"
+
+namespace morvanta::memory {
+
+namespace {
+
+std::string Decimal(double value, int decimals) {
+    return QLocale(QLocale::German).toString(value, 'f', decimals).toStdString();
+}
+
+}  // namespace
+
+stats::WordColumns MemoryColumns(store::Database& db, stats::Direction direction, const store::DateTime& now) {
+    auto words = std::make_shared<std::unordered_map<std::int64_t, WordMemory>>();
+    store::Statement rows = db.prepare(
+        "SELECT WordId, Stability, Difficulty, FirstAt, LastAt, DueAt, Answers FROM MemoryState WHERE Direction = ?1");
+    rows.bindInt(1, static_cast<int>(direction));
+    while (rows.step()) {
+        WordMemory& word = (*words)[rows.columnInt(0)];
+        word.stability = rows.columnDouble(1);
+        word.difficulty = rows.columnDouble(2);
+        word.firstAt = store::DateTime::fromStorage(rows.columnText(3)).value_or(store::DateTime{});
+        word.lastAt = store::DateTime::fromStorage(rows.columnText(4)).value_or(store::DateTime{});
+        word.dueAt = store::DateTime::fromStorage(rows.columnText(5)).value_or(store::DateTime{});
+        word.answers = static_cast<int>(rows.columnInt(6));
+    }
+    const Weights weights = StoredSettings(db).value_or(ModelSettings{}).weights;
+    stats::WordColumns columns;
+    columns.headers = {"Stabilität (Tage)", "Schwierigkeit", "Abrufwahrscheinlichkeit", "Fällig am"};
+    columns.cells = [words, weights, now](std::int64_t wordId) -> std::vector<std::string> {
+        const auto found = words->find(wordId);
+        if (found == words->end()) return {"", "", "", ""};
+        const WordMemory& word = found->second;
+        return {Decimal(word.stability, 2), Decimal(word.difficulty, 2),
+                Decimal(RecallAt(word, now, weights) * 100, 1) + " %", word.dueAt.shortDate()};
+    };
+    return columns;
+}
+
+}  // namespace morvanta::memory
