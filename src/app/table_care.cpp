@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/tform1.h"
+#include "core/memory/memory_settings.h"
 #include "platform/guard.h"
 #include "store/backup_count.h"
 #include "store/backup.h"
@@ -47,6 +48,8 @@ void TForm1::checkTableThenBackUp() {
     }
     const bool knownReadOnly = db->readOnly();
     db->awaitCheck();
+    // The words' memory follows the history (other tools may have changed it).
+    platform::Guarded(*dialogs_, [this, &db] { memory::KeepInStep(*db, memory::ReadLearnerSettings(config_).model); });
     // A damaged or read-only file is not copied: it would push good copies out.
     if (db->readOnly()) {
         if (!knownReadOnly) dialogs_->showError(QString::fromStdString(db->warning()));

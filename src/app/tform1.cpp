@@ -91,7 +91,7 @@ void TForm1::buildFrame() {
     setCentralWidget(central);
 
     // Each page gets what it uses.
-    browsePage = new entry::BrowsePage({Table1, Query2, DataSource1, *dialogs_});
+    browsePage = new entry::BrowsePage({Table1, Query2, DataSource1, *dialogs_, &session_, &*clock_});
     entryPage = new entry::EntryPage({Table1, *dialogs_, *clock_});
     quizPage = new quiz::QuizPage({Query1, DataSource2, *dialogs_, fileDialogs, *clock_, *random_}, quizState);
     selectionPage = new quiz::SelectionPage({Query1, *dialogs_, *StatusBar1, *random_}, quizState);

@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "cli/messages.h"
 #include "cli/selection.h"
+#include "cli/today_plan.h"
 #include "cli/table_access.h"
 #include "cli/terminal_progress.h"
 #include "cli/terminal_quiz.h"
@@ -47,8 +48,8 @@ stats::Direction DirectionOf(const Arguments& args) {
 }
 
 void RequireNoSelectionWithResume(const Arguments& args) {
-    for (std::string_view option :
-         {"--sql", "--lesson", "--type", "--ratio", "--older-than", "--asked-before", "--direction"})
+    for (std::string_view option : {"--sql", "--lesson", "--type", "--ratio", "--older-than", "--asked-before",
+                                    "--direction", "--due", "--count", "--new"})
         if (args.has(option))
             throw UsageError("--resume setzt die gespeicherte Auswahl fort; " +
                              std::string(option) + " passt nicht dazu.");
@@ -94,7 +95,15 @@ int RunQuiz(const Arguments& args) {
     WatchInterrupt();
     const auto resume = args.value("--resume");
     if (resume) RequireNoSelectionWithResume(args);
-    const std::string statement = resume ? std::string() : SelectionStatement(args);
+    if (!args.has("--due") && (args.has("--count") || args.has("--new")))
+        throw UsageError("--count und --new gehören zu --due.");
+    if (args.has("--due"))
+        for (std::string_view option : {"--sql", "--lesson", "--type", "--ratio", "--older-than", "--asked-before"})
+            if (args.has(option))
+                throw UsageError("--due wählt die fälligen Vokabeln selbst; " + std::string(option) +
+                                 " passt nicht dazu.");
+    const bool due = !resume && args.has("--due");
+    std::string statement = resume || due ? std::string() : SelectionStatement(args);
     const bool randomOrder = !args.has("--in-order");
     quiz::StdRandom random(Seed(args));
     quiz::QuizOptions options;
@@ -103,6 +112,14 @@ int RunQuiz(const Arguments& args) {
 
     TableAccess access(args.db);
     access.open();
+    if (due) {
+        const memory::TodayPlan plan = TodayPlanFor(access, args, options.direction);
+        if (plan.due.empty() && plan.fresh.empty()) {
+            std::cerr << "Heute ist keine Vokabel fällig, und keine neue ist an der Reihe.\n";
+            return kExitOk;
+        }
+        statement = memory::TodaySelectionSql(plan);
+    }
     store::Query query(access.session(), store::kVocabularyAlias);
     query.setWordsOnly(true);
     quiz::QuizState state;

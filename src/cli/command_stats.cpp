@@ -9,6 +9,8 @@
 #include "cli/commands.h"
 #include "cli/messages.h"
 #include "cli/table_access.h"
+#include "core/memory/memory_columns.h"
+#include "core/memory/memory_settings.h"
 #include "core/stats/direction.h"
 #include "core/stats/learning_stats.h"
 #include "core/stats/stats_csv.h"
@@ -29,7 +31,8 @@ void WriteCsv(store::Database& db, const std::string& out, stats::Direction dire
     int written = 0;
     try {
         store::FileSaver saver(out);
-        written = stats::WriteStatisticsCsv(db, saver.stream(), direction);
+        const stats::WordColumns memoryColumns = memory::MemoryColumns(db, direction, store::SystemClock().now());
+        written = stats::WriteStatisticsCsv(db, saver.stream(), direction, &memoryColumns);
         saver.commit();
     } catch (const store::FileSaveError& e) {
         throw Refusal(NotSaved(out, e));
@@ -86,6 +89,7 @@ int RunStats(const Arguments& args) {
     TableAccess access(args.db);
     store::Database& db = access.open();
     if (const auto csv = args.value("--csv")) {
+        memory::KeepInStep(db, memory::ReadLearnerSettings(access.config()).model);
         WriteCsv(db, *csv, direction);
         return kExitOk;
     }

@@ -110,8 +110,9 @@ const std::vector<CommandDef> kCommands = {
      "Die Datei wird ganz oder gar nicht geschrieben: nach einem Fehler oder Strg+C\n"
      "bleibt eine vorhandene Datei, wie sie war.\n",
      &RunExport},
-    {"quiz", "quiz [--sql ANWEISUNG] [Kriterien] [--resume DATEI.vad] [--in-order] [--seed N] [--direction ja-de|de-ja] [--tolerant]",
-     With({{"--resume", true}, {"--in-order", false}, {"--seed", true}, {"--direction", true}, {"--tolerant", false}},
+    {"quiz", "quiz [--sql ANWEISUNG] [Kriterien] [--due [--count N] [--new N]] [--resume DATEI.vad] [--in-order] [--seed N] [--direction ja-de|de-ja] [--tolerant]",
+     With({{"--resume", true}, {"--in-order", false}, {"--seed", true}, {"--direction", true}, {"--tolerant", false},
+           {"--due", false}, {"--count", true}, {"--new", true}},
           kSelectionOptions),
      0, 0,
      "Fragt die Auswahl ab wie die Seite „Vokabelabfrage“: zu Kanji, Kana und Hepburn die\n"
@@ -125,7 +126,10 @@ const std::vector<CommandDef> kCommands = {
      "  --seed N             Zufallszahlen fest vorgeben, statt sie aus der Uhr zu nehmen\n"
      "  --direction RICHTUNG ja-de (Japanisch → Deutsch, Vorgabe) oder de-ja; de-ja bucht nur\n"
      "                       in den Antwortverlauf, nicht in die Zähler der Vokabel\n"
-     "  --tolerant           tolerant prüfen wie im Fenster („Fast richtig: …“)\n\n"
+     "  --tolerant           tolerant prüfen wie im Fenster („Fast richtig: …“)\n"
+     "  --due                die heute fälligen und neuen Vokabeln abfragen, wie „Fällige\n"
+     "                       abfragen“ auf der Seite „Statistik“ (siehe „due --help“);\n"
+     "                       mit --count N und --new N, ohne weitere Auswahl\n\n"
      "{SELECTION}",
      &RunQuiz},
     {"check",
@@ -148,6 +152,33 @@ const std::vector<CommandDef> kCommands = {
      "Eine beschädigte Datei wird nicht gesichert (Rückgabewert 1). Reste abgebrochener\n"
      "Sicherungen werden entfernt.\n",
      &RunBackup},
+    {"due",
+     "due [--count N] [--new N] [--direction ja-de|de-ja]",
+     {{"--count", true}, {"--new", true}, {"--direction", true}},
+     0,
+     0,
+     "Listet, was heute zu üben ist, wie „Fällige abfragen“ auf der Seite „Statistik“:\n"
+     "die Vokabeln, die Sie nach dem Gedächtnismodell nur noch mit geringerer\n"
+     "Wahrscheinlichkeit erinnern als gewünscht (die am ehesten vergessenen zuerst),\n"
+     "dann markierte, noch nie abgefragte Vokabeln in der Reihenfolge der Tabelle.\n\n"
+     "  --count N      höchstens N fällige Vokabeln (Vorgabe 30)\n"
+     "  --new N        höchstens N neue Vokabeln am Tag, die heute begonnenen mitgezählt\n"
+     "                 (Vorgabe: „Neue pro Tag“ des Fensters, sonst 20)\n"
+     "  --direction    ja-de (Vorgabe) oder de-ja\n\n"
+     "Eine Zeile je Vokabel, durch Tabulatoren getrennt: fällig oder neu, Kanji, Kana,\n"
+     "Hepburn, Translation1. Die Zahlen des Tages stehen auf stderr.\n",
+     &RunDue},
+    {"fsrs",
+     "fsrs optimize",
+     {},
+     1,
+     1,
+     "Passt die Gewichte des Gedächtnismodells an Ihre Antworten an (ab 1000 Antworten\n"
+     "zu 100 Vokabeln), wie „Modell anpassen“ auf der Seite „Statistik“: angepasst an\n"
+     "den früheren Antworten jeder Vokabel, geprüft an den späteren. Log-Loss und RMSE\n"
+     "der Standardgewichte und der angepassten werden genannt; die angepassten gelten\n"
+     "nur, wenn sie besser vorhersagen, und stehen dann in der Engine-Konfiguration.\n",
+     &RunFsrs},
     {"stats",
      "stats [--direction ja-de|de-ja] [--days N] [--csv DATEI]",
      {{"--direction", true}, {"--days", true}, {"--csv", true}},

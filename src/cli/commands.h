@@ -13,5 +13,7 @@ int RunQuiz(const Arguments& args);
 int RunCheck(const Arguments& args);
 int RunBackup(const Arguments& args);
 int RunStats(const Arguments& args);
+int RunDue(const Arguments& args);
+int RunFsrs(const Arguments& args);
 
 }  // namespace morvanta::cli

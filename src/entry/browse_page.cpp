@@ -171,6 +171,10 @@ void BrowsePage::buildSearchRow() {
     Edit2->setPlaceholderText(kSearchHint);
     Edit2->setGeometry(kSearchEditLeft, kSearchTop, 200, kEditHeight);
 
+    MemoryLabel = Named(new QLabel(this), "MemoryLabel");
+    MemoryLabel->setGeometry(12, kSearchTop + 32, 550, 17);
+    MemoryLabel->setToolTip(QStringLiteral("Wie sicher Sie die Vokabel nach dem Gedächtnismodell gerade erinnern, "
+                                           "und wann sie fällig wird."));
     Button7 = Named(new QPushButton(QStringLiteral("Suchen"), this), "Button7");
     Button7->setGeometry(width() - kRightMargin - kButtonWidth, kSearchTop, kButtonWidth, 25);
     connect(Button7, &QPushButton::clicked, this, [this] { Button7Click(); });
@@ -216,6 +220,7 @@ void BrowsePage::placeAnchored() {
     Button7->move(buttonLeft, kSearchTop);
     Edit2->setGeometry(kSearchEditLeft, kSearchTop, buttonLeft - kRightMargin - kSearchEditLeft,
                        kEditHeight);
+    MemoryLabel->setGeometry(12, kSearchTop + 32, std::max(0, w - 12 - kRightMargin), MemoryLabel->height());
 }
 
 }  // namespace morvanta::entry

@@ -58,6 +58,8 @@ public:
     QComboBox* ComboBox1 = nullptr;
     QLineEdit* Edit2 = nullptr;
     QPushButton* Button7 = nullptr;
+    // The shown word's memory, read only, below the search row.
+    QLabel* MemoryLabel = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -68,6 +70,7 @@ private:
     void placeAnchored();
     // Posts what is typed on the shown record before the browse source switches.
     void postPendingEdit();
+    void showMemory();
 
     platform::BrowseContext context_;
     QFrame* frame_ = nullptr;

@@ -36,6 +36,9 @@ struct BrowseContext {
     store::Query& Query2;
     store::DataSource& DataSource1;  // browse source
     Dialogs& dialogs;
+    // For the shown word's memory; without them the page shows none.
+    store::Session* session = nullptr;
+    const store::Clock* clock = nullptr;
 };
 
 struct EntryContext {

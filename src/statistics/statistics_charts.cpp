@@ -129,6 +129,38 @@ QChart* ErrorRatioChart(const std::vector<stats::GroupErrors>& groups, const QSt
     return chart;
 }
 
+QChart* ForecastChart(const std::vector<int>& days, const QDate& today) {
+    QChart* chart = NewChart();
+    auto* set = new QBarSet(QStringLiteral("fällig"));
+    set->setColor(kNeutral);
+    QStringList labels;
+    double highest = 0;
+    for (size_t i = 0; i < days.size(); ++i) {
+        *set << days[i];
+        // Every fifth day named, so that the dates stay legible in a narrow window.
+        const QDate day = today.addDays(static_cast<qint64>(i));
+        labels << (i == 0 ? QStringLiteral("heute") : i % 5 == 0 ? day.toString(QStringLiteral("dd.MM."))
+                                                                  : QString(i, QChar(0x200B)));
+        highest = std::max(highest, static_cast<double>(days[i]));
+    }
+    auto* series = new QBarSeries;
+    series->append(set);
+    series->setBarWidth(0.8);
+    chart->addSeries(series);
+    auto* dates = new QBarCategoryAxis;
+    dates->append(labels);
+    dates->setLabelsFont(platform::UiFont(10));
+    dates->setTitleText(QStringLiteral("fällig am (heute mit den schon fälligen)"));
+    dates->setTitleFont(platform::UiFont(10));
+    QValueAxis* count = CountAxis(highest * 1.1, QStringLiteral("Vokabeln"));
+    chart->addAxis(dates, Qt::AlignBottom);
+    chart->addAxis(count, Qt::AlignLeft);
+    series->attachAxis(dates);
+    series->attachAxis(count);
+    chart->legend()->hide();
+    return chart;
+}
+
 QChart* LastAskedChart(const stats::LastAskedSpread& spread) {
     QChart* chart = NewChart();
     auto* set = new QBarSet(QStringLiteral("Vokabeln"));

@@ -6,6 +6,7 @@
 #include "core/stats/learning_stats.h"
 
 class QChart;
+class QDate;
 
 namespace morvanta::statistics {
 
@@ -13,6 +14,8 @@ namespace morvanta::statistics {
 QChart* AnswersChart(const std::vector<stats::DayAnswers>& days);
 // The share of wrong answers of each group, in per cent, one bar per group.
 QChart* ErrorRatioChart(const std::vector<stats::GroupErrors>& groups, const QString& groupName);
+// Words falling due on each of the coming days from `today`, one bar per day.
+QChart* ForecastChart(const std::vector<int>& days, const QDate& today);
 // How many words were last asked today, in the last week, month, longer ago, never.
 QChart* LastAskedChart(const stats::LastAskedSpread& spread);
 

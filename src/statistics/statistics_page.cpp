@@ -6,13 +6,18 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QApplication>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "core/stats/due_words.h"
+#include "core/memory/due_today.h"
+#include "core/memory/memory_columns.h"
+#include "core/memory/memory_settings.h"
+#include "core/memory/model_fitting.h"
 #include "core/stats/stats_csv.h"
 #include "platform/guard.h"
 #include "statistics/statistics_charts.h"
@@ -46,6 +51,20 @@ QPushButton* NewButton(const QString& caption, const char* name, QWidget* parent
     button->setObjectName(QString::fromLatin1(name));
     button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 20);
     return button;
+}
+
+QSpinBox* NewSpinBox(const char* name, int lowest, int highest, int value, QWidget* parent) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setRange(lowest, highest);
+    box->setValue(value);
+    return box;
+}
+
+QLabel* Labelled(const QString& caption, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(buddy);
+    return label;
 }
 
 // Shows a new chart and lets the view own it (the former one goes).
@@ -83,23 +102,46 @@ StatisticsPage::StatisticsPage(const StatisticsContext& context, QWidget* parent
 
     auto* row = new QHBoxLayout;
     DueButton = NewButton(QStringLiteral("Fällige abfragen"), "DueButton", this);
-    DueButton->setToolTip(QString::fromUtf8(stats::kDueRule));
-    auto* countLabel = new QLabel(QStringLiteral("Anzahl:"), this);
-    DueCount = new QSpinBox(this);
-    DueCount->setObjectName(QStringLiteral("DueCount"));
-    DueCount->setRange(1, 9999);
-    DueCount->setValue(30);
-    countLabel->setBuddy(DueCount);
+    DueButton->setToolTip(QString::fromUtf8(memory::kDueRule));
+    const memory::LearnerSettings settings = memory::ReadLearnerSettings(context_.session.config());
+    DueCount = NewSpinBox("DueCount", 1, 9999, 30, this);
+    NewPerDay = NewSpinBox("NewPerDay", 0, 9999, settings.newPerDay, this);
+    NewPerDay->setToolTip(QStringLiteral("So viele markierte, noch nie abgefragte Vokabeln kommen an einem Tag "
+                                         "höchstens dazu."));
     CsvButton = NewButton(QStringLiteral("CSV speichern …"), "CsvButton", this);
     row->addWidget(DueButton);
-    row->addWidget(countLabel);
+    row->addWidget(Labelled(QStringLiteral("Anzahl:"), DueCount, this));
     row->addWidget(DueCount);
+    row->addWidget(Labelled(QStringLiteral("Neue pro Tag:"), NewPerDay, this));
+    row->addWidget(NewPerDay);
     row->addStretch(1);
     row->addWidget(CsvButton);
     layout->addLayout(row);
 
+    auto* memoryRow = new QHBoxLayout;
+    RetentionBox = NewSpinBox("RetentionBox", memory::kMinRetentionPercent, memory::kMaxRetentionPercent,
+                              memory::RetentionPercent(settings.model.retention), this);
+    RetentionBox->setSuffix(QStringLiteral(" %"));
+    RetentionBox->setToolTip(QStringLiteral("Eine Vokabel wird fällig, wenn Sie sie nur noch mit dieser "
+                                            "Wahrscheinlichkeit erinnern. Höher: öfter wiederholen, weniger "
+                                            "vergessen."));
+    FitButton = NewButton(QStringLiteral("Modell anpassen"), "FitButton", this);
+    FitButton->setToolTip(QStringLiteral("Passt das Gedächtnismodell an Ihre bisherigen Antworten an (ab %1 "
+                                         "Antworten zu %2 Vokabeln).")
+                              .arg(memory::kMinFitAnswers)
+                              .arg(memory::kMinFitWords));
+    TodayLabel = new QLabel(this);
+    TodayLabel->setObjectName(QStringLiteral("TodayLabel"));
+    memoryRow->addWidget(Labelled(QStringLiteral("Gewünschte Erinnerung:"), RetentionBox, this));
+    memoryRow->addWidget(RetentionBox);
+    memoryRow->addWidget(FitButton);
+    memoryRow->addWidget(TodayLabel, 1);
+    layout->addLayout(memoryRow);
+
     ChartTabs = new QTabWidget(this);
     ChartTabs->setObjectName(QStringLiteral("ChartTabs"));
+    ForecastView = NewChartView(this);
+    ChartTabs->addTab(ForecastView, QStringLiteral("Vorschau"));
     ChartTabs->addTab(buildAnswersTab(), QStringLiteral("Antworten pro Tag"));
     ChartTabs->addTab(buildErrorTab(), QStringLiteral("Fehlerquote"));
     LastAskedView = NewChartView(this);
@@ -112,6 +154,19 @@ StatisticsPage::StatisticsPage(const StatisticsContext& context, QWidget* parent
     });
     connect(DueButton, &QPushButton::clicked, this, &StatisticsPage::DueButtonClick);
     connect(CsvButton, &QPushButton::clicked, this, &StatisticsPage::CsvButtonClick);
+    connect(FitButton, &QPushButton::clicked, this, &StatisticsPage::FitButtonClick);
+    connect(NewPerDay, &QSpinBox::valueChanged, this, [this](int count) {
+        platform::Guarded(context_.dialogs, [this, count] {
+            memory::SaveNewPerDay(context_.session.config(), count);
+            if (context_.Table1.active()) showToday(*database());
+        });
+    });
+    connect(RetentionBox, &QSpinBox::valueChanged, this, [this](int percent) {
+        platform::Guarded(context_.dialogs, [this, percent] {
+            memory::SaveRetentionPercent(context_.session.config(), percent);
+            if (context_.Table1.active()) showToday(*database());
+        });
+    });
 }
 
 QWidget* StatisticsPage::buildAnswersTab() {
@@ -210,6 +265,7 @@ void StatisticsPage::refresh() {
                               .arg(figures_.askedOnce)
                               .arg(Plural(week, "Antwort", "Antworten"))
                               .arg(Plural(streak, "Tag", "Tage")));
+    showToday(*db);
     drawAnswers();
     drawErrors();
     Show(LastAskedView, LastAskedChart(figures_.lastAsked));
@@ -243,19 +299,67 @@ void StatisticsPage::fillTrouble() {
     }
 }
 
+void StatisticsPage::keepMemory(store::Database& db) {
+    memory::KeepInStep(db, memory::ReadLearnerSettings(context_.session.config()).model);
+}
+
+void StatisticsPage::showToday(store::Database& db) {
+    keepMemory(db);
+    memory::TodayRequest request;
+    request.count = DueCount->value();
+    request.newPerDay = NewPerDay->value();
+    request.direction = direction();
+    const store::DateTime now = context_.clock.now();
+    const memory::TodayPlan plan = memory::PlanToday(db, request, now);
+    TodayLabel->setText(QStringLiteral("Heute: %1 fällig, %2 neu verfügbar")
+                            .arg(plan.dueNow)
+                            .arg(plan.newAvailable));
+    Show(ForecastView, ForecastChart(memory::DueForecast(db, direction(), now, 30), Today(context_.clock)));
+}
+
 void StatisticsPage::DueButtonClick() {
     platform::Guarded(context_.dialogs, [this] {
-        const std::vector<std::int64_t> due = stats::DueWords(*database(), DueCount->value(), direction());
-        if (due.empty()) {
-            context_.dialogs.showInfo(QStringLiteral("Es ist keine Vokabel fällig: Noch keine Vokabel wurde %1"
-                                                     "abgefragt.\n\n")
-                                          .arg(direction() == stats::Direction::GermanToJapanese
-                                                   ? QStringLiteral("von Deutsch nach Japanisch ")
-                                                   : QString()) +
-                                      QString::fromUtf8(stats::kDueRule));
+        std::shared_ptr<store::Database> db = database();
+        keepMemory(*db);
+        memory::TodayRequest request;
+        request.count = DueCount->value();
+        request.newPerDay = NewPerDay->value();
+        request.direction = direction();
+        const memory::TodayPlan plan = memory::PlanToday(*db, request, context_.clock.now());
+        if (plan.due.empty() && plan.fresh.empty()) {
+            context_.dialogs.showInfo(QStringLiteral("Heute ist keine Vokabel fällig, und keine neue ist an der "
+                                                     "Reihe.\n\n") +
+                                      QString::fromUtf8(memory::kDueRule));
             return;
         }
-        emit quizRequested(QString::fromStdString(stats::DueSelectionSql(due)), direction());
+        emit quizRequested(QString::fromStdString(memory::TodaySelectionSql(plan)), direction());
+    });
+}
+
+void StatisticsPage::FitButtonClick() {
+    platform::Guarded(context_.dialogs, [this] {
+        std::shared_ptr<store::Database> db = database();
+        store::AliasConfig& config = context_.session.config();
+        const memory::LearnerSettings settings = memory::ReadLearnerSettings(config);
+        QProgressDialog progress(QStringLiteral("Das Gedächtnismodell wird an Ihre Antworten angepasst …"),
+                                 QStringLiteral("Abbrechen"), 0, 1000, this);
+        progress.setObjectName(QStringLiteral("FitProgress"));
+        progress.setWindowTitle(QStringLiteral("Modell anpassen"));
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(0);
+        const auto report = memory::FitToLearner(*db, settings.model.weights, [&progress](double done) {
+            progress.setValue(static_cast<int>(done * 1000));
+            QApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+        progress.reset();
+        if (!report) return;
+        if (report->better) {
+            memory::SaveWeights(config, report->weights);
+            keepMemory(*db);
+            refresh();
+        }
+        context_.dialogs.showInfo(QString::fromStdString(memory::FitReportText(*report)));
     });
 }
 
@@ -265,7 +369,9 @@ void StatisticsPage::CsvButtonClick() {
         if (!name) return;
         std::shared_ptr<store::Database> db = database();
         store::FileSaver saver(name->toStdString());
-        stats::WriteStatisticsCsv(*db, saver.stream(), direction());
+        keepMemory(*db);
+        const stats::WordColumns memoryColumns = memory::MemoryColumns(*db, direction(), context_.clock.now());
+        stats::WriteStatisticsCsv(*db, saver.stream(), direction(), &memoryColumns);
         saver.commit();
     });
 }

@@ -36,8 +36,10 @@ public:
     // Reads the figures of the chosen direction and redraws every chart.
     void refresh();
     stats::Direction direction() const;
-    // "Fällige abfragen": the due words become the quiz selection.
+    // "Fällige abfragen": today's due and new words become the quiz selection.
     void DueButtonClick();
+    // "Modell anpassen": the memory model's weights fitted to the learner's answers.
+    void FitButtonClick();
     // "CSV speichern …"
     void CsvButtonClick();
 
@@ -45,6 +47,11 @@ public:
     QLabel* SummaryLabel = nullptr;
     QPushButton* DueButton = nullptr;
     QSpinBox* DueCount = nullptr;
+    QSpinBox* NewPerDay = nullptr;       // "Neue pro Tag"
+    QSpinBox* RetentionBox = nullptr;    // "Gewünschte Erinnerung", 70–97 %
+    QPushButton* FitButton = nullptr;    // "Modell anpassen"
+    QLabel* TodayLabel = nullptr;        // due now and new words available
+    QChartView* ForecastView = nullptr;  // words due on each of the next 30 days
     QPushButton* CsvButton = nullptr;
     QTabWidget* ChartTabs = nullptr;
     QComboBox* PeriodBox = nullptr;  // 30, 90 or 365 days
@@ -72,6 +79,9 @@ private:
     void drawAnswers();
     void drawErrors();
     void fillTrouble();
+    void showToday(store::Database& db);
+    // The memory in step with the history and the learner's settings.
+    void keepMemory(store::Database& db);
     std::shared_ptr<store::Database> database();
 
     StatisticsContext context_;

@@ -45,4 +45,19 @@ stats::WordColumns MemoryColumns(store::Database& db, stats::Direction direction
     return columns;
 }
 
+std::string WordMemoryLine(store::Database& db, std::int64_t wordId, const store::DateTime& now) {
+    const Weights weights = StoredSettings(db).value_or(ModelSettings{}).weights;
+    std::string line = "Gedächtnis:";
+    for (const auto direction : {stats::Direction::JapaneseToGerman, stats::Direction::GermanToJapanese}) {
+        line += direction == stats::Direction::JapaneseToGerman ? " Japanisch → Deutsch " : " · Deutsch → Japanisch ";
+        const auto memory = ReadWordMemory(db, wordId, direction);
+        if (!memory) {
+            line += "neu";
+            continue;
+        }
+        line += Decimal(RecallAt(*memory, now, weights) * 100, 0) + " % (fällig am " + memory->dueAt.shortDate() + ")";
+    }
+    return line;
+}
+
 }  // namespace morvanta::memory
