@@ -103,7 +103,12 @@ StatisticsPage::StatisticsPage(const StatisticsContext& context, QWidget* parent
     auto* row = new QHBoxLayout;
     DueButton = NewButton(QStringLiteral("Fällige abfragen"), "DueButton", this);
     DueButton->setToolTip(QString::fromUtf8(memory::kDueRule));
-    const memory::LearnerSettings settings = memory::ReadLearnerSettings(context_.session.config());
+    memory::LearnerSettings settings;
+    try {
+        settings = memory::ReadLearnerSettings(context_.session.config());
+    } catch (const std::exception&) {
+        // A configuration that does not read is reported where the program opens it.
+    }
     DueCount = NewSpinBox("DueCount", 1, 9999, 30, this);
     NewPerDay = NewSpinBox("NewPerDay", 0, 9999, settings.newPerDay, this);
     NewPerDay->setToolTip(QStringLiteral("So viele markierte, noch nie abgefragte Vokabeln kommen an einem Tag "

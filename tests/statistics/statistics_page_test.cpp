@@ -91,6 +91,9 @@ TEST_F(StatisticsPageTest, TheDirectionChooserRedrawsEveryFigureAndQuizzesThatWa
     EXPECT_EQ(spans->barSets().at(0)->at(4), 8);  // never asked this way
     EXPECT_EQ(page.TroubleTable->rowCount(), 1);
 
+    // Five days on, both words have fallen below the wished retention; no new words.
+    clock.time = {2024, 3, 20, 10, 30, 0, 0};
+    page.NewPerDay->setValue(0);
     page.DueButton->click();  // this direction's due words, asked this way
     EXPECT_EQ(w.Query1.recordCount(), 2);
     EXPECT_EQ(w.selectionPage->direction(), stats::Direction::GermanToJapanese);
