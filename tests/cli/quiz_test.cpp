@@ -163,8 +163,27 @@ TEST_F(Quiz, StatsShowTheAnswersOfAQuizAndWriteTheCsv) {
     EXPECT_EQ(written.out, csv.string() + ": 5 Vokabeln geschrieben.\n");
     const std::string bytes = FileBytes(csv);
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 6);
-    EXPECT_TRUE(Contains(bytes, ";1;1;0;richtig;")) << bytes;
-    EXPECT_TRUE(Contains(bytes, ";1;0;1;falsch;")) << bytes;
+    // The memory after one answer: stability and difficulty of a right and a wrong first answer.
+    EXPECT_TRUE(Contains(bytes, ";1;1;0;richtig;2,31;2,12;")) << bytes;
+    EXPECT_TRUE(Contains(bytes, ";1;0;1;falsch;0,21;6,41;")) << bytes;
+}
+
+TEST_F(Quiz, DueListsTodaysWordsQuizDueAsksThemAndFittingWantsAHistory) {
+    // Answered just now, nothing is due yet; the marked words wait as new ones, one
+    // of today's two already begun.
+    ASSERT_EQ(RunOn(temp->tableFile, {"quiz", "--sql", kAll, "--in-order"}, "falsch\n:ende\n").exitCode, 0);
+    const CliRun due = RunOn(temp->tableFile, {"due", "--new", "2"});
+    ASSERT_EQ(due.exitCode, 0) << due.err;
+    EXPECT_TRUE(Contains(due.err, "Heute: 0 fällig, 3 neu verfügbar (1 heute begonnen)")) << due.err;
+    EXPECT_EQ(std::count(due.out.begin(), due.out.end(), '\n'), 1) << due.out;
+    EXPECT_EQ(due.out.rfind("neu\t", 0), 0u) << due.out;
+    const CliRun quiz = RunOn(temp->tableFile, {"quiz", "--due", "--new", "2"}, ":ende\n");
+    EXPECT_EQ(quiz.exitCode, 0) << quiz.err;
+    EXPECT_TRUE(Contains(quiz.out, "0/1")) << quiz.out;
+    EXPECT_EQ(RunOn(temp->tableFile, {"quiz", "--due", "--lesson", "1"}).exitCode, 2);
+    const CliRun fit = RunOn(temp->tableFile, {"fsrs", "optimize"});
+    EXPECT_EQ(fit.exitCode, 1);
+    EXPECT_TRUE(Contains(fit.err, "erst ab 1000 Antworten")) << fit.err;
 }
 
 // The program has its own handler for Ctrl+C in place (Linux: the caught-signal mask).
