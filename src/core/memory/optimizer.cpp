@@ -110,7 +110,7 @@ Fit Evaluate(const Weights& weights, const std::vector<ReviewSequence>& words, P
 std::optional<Weights> FitWeights(const std::vector<ReviewSequence>& words, const Weights& start, Part part,
                                   const FitProgress& progress) {
     constexpr int kBatch = 512;     // predictions per step
-    constexpr int kMinSteps = 600;  // small histories go round more often
+    constexpr int kMinSteps = 200;  // small histories go round more often
     constexpr double kRate = 0.04;
     std::vector<size_t> order;
     std::vector<int> predictions(words.size());
