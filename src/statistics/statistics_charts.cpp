@@ -137,10 +137,8 @@ QChart* ForecastChart(const std::vector<int>& days, const QDate& today) {
     double highest = 0;
     for (size_t i = 0; i < days.size(); ++i) {
         *set << days[i];
-        // Every fifth day named, so that the dates stay legible in a narrow window.
-        const QDate day = today.addDays(static_cast<qint64>(i));
-        labels << (i == 0 ? QStringLiteral("heute") : i % 5 == 0 ? day.toString(QStringLiteral("dd.MM."))
-                                                                  : QString(i, QChar(0x200B)));
+        // Days from today: a date would not fit beneath a bar in a narrow window.
+        labels << QString::number(i);
         highest = std::max(highest, static_cast<double>(days[i]));
     }
     auto* series = new QBarSeries;
@@ -150,7 +148,8 @@ QChart* ForecastChart(const std::vector<int>& days, const QDate& today) {
     auto* dates = new QBarCategoryAxis;
     dates->append(labels);
     dates->setLabelsFont(platform::UiFont(10));
-    dates->setTitleText(QStringLiteral("fällig am (heute mit den schon fälligen)"));
+    dates->setTitleText(QStringLiteral("fällig in Tagen ab heute, %1 (0: heute, mit den schon fälligen)")
+                            .arg(today.toString(QStringLiteral("dd.MM.yyyy"))));
     dates->setTitleFont(platform::UiFont(10));
     QValueAxis* count = CountAxis(highest * 1.1, QStringLiteral("Vokabeln"));
     chart->addAxis(dates, Qt::AlignBottom);
