@@ -154,6 +154,8 @@ protected:
 
 private:
     friend class DataSource;
+    friend class RecordReader;
+    friend class BulkInsert;
     void notify(DataEvent event) {
         listeners_.notify(event);
         if (controlsDisabled_ == 0) sources_.notify(event);
