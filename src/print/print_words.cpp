@@ -6,6 +6,7 @@
 #include "core/exchange/kanji_character.h"
 #include "core/exchange/rtf_kanji_list.h"
 #include "store/data_set.h"
+#include "store/record_reader.h"
 #include "text/rich_text.h"
 
 namespace morvanta::print {
@@ -13,8 +14,8 @@ namespace morvanta::print {
 namespace {
 
 // One line: a rich text's paragraphs side by side.
-QString PlainLine(const std::string& utf8) {
-    return QString::fromStdString(utf8).replace(QLatin1Char('\n'), QLatin1Char(' ')).trimmed();
+QString PlainLine(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())).replace(QLatin1Char('\n'), QLatin1Char(' ')).trimmed();
 }
 
 std::u32string KanjiOfWord(const PrintWord& word) {
@@ -27,20 +28,20 @@ bool GatherWords(store::DataSet& query, std::vector<PrintWord>& words,
                  const exchange::ProgressFn& progress) {
     words.clear();
     words.reserve(std::size_t(std::max(query.recordCount(), 0)));
-    query.first();
+    store::RecordReader records(
+        query, {"Kanji", "Hira-Kata", "Hepburn", "Translation1", "Translation2", "Translation3"});
     std::int64_t done = 0;
-    while (!query.eof()) {
+    while (records.next()) {
         PrintWord word;
-        word.kanji = PlainLine(text::RtfToPlainText(query.asString("Kanji")));
-        word.kana = PlainLine(text::RtfToPlainText(query.asString("Hira-Kata")));
-        word.hepburn = PlainLine(query.asString("Hepburn"));
-        for (const char* field : {"Translation1", "Translation2", "Translation3"}) {
-            const QString t = PlainLine(query.asString(field));
+        word.kanji = PlainLine(text::RtfToPlainText(records.text(0)));
+        word.kana = PlainLine(text::RtfToPlainText(records.text(1)));
+        word.hepburn = PlainLine(records.text(2));
+        for (int field = 3; field < 6; ++field) {
+            const QString t = PlainLine(records.text(field));
             if (!t.isEmpty()) word.translations << t;
         }
         words.push_back(std::move(word));
         if (!exchange::Proceed(progress, ++done)) return false;
-        query.next();
     }
     return true;
 }

@@ -31,7 +31,7 @@ struct KanjiUse {
     std::vector<std::uint32_t> words;  // indices of the words that use it, in order
 };
 
-// Walks the query from its first record to its end; false when cancelled.
+// The query's records, read in one pass without moving it; false when cancelled.
 bool GatherWords(store::DataSet& query, std::vector<PrintWord>& words,
                  const exchange::ProgressFn& progress = {});
 

@@ -5,7 +5,7 @@
 
 #include "core/exchange/japanese_run.h"
 #include "core/exchange/kanji_character.h"
-#include "store/data_set.h"
+#include "store/record_reader.h"
 #include "text/rich_text.h"
 #include "text/utf8_char.h"
 
@@ -150,12 +150,11 @@ void WriteKanjiList(std::ostream& out, const KnownCharacters& known) {
 }
 
 bool CollectKanji(KnownCharacters& known, store::DataSet& query, const ProgressFn& progress) {
-    query.first();
+    store::RecordReader records(query, {"Kanji"});
     std::int64_t done = 0;
-    while (!query.eof()) {
-        known.addKanjiText(query.asString("Kanji"));
+    while (records.next()) {
+        known.addKanjiText(records.text(0));
         if (!Proceed(progress, ++done)) return false;
-        query.next();
     }
     return true;
 }

@@ -60,7 +60,7 @@ private:
 // Head with line 168, rows for the lines after it, closing lines.
 void WriteKanjiList(std::ostream& out, const KnownCharacters& known);
 
-// Walks the query from its first record to its end into the list; false when cancelled.
+// The query's records, read in one pass without moving it, into the list; false when cancelled.
 bool CollectKanji(KnownCharacters& known, store::DataSet& query, const ProgressFn& progress = {});
 
 }  // namespace morvanta::exchange

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "core/exchange/japanese_run.h"
-#include "store/data_set.h"
+#include "store/record_reader.h"
 #include "text/codepage.h"
 
 namespace morvanta::exchange {
@@ -122,13 +122,11 @@ void PracticeListWriter::finish() {
 
 bool WritePracticeList(std::ostream& out, store::DataSet& query, const ProgressFn& progress) {
     PracticeListWriter writer(out);
-    query.first();
+    store::RecordReader records(query, {"Kanji", "Hira-Kata", "Translation1"});
     std::int64_t done = 0;
-    while (!query.eof()) {
-        writer.addWord(query.asString("Kanji"), query.asString("Hira-Kata"),
-                       query.asString("Translation1"));
+    while (records.next()) {
+        writer.addWord(records.text(0), records.text(1), records.text(2));
         if (!Proceed(progress, ++done)) return false;
-        query.next();
     }
     writer.finish();
     return true;

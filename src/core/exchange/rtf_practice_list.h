@@ -43,8 +43,8 @@ private:
     bool firstWritten_ = false;
 };
 
-// Walks the query from its first record to its end into the writer's document.
-// Returns false when the progress callback cancelled (records done so far).
+// The query's records, read in one pass without moving it, into the writer's
+// document. Returns false when the progress callback cancelled (records done so far).
 bool WritePracticeList(std::ostream& out, store::DataSet& query, const ProgressFn& progress = {});
 
 }  // namespace morvanta::exchange

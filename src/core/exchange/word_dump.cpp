@@ -1,18 +1,16 @@
 #include "core/exchange/word_dump.h"
 
-#include "store/data_set.h"
+#include "store/record_reader.h"
 #include "text/codepage.h"
 
 namespace morvanta::exchange {
 
 bool WriteWordDump(std::ostream& out, store::DataSet& query, const ProgressFn& progress) {
-    query.first();
+    store::RecordReader records(query, {"Kanji", "Hira-Kata", "Translation1"});
     std::int64_t done = 0;
-    while (!query.eof()) {
-        for (const char* field : {"Kanji", "Hira-Kata", "Translation1"})
-            out << text::Utf8ToCp1252(query.asString(field)) << "\r\n";
+    while (records.next()) {
+        for (int field = 0; field < 3; ++field) out << text::Utf8ToCp1252(records.text(field)) << "\r\n";
         if (!Proceed(progress, ++done)) return false;
-        query.next();
     }
     return true;
 }

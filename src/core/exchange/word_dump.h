@@ -13,7 +13,7 @@ class DataSet;
 
 namespace morvanta::exchange {
 
-// Walks the query from its first record to its end; false when cancelled.
+// The query's records, read in one pass without moving it; false when cancelled.
 bool WriteWordDump(std::ostream& out, store::DataSet& query, const ProgressFn& progress = {});
 
 }  // namespace morvanta::exchange

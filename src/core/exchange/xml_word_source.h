@@ -12,9 +12,9 @@ namespace morvanta::exchange {
 // The current record's display texts; Kanji and Hira-Kata as their plain text.
 XmlWord WordFromRecord(const store::DataSet& record);
 
-// The whole document for the records of `words`, walked from its first record
-// to its end; false when `progress` asked to stop (the document is then left
-// unfinished). Where the walk leaves the data set is the caller's affair.
+// The whole document for the records of `words`, read in one pass without
+// moving the data set; false when `progress` asked to stop (the document is
+// then left unfinished).
 bool BuildWordList(store::DataSet& words, const XmlExportOptions& options,
                    XmlWordListWriter& writer, const ProgressFn& progress = {});
 
