@@ -34,8 +34,7 @@ int Finish(const std::string& message, bool cancelled, const std::exception_ptr&
     std::cout << TerminalText(message) << "\n";
     if (error) throw Refusal("Der Import endete vorzeitig: " + Reason(error));
     if (cancelled)
-        throw Refusal(
-            "Der Import wurde abgebrochen; die eingelesenen Vokabeln bleiben gespeichert.");
+        throw Refusal("Der Import wurde abgebrochen; es wurde keine Vokabel gespeichert.");
     return kExitOk;
 }
 

@@ -2,30 +2,39 @@
 
 namespace morvanta::exchange {
 
-namespace {
-constexpr int kWordsPerCheckpoint = 2000;
+ImportBatch::ImportBatch(store::DataSet& table, CommittedFn committed)
+    : insert_(table), committed_(std::move(committed)) {}
+
+void ImportBatch::add(const store::Record& word) {
+    if (!insert_.batchOpen()) opened_ = std::chrono::steady_clock::now();
+    if (insert_.insert(word))
+        ++open_.stored;
+    else
+        ++open_.refused;
+    if (open_.stored + open_.refused >= kWordsPerBatch ||
+        std::chrono::steady_clock::now() - opened_ >= kBatchTime)
+        commit();
 }
 
-ImportBatch::ImportBatch(store::DataSet& table) : table_(table) { table_.beginSyncBatch(); }
-
-ImportBatch::~ImportBatch() {
-    if (!open_) return;
-    try {
-        table_.endSyncBatch();
-    } catch (...) {  // the words are committed anyway
-    }
-}
-
-void ImportBatch::stored(int total) {
-    if (total > 0 && total % kWordsPerCheckpoint == 0) {
-        table_.endSyncBatch();
-        table_.beginSyncBatch();
-    }
+void ImportBatch::commit() {
+    if (!insert_.batchOpen()) return;
+    insert_.commit();
+    counts_.stored += open_.stored;
+    counts_.refused += open_.refused;
+    open_ = {};
+    if (committed_) committed_(counts_);
 }
 
 void ImportBatch::end() {
-    open_ = false;
-    table_.endSyncBatch();
+    commit();
+    insert_.finish();
+}
+
+void ImportBatch::takeBack() {
+    insert_.removeCommitted();
+    counts_ = {};
+    open_ = {};
+    insert_.finish();
 }
 
 }  // namespace morvanta::exchange

@@ -78,34 +78,41 @@ std::optional<store::Record> SpecialImportRecord(const SpecialImportLines& lines
 }
 
 SpecialImportResult RunSpecialImport(std::istream& in, store::DataSet& table,
-                                     const store::Clock& clock, const ProgressFn& progress) {
+                                     const store::Clock& clock, const ProgressFn& progress,
+                                     const CommittedFn& committed) {
     SpecialImportResult result;
     SpecialImportReader reader(in);
     try {
-        ImportBatch batch(table);
-        while (!reader.atEnd()) {
-            if (!Proceed(progress, reader.bytesRead())) {
-                result.cancelled = true;
-                break;
-            }
-            const auto record = SpecialImportRecord(reader.readWord(), clock);
-            if (!record) continue;
-            try {
-                table.insertRecord(*record);
-                ++result.stored;
-            } catch (const store::EngineError& e) {
-                // The insert undoes itself; a word the table's rules refuse costs
-                // nothing else. Anything else (a full disk, a locked or replaced
-                // file) ends the import and is named.
-                if (!e.isConstraintViolation()) {
-                    result.stopped = true;
-                    throw;
+        ImportBatch batch(table, committed);
+        const auto counted = [&] {
+            result.stored = batch.counts().stored;
+            result.failed = batch.counts().refused;
+        };
+        try {
+            while (!reader.atEnd()) {
+                if (!Proceed(progress, reader.bytesRead())) {
+                    result.cancelled = true;
+                    break;
                 }
-                ++result.failed;
+                if (const auto record = SpecialImportRecord(reader.readWord(), clock)) {
+                    batch.add(*record);
+                    counted();
+                }
             }
-            batch.stored(result.stored);
+        } catch (const ConversionError&) {
+            // A word the file gets wrong ends the import; the words before it are kept.
+            result.error = std::current_exception();
         }
-        batch.end();
+        if (result.cancelled)
+            batch.takeBack();
+        else
+            batch.end();
+        counted();
+    } catch (const store::EngineError&) {
+        // The table took no more words (a full disk, a locked or replaced file):
+        // what was committed stays, and is what the count says.
+        result.stopped = true;
+        result.error = std::current_exception();
     } catch (...) {
         result.error = std::current_exception();
     }
@@ -113,8 +120,9 @@ SpecialImportResult RunSpecialImport(std::istream& in, store::DataSet& table,
 }
 
 std::string SpecialImportMessage(const SpecialImportResult& result) {
+    if (result.cancelled) return "Import abgebrochen: Es wurde keine Vokabel importiert.";
     std::string text;
-    if (result.cancelled || result.stopped)
+    if (result.stopped)
         text = "Import abgebrochen: " + std::to_string(result.stored) + " Vokabeln importiert.\r\n";
     return text + "Es Wurden " + std::to_string(result.failed) + " Vokabeln nicht importiert";
 }

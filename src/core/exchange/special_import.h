@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/exchange/import_batch.h"
 #include "core/exchange/run_progress.h"
 #include "store/date_time.h"
 #include "store/vocabulary.h"
@@ -60,15 +61,18 @@ struct SpecialImportResult {
     std::exception_ptr error;  // what ended the import early, if anything
 };
 
-// Stores every word with its own insert, so each stays stored whatever comes
-// later; a word the table's rules refuse (a duplicate) is counted and the import
-// goes on, any other failure ends it (error). The progress callback gets the
-// bytes read so far.
+// Stores the words in batches (ImportBatch); a word the table's rules refuse (a
+// duplicate) is counted and the import goes on. A word the file gets wrong ends
+// the import and keeps the words before it; a failure of the table ends it and
+// keeps what was committed (error); a cancel takes every word back. The counts
+// are the committed words'. The progress callback gets the bytes read so far.
 SpecialImportResult RunSpecialImport(std::istream& in, store::DataSet& table,
-                                     const store::Clock& clock, const ProgressFn& progress = {});
+                                     const store::Clock& clock, const ProgressFn& progress = {},
+                                     const CommittedFn& committed = {});
 
-// "Es Wurden N Vokabeln nicht importiert", with the count of stored words
-// in front when the import was cancelled or the table took no more words.
+// "Es Wurden N Vokabeln nicht importiert", with the count of stored words in
+// front when the table took no more words; for a cancelled import, that none
+// was imported.
 std::string SpecialImportMessage(const SpecialImportResult& result);
 
 }  // namespace morvanta::exchange

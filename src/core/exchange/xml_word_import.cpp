@@ -104,12 +104,12 @@ public:
     std::int64_t words = 0;
 };
 
-// Stores each word as soon as its end is read.
+// Stores each word as soon as its end is read, in the import's batches.
 class WordStorer : public XmlWordVisitor {
 public:
-    WordStorer(store::DataSet& table, const store::Clock& clock, const ProgressFn& progress,
+    WordStorer(ImportBatch& batch, const store::Clock& clock, const ProgressFn& progress,
                XmlImportResult& result)
-        : table_(table), clock_(clock), progress_(progress), result_(result), batch_(table) {}
+        : batch_(batch), clock_(clock), progress_(progress), result_(result) {}
 
     void childStart(QStringView name, const QXmlStreamAttributes& attributes) override {
         if (name == XmlElementName(XmlWordField::Translation))
@@ -129,26 +129,22 @@ public:
             ++result_.withoutTranslation;
             return true;
         }
-        try {
-            table_.insertRecord(entry::NewWordRecord(NewWordOf(texts), clock_));
-            ++result_.stored;
-        } catch (const store::EngineError& e) {
-            // A refused insert undoes itself; anything but a duplicate ends the import.
-            if (!e.isConstraintViolation()) throw;
-            ++result_.duplicates;
-        }
-        batch_.stored(result_.stored);
+        batch_.add(entry::NewWordRecord(NewWordOf(texts), clock_));
+        takeCounts();
         return true;
     }
 
-    void end() { batch_.end(); }
+    // The counts move with the batches' commits only.
+    void takeCounts() {
+        result_.stored = batch_.counts().stored;
+        result_.duplicates = batch_.counts().refused;
+    }
 
 private:
-    store::DataSet& table_;
+    ImportBatch& batch_;
     const store::Clock& clock_;
     const ProgressFn& progress_;
     XmlImportResult& result_;
-    ImportBatch batch_;
     WordTexts word_;
     int priority_ = 0;  // of the translation being read
     std::int64_t handled_ = 0;
@@ -167,13 +163,21 @@ XmlWordListCheck CheckWordList(QIODevice& in) {
 }
 
 XmlImportResult ImportWords(QIODevice& in, store::DataSet& table, const store::Clock& clock,
-                            const ProgressFn& progress) {
+                            const ProgressFn& progress, const CommittedFn& committed) {
     XmlImportResult result;
     try {
-        WordStorer storer(table, clock, progress, result);
+        ImportBatch batch(table, committed);
+        WordStorer storer(batch, clock, progress, result);
         const XmlWalkResult walk = WalkWordList(in, storer);
-        storer.end();
-        // Only when the file changed since it was checked.
+        if (result.cancelled) {
+            batch.takeBack();
+            result = {};
+            result.cancelled = true;
+            return result;
+        }
+        batch.end();
+        storer.takeCounts();
+        // Only when the file changed since it was checked; the words before are kept.
         if (walk.end == XmlWalkResult::Failed)
             throw std::runtime_error(walk.errorMessage.toStdString());
     } catch (...) {
@@ -183,7 +187,8 @@ XmlImportResult ImportWords(QIODevice& in, store::DataSet& table, const store::C
 }
 
 std::string XmlImportMessage(const XmlImportResult& result) {
-    std::string text = (result.cancelled || result.error) ? "Import abgebrochen: " : std::string();
+    if (result.cancelled) return "Import abgebrochen: Es wurde keine Vokabel importiert.";
+    std::string text = result.error ? "Import abgebrochen: " : std::string();
     text += std::to_string(result.stored) + (result.stored == 1 ? " Vokabel" : " Vokabeln") +
             " importiert";
     text += ", " + std::to_string(result.duplicates) + " schon vorhanden";

@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "core/exchange/import_batch.h"
 #include "core/exchange/run_progress.h"
 #include "store/date_time.h"
 
@@ -44,11 +45,12 @@ XmlWordListCheck CheckWordList(QIODevice& in);
 // one. Lesson and tone are taken when they read as a whole number, the type
 // when it is one of the type words; dates and statistics are not taken: the
 // word starts as a new word. A word without a first translation is left out.
-// Every word is stored with its own insert as soon as it is read; a duplicate
-// is counted and the import goes on, any other failure ends it (error). The
-// progress callback gets the number of words handled so far.
+// The words are stored in batches (ImportBatch) as they are read; a duplicate
+// is counted and the import goes on, any other failure ends it and keeps what
+// was committed (error); a cancel takes every word back. The counts are the
+// committed words'. The progress callback gets the number of words handled so far.
 XmlImportResult ImportWords(QIODevice& in, store::DataSet& table, const store::Clock& clock,
-                            const ProgressFn& progress = {});
+                            const ProgressFn& progress = {}, const CommittedFn& committed = {});
 
 // "12 Vokabeln importiert, 3 schon vorhanden, 1 ohne Übersetzung übergangen."
 std::string XmlImportMessage(const XmlImportResult& result);

@@ -70,7 +70,7 @@ TEST_F(SpecialImport, TwoNewWordsWithAllDefaultsThenTheSameFileAgain) {
     EXPECT_EQ(result.stored, 2);
     EXPECT_EQ(result.failed, 0);
     EXPECT_EQ(SpecialImportMessage(result), "Es Wurden 0 Vokabeln nicht importiert");
-    EXPECT_EQ(afterInserts, 2);  // the commit-and-count step ran for each word
+    EXPECT_EQ(afterInserts, 1);  // the table's after-insert step ran once, for the batch
     EXPECT_EQ(clock.reads, 4);   // both dates read from the clock
 
     ASSERT_EQ(table.recordCount(), 2);
@@ -161,24 +161,31 @@ TEST_F(SpecialImport, LineEndsAndCodePage) {
     EXPECT_EQ(table.asString("Hepburn"), "oo");
 }
 
-TEST_F(SpecialImport, CancelKeepsTheWordsStoredSoFar) {
+// A cancel takes the whole import back, committed batches too; the table is as before.
+TEST_F(SpecialImport, CancelTakesEveryWordBack) {
+    run(Word("数", "かず", "null"));
     std::string file;
-    for (const char* t : {"eins", "zwei", "drei", "vier"}) file += Word("数", "かず", t);
-    std::istringstream in(file);
-    int calls = 0;
-    const auto result = RunSpecialImport(in, table, clock, [&](std::int64_t) { return ++calls <= 2; });
-    EXPECT_TRUE(result.cancelled);
-    EXPECT_EQ(result.stored, 2);
-    EXPECT_EQ(table.recordCount(), 2);
-    EXPECT_EQ(SpecialImportMessage(result),
-              "Import abgebrochen: 2 Vokabeln importiert.\r\nEs Wurden 0 Vokabeln nicht importiert");
+    for (int n = 0; n < kWordsPerBatch + 5; ++n) file += Word("数", "かず", "Zahl " + std::to_string(n));
+    for (const int cancelAt : {3, kWordsPerBatch + 3}) {
+        SCOPED_TRACE(cancelAt);
+        std::istringstream in(file);
+        int calls = 0, commits = 0;
+        const auto result = RunSpecialImport(
+            in, table, clock, [&](std::int64_t) { return ++calls < cancelAt; },
+            [&](const ImportCounts&) { ++commits; });
+        EXPECT_TRUE(result.cancelled);
+        EXPECT_EQ(commits, cancelAt > kWordsPerBatch ? 1 : 0);
+        EXPECT_EQ(result.stored, 0);
+        EXPECT_EQ(table.recordCount(), 1);
+        EXPECT_EQ(SpecialImportMessage(result), "Import abgebrochen: Es wurde keine Vokabel importiert.");
+    }
 }
 
-// The import syncs once at its end; a word stored before a crash of the
-// program must still be there.
-TEST_F(SpecialImport, StoredWordsSurviveACrashOfTheProgram) {
+// The import syncs once at its end; a batch committed before a crash of the
+// program must still be there, the open one not at all.
+TEST_F(SpecialImport, CommittedBatchesSurviveACrashOfTheProgram) {
     std::string file;
-    for (const char* t : {"eins", "zwei", "drei", "vier", "fünf"}) file += Word("数", "かず", t);
+    for (int n = 0; n < kWordsPerBatch + 5; ++n) file += Word("数", "かず", "Zahl " + std::to_string(n));
     // No thread of this process may hold one of SQLite's locks across the fork.
     temp->session().connect("Vokabel")->awaitCheck();
     const pid_t child = ::fork();
@@ -191,7 +198,8 @@ TEST_F(SpecialImport, StoredWordsSurviveACrashOfTheProgram) {
         std::istringstream in(file);
         int calls = 0;
         RunSpecialImport(in, childTable, clock, [&](std::int64_t) {
-            if (++calls == 4) ::_exit(0);  // no clean-up at all: as if the program crashed
+            // No clean-up at all: as if the program crashed, two words into the second batch.
+            if (++calls == kWordsPerBatch + 3) ::_exit(0);
             return true;
         });
         ::_exit(1);
@@ -204,7 +212,7 @@ TEST_F(SpecialImport, StoredWordsSurviveACrashOfTheProgram) {
     store::Session fresh(temp->config);
     store::Table reopened(fresh, "Vokabel", "Vokabel.DB");
     reopened.open();
-    EXPECT_EQ(reopened.recordCount(), 3);
+    EXPECT_EQ(reopened.recordCount(), kWordsPerBatch);
 }
 
 TEST(StrToInt, WholeNumbersOnly) {
