@@ -19,10 +19,10 @@ namespace {
 
 // The words of the selection, read with progress and cancel; the walk ends on
 // the first record, or where it started when cancelled.
-bool ReadSelection(QWidget* page, store::Query& query, const QString& label,
-                   std::vector<print::PrintWord>& words) {
+bool ReadSelection(platform::Dialogs& dialogs, QWidget* page, store::Query& query,
+                   const QString& label, std::vector<print::PrintWord>& words) {
     QueryWalk walk(query);
-    RunProgress progress(page, label, query.recordCount());
+    RunProgress progress(dialogs, page, label, query.recordCount());
     if (print::GatherWords(query, words, progress.callback())) return true;
     walk.restoreStart();
     return false;
@@ -40,11 +40,11 @@ void ExportPage::PrintPracticeClick() {
     platform::Guarded(context_.dialogs, [this] {
         const QString title = print::PracticeSheetTitle();
         std::vector<print::PrintWord> words;
-        if (!ReadSelection(this, context_.Query1, title, words)) return;
+        if (!ReadSelection(context_.dialogs, this, context_.Query1, title, words)) return;
         const QString date = QString::fromStdString(context_.clock.now().shortDate());
         context_.dialogs.previewPrint(
             {title, print::PracticeSheetLayout(), [&](QPagedPaintDevice& device) {
-                 RunProgress progress(ProgressParent(this), title, std::int64_t(words.size()));
+                 RunProgress progress(context_.dialogs, ProgressParent(this), title, std::int64_t(words.size()));
                  return print::DrawPracticeSheet(device, words, date, progress.callback());
              }});
     });
@@ -56,12 +56,12 @@ void ExportPage::PrintKanjiClick() {
         KnownCharacters known;
         LoadKanaListFile(known, setup::ShippedFile(ToPath(programDir), kKanaListFileName));
         std::vector<print::PrintWord> words;
-        if (!ReadSelection(this, context_.Query1, title, words)) return;
+        if (!ReadSelection(context_.dialogs, this, context_.Query1, title, words)) return;
         const std::vector<print::KanjiUse> kanji = print::KanjiUses(known, words);
         const QString date = QString::fromStdString(context_.clock.now().shortDate());
         context_.dialogs.previewPrint(
             {title, print::KanjiGridLayout(), [&](QPagedPaintDevice& device) {
-                 RunProgress progress(ProgressParent(this), title, std::int64_t(kanji.size()));
+                 RunProgress progress(context_.dialogs, ProgressParent(this), title, std::int64_t(kanji.size()));
                  return print::DrawKanjiGrid(device, words, kanji, date, progress.callback());
              }});
     });

@@ -1,32 +1,31 @@
 #pragma once
-// A cancellable progress dialog for the page's long runs. It shows up only
-// when a run takes a while, and hands the headless runs their callback.
+// The progress of the page's long runs, shown through the dialogs, and the
+// callback the headless runs take.
 
-#include <QElapsedTimer>
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 #include "core/exchange/run_progress.h"
+#include "platform/dialogs.h"
 
-class QProgressDialog;
 class QWidget;
 
 namespace morvanta::exchange {
 
 class RunProgress {
 public:
-    RunProgress(QWidget* parent, const QString& label, std::int64_t total);
-    ~RunProgress();
-    RunProgress(const RunProgress&) = delete;
-    RunProgress& operator=(const RunProgress&) = delete;
+    RunProgress(platform::Dialogs& dialogs, QWidget* parent, const QString& label,
+                std::int64_t total)
+        : progress_(dialogs.showProgress(parent, label, total)) {}
 
-    ProgressFn callback();
+    ProgressFn callback() {
+        return [this](std::int64_t done) { return progress_->step(done); };
+    }
+    void setLabel(const QString& text) { progress_->setLabel(text); }
 
 private:
-    bool step(std::int64_t done);
-    QProgressDialog* dialog_;
-    std::int64_t total_;
-    QElapsedTimer sinceUpdate_;
+    std::unique_ptr<platform::Progress> progress_;
 };
 
 }  // namespace morvanta::exchange

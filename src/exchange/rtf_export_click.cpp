@@ -35,7 +35,7 @@ void ExportPage::writeSelection(const QString& progressLabel, const SelectionWri
         if (!name) return;
         QueryWalk walk(context_.Query1);
         store::FileSaver file(ToPath(*name));
-        RunProgress progress(this, progressLabel, context_.Query1.recordCount());
+        RunProgress progress(context_.dialogs, this, progressLabel, context_.Query1.recordCount());
         if (!writer(file.stream(), context_.Query1, progress.callback())) {
             if (cancelled == CancelledWalk::BackToStart) walk.restoreStart();
             return;
@@ -61,7 +61,7 @@ void ExportPage::Button10Click() {
         context_.Query1.first();
         LoadKanaListFile(known_, setup::ShippedFile(ToPath(programDir), kKanaListFileName));
         {
-            RunProgress progress(this, QStringLiteral("Kanji isolieren"),
+            RunProgress progress(context_.dialogs, this, QStringLiteral("Kanji isolieren"),
                                  context_.Query1.recordCount());
             if (!CollectKanji(known_, context_.Query1, progress.callback())) {
                 walk.restoreStart();

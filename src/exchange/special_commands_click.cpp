@@ -34,9 +34,14 @@ void ExportPage::Button11Click() {
                     store::SystemReason(errno)));
             std::error_code ec;
             const auto size = std::filesystem::file_size(path, ec);
-            RunProgress progress(this, QStringLiteral("Import-Special"),
-                                 ec ? 1 : static_cast<std::int64_t>(size));
-            result = RunSpecialImport(in, context_.Table1, context_.clock, progress.callback());
+            const QString label = QStringLiteral("Import-Special");
+            RunProgress progress(context_.dialogs, this, label, ec ? 1 : static_cast<std::int64_t>(size));
+            // The count shown is what the table holds: it moves when a batch is committed.
+            result = RunSpecialImport(in, context_.Table1, context_.clock, progress.callback(),
+                                      [&](const ImportCounts& counts) {
+                                          progress.setLabel(label + QStringLiteral(": %L1 Vokabeln gespeichert")
+                                                                        .arg(counts.stored));
+                                      });
         }
         // The count comes first, also when a bad word ended the import.
         context_.dialogs.showInfo(QString::fromStdString(SpecialImportMessage(result)));

@@ -92,7 +92,7 @@ void XmlExportGroup::exportWordList() {
     QueryWalk walk(context_.Query1);
     ExportBinding binding(context_, *TntMemo1);
     const XmlExportOptions options = form->options();
-    RunProgress progress(this, QStringLiteral("XML Export"), context_.Query1.recordCount());
+    RunProgress progress(context_.dialogs, this, QStringLiteral("XML Export"), context_.Query1.recordCount());
     // Streamed into the temporary file: a failure or a cancel midway leaves the target untouched.
     WriteWholeFile(*fileName, [this, &options, &progress](QIODevice& out) {
         XmlWordListWriter writer(out);
@@ -112,8 +112,14 @@ void XmlExportGroup::importWordList() {
         context_.dialogs.showInfo(XmlLoadErrorMessage(int(file.error()), reason, 0, 0));
         return;
     }
-    // Read word by word; the page takes the words only once the whole file has loaded.
-    const XmlReadResult result = ReadWordList(file, entry_.translations());
+    // Read word by word; the page takes the words only once the whole file has
+    // loaded, so a cancel leaves it as it was.
+    XmlReadResult result;
+    {
+        RunProgress progress(context_.dialogs, this, QStringLiteral("XML Import"), file.size());
+        result = ReadWordList(file, entry_.translations(), progress.callback());
+    }
+    if (result.cancelled) return;
     if (!result.loaded) {
         context_.dialogs.showInfo(result.errorMessage);
         return;

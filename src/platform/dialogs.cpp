@@ -3,8 +3,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <algorithm>
 
 namespace morvanta::platform {
 
@@ -14,6 +17,53 @@ QString QtFilter(const QString& filter) {
     for (int i = 0; i + 1 < parts.size(); i += 2) entries << parts[i];
     return entries.join(QStringLiteral(";;"));
 }
+
+namespace {
+
+constexpr int kProgressScale = 1000;          // the bar counts in thousandths
+constexpr qint64 kProgressEveryMs = 50;       // keeps the event processing off the hot path
+
+class DialogProgress : public Progress {
+public:
+    DialogProgress(QWidget* parent, const QString& label, std::int64_t total)
+        : dialog_(label, QStringLiteral("Abbrechen"), 0, kProgressScale, parent),
+          total_(std::max<std::int64_t>(total, 1)) {
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(500);
+        dialog_.setAutoClose(false);
+        dialog_.setAutoReset(false);
+        dialog_.setValue(0);
+        sinceUpdate_.start();
+    }
+    bool step(std::int64_t done) override {
+        if (sinceUpdate_.elapsed() >= kProgressEveryMs) {
+            sinceUpdate_.restart();
+            // For a modal dialog setValue also lets Qt handle a click on "Abbrechen".
+            dialog_.setValue(int(std::min<std::int64_t>(done, total_) * kProgressScale / total_));
+        }
+        return !dialog_.wasCanceled();
+    }
+    void setLabel(const QString& text) override { dialog_.setLabelText(text); }
+
+private:
+    QProgressDialog dialog_;
+    std::int64_t total_;
+    QElapsedTimer sinceUpdate_;
+};
+
+class ScriptedProgress : public Progress {
+public:
+    ScriptedProgress(QStringList& labels, int cancelAt) : labels_(labels), cancelAt_(cancelAt) {}
+    bool step(std::int64_t) override { return cancelAt_ <= 0 || ++steps_ < cancelAt_; }
+    void setLabel(const QString& text) override { labels_ << text; }
+
+private:
+    QStringList& labels_;
+    int cancelAt_;
+    int steps_ = 0;
+};
+
+}  // namespace
 
 QString WithDefaultExtension(const QString& fileName, const FileDialogSpec& dialog) {
     if (fileName.isEmpty() || !QFileInfo(fileName).suffix().isEmpty()) return fileName;
@@ -86,6 +136,17 @@ std::optional<QString> ScriptedDialogs::askFileName(const FileDialogSpec& dialog
     auto answer = fileAnswers.takeFirst();
     if (answer && dialog.save) return CompleteSaveName(*answer, dialog, *this);
     return answer;
+}
+
+std::unique_ptr<Progress> QtDialogs::showProgress(QWidget* parent, const QString& label,
+                                                  std::int64_t total) {
+    return std::make_unique<DialogProgress>(parent ? parent : owner_, label, total);
+}
+
+std::unique_ptr<Progress> ScriptedDialogs::showProgress(QWidget*, const QString& label,
+                                                        std::int64_t) {
+    progressLabels << label;
+    return std::make_unique<ScriptedProgress>(progressLabels, cancelProgressAt);
 }
 
 QStringList ScriptedDialogs::texts() const {

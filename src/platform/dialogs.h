@@ -6,7 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QPagedPaintDevice;
@@ -35,6 +37,16 @@ struct PrintDocument {
     std::function<bool(QPagedPaintDevice&)> draw;
 };
 
+// The progress of a long run, with "Abbrechen".
+class Progress {
+public:
+    virtual ~Progress() = default;
+    // The work done so far, of the total it was shown with; false once cancelled.
+    virtual bool step(std::int64_t done) = 0;
+    // The text above the bar.
+    virtual void setLabel(const QString& text) = 0;
+};
+
 class Dialogs;
 
 // The name a save dialog hands back, with the filter's extension added; when the
@@ -56,6 +68,9 @@ public:
     virtual std::optional<QString> askFileName(const FileDialogSpec& dialog) = 0;
     // Shows the pages; from there the learner prints them or saves a PDF.
     virtual void previewPrint(const PrintDocument& document) = 0;
+    // The progress of a long run over `parent`, for as long as the result lives.
+    virtual std::unique_ptr<Progress> showProgress(QWidget* parent, const QString& label,
+                                                   std::int64_t total) = 0;
 };
 
 class QtDialogs : public Dialogs {
@@ -67,6 +82,9 @@ public:
     bool askYesNo(const QString& question) override;
     std::optional<QString> askFileName(const FileDialogSpec& dialog) override;
     void previewPrint(const PrintDocument& document) override;
+    // Shows up only when the run takes a while, window-modal.
+    std::unique_ptr<Progress> showProgress(QWidget* parent, const QString& label,
+                                           std::int64_t total) override;
 
 private:
     QWidget* owner_;
@@ -86,6 +104,9 @@ public:
     std::optional<QString> askFileName(const FileDialogSpec& dialog) override;
     // Records the document and, when previewPdf names a file, draws it there.
     void previewPrint(const PrintDocument& document) override;
+    // Records its labels; its run is cancelled at step cancelProgressAt when set.
+    std::unique_ptr<Progress> showProgress(QWidget* parent, const QString& label,
+                                           std::int64_t total) override;
 
     QList<Message> messages;
     QList<bool> confirmAnswers;                    // taken from the front; default true
@@ -94,6 +115,8 @@ public:
     QStringList previewTitles;
     QList<QPageLayout> previewLayouts;
     QString previewPdf;
+    QStringList progressLabels;  // every label shown, in order
+    int cancelProgressAt = 0;    // 0: never; counted from 1 in each run
     QStringList texts() const;
     void clear() { messages.clear(); }
 };

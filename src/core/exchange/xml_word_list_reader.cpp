@@ -38,15 +38,19 @@ void ApplyElement(QStringView name, const QString& text, XmlEntryFill& fill,
 // result only once the whole file has loaded.
 class EntryFiller : public XmlWordVisitor {
 public:
-    EntryFiller(XmlEntryFill& fill, const std::array<QString, 3>& currentTranslations)
-        : fill_(fill), translations_(currentTranslations) {}
+    EntryFiller(XmlEntryFill& fill, const std::array<QString, 3>& currentTranslations,
+                QIODevice& in, const ProgressFn& progress)
+        : fill_(fill), translations_(currentTranslations), in_(in), progress_(progress) {}
     void child(QStringView name, const QString& text) override {
         ApplyElement(name, text, fill_, translations_);
     }
+    bool wordEnd() override { return Proceed(progress_, in_.pos()); }
 
 private:
     XmlEntryFill& fill_;
     std::array<QString, 3> translations_;
+    QIODevice& in_;
+    const ProgressFn& progress_;
 };
 
 }  // namespace
@@ -57,11 +61,13 @@ bool XmlEntryFill::changesNothing() const {
     return !kanji && !kana && !lesson && !hepburn && !type && !accent && !note;
 }
 
-XmlReadResult ReadWordList(QIODevice& in, const std::array<QString, 3>& currentTranslations) {
+XmlReadResult ReadWordList(QIODevice& in, const std::array<QString, 3>& currentTranslations,
+                           const ProgressFn& progress) {
     XmlReadResult result;
-    EntryFiller filler(result.fill, currentTranslations);
+    EntryFiller filler(result.fill, currentTranslations, in, progress);
     const XmlWalkResult walk = WalkWordList(in, filler);
     result.loaded = walk.end == XmlWalkResult::Loaded;
+    result.cancelled = walk.end == XmlWalkResult::Stopped;
     if (!result.loaded) {
         result.errorMessage = walk.errorMessage;
         result.fill = {};

@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 
+#include "core/exchange/run_progress.h"
 #include "core/exchange/xml_word_list_walk.h"
 
 class QIODevice;
@@ -29,6 +30,7 @@ struct XmlEntryFill {
 
 struct XmlReadResult {
     bool loaded = false;
+    bool cancelled = false;  // the progress callback said stop: no fill
     QString errorMessage;  // the message box text when the document did not load
     XmlEntryFill fill;
 };
@@ -38,8 +40,9 @@ struct XmlReadResult {
 // a file that fails anywhere gives no fill at all. currentTranslations are the
 // texts of T1Edit, T2Edit and T3Edit before the import: a translation goes to
 // the first of T1Edit and T2Edit that is empty at that moment, else it
-// replaces T3Edit.
-XmlReadResult ReadWordList(QIODevice& in, const std::array<QString, 3>& currentTranslations);
+// replaces T3Edit. The progress callback gets the bytes read so far after each word.
+XmlReadResult ReadWordList(QIODevice& in, const std::array<QString, 3>& currentTranslations,
+                           const ProgressFn& progress = {});
 XmlReadResult ReadWordList(const QByteArray& bytes,
                            const std::array<QString, 3>& currentTranslations);
 
