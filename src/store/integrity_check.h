@@ -1,6 +1,8 @@
 #pragma once
 // SQLite's quick check of a table file, run on its own read-only connection
-// beside the program's work, so a large table does not delay the window.
+// beside the program's work at the lowest priority, reading the file in steps
+// through a small cache, so a large table neither delays the window nor swells
+// the program's memory.
 
 #include <atomic>
 #include <filesystem>
