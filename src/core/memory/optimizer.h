@@ -2,7 +2,8 @@
 // Fits the model's weights to one learner: replays each word's answers and
 // minimises the log loss of the predicted chance of recall against what the
 // learner then answered, by gradient steps (Adam, in batches of words) with the
-// weights kept in their sound ranges. Judged out of sample: the weights are
+// weights kept in their sound ranges and drawn a little towards the defaults (a
+// prior, the less the more answers there are). Judged out of sample: the weights are
 // fitted on the earlier answers of each word and compared on its later ones.
 
 #include <cstdint>

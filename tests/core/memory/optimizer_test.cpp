@@ -43,7 +43,7 @@ TEST(ModelFitting, RecoversTheWeightsASimulatedLearnerAnsweredWith) {
     truth[2] = 5.0;   // a good first answer holds longer
     truth[8] = 1.4;   // recalls add less stability
     truth[11] = 2.2;  // lapses keep more
-    const std::vector<ReviewSequence> history = Simulate(truth, 300, 240, 7);
+    const std::vector<ReviewSequence> history = Simulate(truth, 600, 240, 7);
     const std::optional<Weights> fitted = FitWeights(history, kDefaultWeights, Part::All);
     ASSERT_TRUE(fitted);
     const Fit generating = Evaluate(truth, history, Part::All);
