@@ -51,19 +51,20 @@ std::optional<FitReport> FitToLearner(store::Database& db, const Weights& curren
                 .arg(report.answers)
                 .arg(report.words)
                 .toStdString());
-    const std::optional<Weights> fitted = FitWeights(words, current, Part::Earlier, progress);
+    const std::int64_t split = SplitDay(words);
+    const std::optional<Weights> fitted = FitWeights(words, current, Part::Earlier, split, progress);
     if (!fitted) return std::nullopt;
     report.weights = *fitted;
-    report.defaults = Evaluate(kDefaultWeights, words, Part::Later);
-    report.current = Evaluate(current, words, Part::Later);
+    report.defaults = Evaluate(kDefaultWeights, words, Part::Later, split);
+    report.current = Evaluate(current, words, Part::Later, split);
     report.currentAreDefaults = current == kDefaultWeights;
-    report.fitted = Evaluate(*fitted, words, Part::Later);
+    report.fitted = Evaluate(*fitted, words, Part::Later, split);
     report.better = report.fitted.predictions > 0 && report.fitted.logLoss < report.current.logLoss;
     return report;
 }
 
 std::string FitReportText(const FitReport& report) {
-    QString text = QStringLiteral("%1 Antworten zu %2 Vokabeln; geprüft an den jeweils späteren %3 Antworten:\n")
+    QString text = QStringLiteral("%1 Antworten zu %2 Vokabeln; geprüft an den %3 jüngsten Antworten:\n")
                        .arg(report.answers)
                        .arg(report.words)
                        .arg(report.fitted.predictions);

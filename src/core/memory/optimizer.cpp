@@ -31,30 +31,25 @@ constexpr double kSpread[kWeightCount] = {6.43, 9.66, 17.58, 27.85, 0.57, 0.28, 
 // Calls predicted(R, recalled) for each of the word's answers in `part`, R
 // being the chance of recall the model gave before the answer.
 template <typename T, typename W, typename Predicted>
-void Walk(const ReviewSequence& word, const W& w, Part part, Predicted&& predicted) {
+void Walk(const ReviewSequence& word, const W& w, Part part, std::int64_t splitDay, Predicted&& predicted) {
     if (word.size() < 2) return;
-    int predictions = 0;
-    for (size_t i = 1; i < word.size(); ++i) predictions += word[i].day > word[i - 1].day;
-    const int laterFrom = predictions >= 2 ? predictions - (predictions + 3) / 4 : predictions;
     State<T> state = FirstState<T>(word[0].rating, w);
-    int k = 0;
     for (size_t i = 1; i < word.size(); ++i) {
         const std::int64_t days = std::max<std::int64_t>(0, word[i].day - word[i - 1].day);
         if (days >= 1) {
-            const bool later = k >= laterFrom;
+            const bool later = word[i].day >= splitDay;
             if (part == Part::Earlier && later) return;
             if (part == Part::All || (part == Part::Later) == later)
                 predicted(Retrievability(T(static_cast<double>(days)), state.stability, w),
                           word[i].rating != Rating::Again);
-            ++k;
         }
         state = NextState(state, static_cast<int>(std::min<std::int64_t>(days, 1 << 30)), word[i].rating, w);
     }
 }
 
-int Predictions(const ReviewSequence& word, Part part) {
+int Predictions(const ReviewSequence& word, Part part, std::int64_t splitDay) {
     int count = 0;
-    Walk<double>(word, kDefaultWeights, part, [&](double, bool) { ++count; });
+    Walk<double>(word, kDefaultWeights, part, splitDay, [&](double, bool) { ++count; });
     return count;
 }
 
@@ -84,14 +79,25 @@ Weights Clipped(const Weights& weights) {
     return clipped;
 }
 
-Fit Evaluate(const Weights& weights, const std::vector<ReviewSequence>& words, Part part) {
+std::int64_t SplitDay(const std::vector<ReviewSequence>& words) {
+    std::vector<std::int64_t> days;
+    for (const ReviewSequence& word : words)
+        for (size_t i = 1; i < word.size(); ++i)
+            if (word[i].day > word[i - 1].day) days.push_back(word[i].day);
+    if (days.empty()) return 0;
+    const auto quarter = days.begin() + static_cast<std::ptrdiff_t>(days.size() * 3 / 4);
+    std::nth_element(days.begin(), quarter, days.end());
+    return *quarter;
+}
+
+Fit Evaluate(const Weights& weights, const std::vector<ReviewSequence>& words, Part part, std::int64_t splitDay) {
     constexpr int kBins = 20;
     double loss = 0;
     double binPredicted[kBins] = {}, binRecalled[kBins] = {};
     int binCount[kBins] = {};
     Fit fit;
     for (const ReviewSequence& word : words)
-        Walk<double>(word, weights, part, [&](double recall, bool recalled) {
+        Walk<double>(word, weights, part, splitDay, [&](double recall, bool recalled) {
             const double p = std::clamp(recall, kTiny, 1 - kTiny);
             loss -= recalled ? std::log(p) : std::log(1 - p);
             const int bin = std::min(kBins - 1, static_cast<int>(p * kBins));
@@ -113,7 +119,7 @@ Fit Evaluate(const Weights& weights, const std::vector<ReviewSequence>& words, P
 }
 
 std::optional<Weights> FitWeights(const std::vector<ReviewSequence>& words, const Weights& start, Part part,
-                                  const FitProgress& progress) {
+                                  std::int64_t splitDay, const FitProgress& progress) {
     constexpr int kBatch = 512;     // predictions per step
     constexpr int kMinSteps = 200;  // small histories go round more often
     constexpr double kRate = 0.04;
@@ -121,7 +127,7 @@ std::optional<Weights> FitWeights(const std::vector<ReviewSequence>& words, cons
     std::vector<int> predictions(words.size());
     int total = 0;
     for (size_t i = 0; i < words.size(); ++i) {
-        predictions[i] = Predictions(words[i], part);
+        predictions[i] = Predictions(words[i], part, splitDay);
         total += predictions[i];
         if (predictions[i] > 0) order.push_back(i);
     }
@@ -141,7 +147,7 @@ std::optional<Weights> FitWeights(const std::vector<ReviewSequence>& words, cons
             int counted = 0;
             const auto w = Variables(weights);
             for (; next < order.size() && counted < kBatch; ++next)
-                Walk<Dual>(words[order[next]], w, part, [&](const Dual& recall, bool recalled) {
+                Walk<Dual>(words[order[next]], w, part, splitDay, [&](const Dual& recall, bool recalled) {
                     const double p = std::clamp(recall.value, kTiny, 1 - kTiny);
                     // d(log loss)/dR
                     const double slope = recalled ? -1.0 / p : 1.0 / (1.0 - p);

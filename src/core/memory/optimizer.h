@@ -23,9 +23,15 @@ struct Review {
 // A word's answers in one direction, in the order given.
 using ReviewSequence = std::vector<Review>;
 
-// Predictions are made for answers on a later day than the one before; the last
-// quarter of each word's predictions (at least one, from two on) is the later part.
+// Predictions are made for answers on a later day than the one before. The later
+// part of each word's answers is those from a day on, the same for every word:
+// which answers fall there does not depend on how they went, so the part is a
+// fair test (the last answers of each word would be a biased one: a lapse is
+// mostly followed by another answer).
 enum class Part { All, Earlier, Later };
+
+// The day from which a quarter of all predictions fall in the later part.
+std::int64_t SplitDay(const std::vector<ReviewSequence>& words);
 
 struct Fit {
     double logLoss = 0;
@@ -33,7 +39,7 @@ struct Fit {
     int predictions = 0;
 };
 
-Fit Evaluate(const Weights& weights, const std::vector<ReviewSequence>& words, Part part);
+Fit Evaluate(const Weights& weights, const std::vector<ReviewSequence>& words, Part part, std::int64_t splitDay = 0);
 
 // Weights brought into the ranges the model is sound in.
 Weights Clipped(const Weights& weights);
@@ -43,6 +49,6 @@ using FitProgress = std::function<bool(double done)>;
 
 // The weights fitted on `part` of the answers, starting from `start`; nullopt when cancelled.
 std::optional<Weights> FitWeights(const std::vector<ReviewSequence>& words, const Weights& start, Part part,
-                                  const FitProgress& progress = {});
+                                  std::int64_t splitDay = 0, const FitProgress& progress = {});
 
 }  // namespace morvanta::memory
