@@ -1,14 +1,21 @@
 // The program killed in the middle of a special import and of a quiz: the table
 // still opens, and every word and every booking (with its history row) that was
-// stored is there.
+// stored is there. Killed in the middle of a batched import (both formats), the
+// table holds exactly the words the import had counted as stored: the
+// committed batches, never part of the open one.
 // The program under test is this test program run again as a child process
 // (FaultChild), so the kill hits real handlers at a random moment.
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cstdlib>
+#include <fstream>
 #include <set>
 
+#include "core/exchange/special_import.h"
+#include "core/exchange/xml_word_import.h"
+#include "core/exchange/xml_word_list_writer.h"
 #include "exchange/export_page.h"
 #include "fault_support.h"
 #include "quiz/quiz_page.h"
@@ -29,6 +36,31 @@ std::string ImportFile() {
         text += "#\r\n\\'8c\\'ea\r\n\\'82\\'a9\\'82\\'c8\r\nWort " + std::to_string(i) +
                 ", Begriff\r\nMeishi\r\n\r\n" + std::to_string(i % 30 + 1) + "\r\n";
     return text;
+}
+
+void WriteXmlImportFile(const fs::path& file) {
+    QFile out(QString::fromStdString(file.string()));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    exchange::XmlWordListWriter writer(out);
+    writer.begin({});
+    for (int i = 0; i < kImportWords; ++i) {
+        exchange::XmlWord w;
+        w.word = QStringLiteral("言葉");
+        w.reading = QStringLiteral("ことば");
+        w.translations[0] = QStringLiteral("Wort %1").arg(i);
+        w.translations[1] = QStringLiteral("Begriff");
+        writer.addWord(w, {});
+    }
+    writer.finish();
+    ASSERT_TRUE(writer.ok());
+}
+
+// The last count a batched import reported, as the child wrote it down after each commit.
+long long LastCount(const fs::path& file) {
+    std::ifstream in(file);
+    long long count = -1;
+    for (long long n; in >> n;) count = n;
+    return count;
 }
 
 class FaultKill : public testing::FormFixture {
@@ -76,6 +108,41 @@ TEST_F(FaultKill, DuringSpecialImportEveryStoredWordStays) {
     EXPECT_EQ(form->Table1.recordCount(), stored);
 }
 
+TEST_F(FaultKill, DuringBatchedImportsWhatWasCountedIsStored) {
+    WriteBytes(file("import.txt"), ImportFile());
+    WriteXmlImportFile(file("import.xml"));
+    for (const char* task : {"batch-special", "batch-xml"}) {
+        SCOPED_TRACE(task);
+        test::TempTable fresh;  // an empty table for each format
+        for (const char* end : {"", "-wal", "-shm"}) fs::remove(tablePath().string() + end);
+        fs::copy_file(fresh.tableFile, tablePath());
+        fs::remove(file("counted"));
+        long long counted = -1;
+        {
+            ChildRun child("FaultChild.DISABLED_Run", childEnvironment(task));
+            // Killed at some moment after the first commit.
+            ASSERT_TRUE(child.waitFor([&] { return (counted = LastCount(file("counted"))) > 0; }, 300s));
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::rand() % 300));
+            child.kill();
+        }
+        counted = LastCount(file("counted"));
+        ASSERT_TRUE(TableIsSound(tablePath()));
+        const long long stored = WordCount(tablePath());
+        std::cout << "[          ] " << task << ": counted " << counted << ", stored " << stored << "\n";
+        EXPECT_LT(stored, kImportWords) << "the import ended before the kill";
+        // Killed between a commit and its count, the table is one batch ahead of
+        // the count; otherwise it holds exactly what was counted.
+        EXPECT_GE(stored, counted);
+        EXPECT_LE(stored, counted + exchange::kWordsPerBatch);
+        // The stored words are the file's first ones, each whole.
+        const auto words = column("SELECT Translation1 || '|' || Translation2 FROM Vokabel");
+        std::set<std::string> expected;
+        for (long long i = 0; i < stored; ++i) expected.insert("Wort " + std::to_string(i) + "|Begriff");
+        EXPECT_EQ(std::set<std::string>(words.begin(), words.end()), expected);
+        EXPECT_EQ(TableNumber(tablePath(), "SELECT count(*) FROM VokabelOrder WHERE SortKey IS NOT NULL"), stored);
+    }
+}
+
 TEST_F(FaultKill, DuringQuizAnswersEveryWordAndBookingStays) {
     test::InsertGeneratedWords(tablePath(), 300);  // the even ones are marked
     const auto asked = [&] { return TableNumber(tablePath(), "SELECT total(NumberAsked) FROM Vokabel"); };
@@ -112,6 +179,26 @@ TEST(FaultChild, DISABLED_Run) {
     const char* folder = std::getenv("MORVANTA_FAULT_DIR");
     if (task == nullptr || folder == nullptr) GTEST_SKIP() << "run by the fault tests only";
     const fs::path root(folder);
+    if (std::string_view(task).starts_with("batch-")) {
+        // A batched import that writes down each count it reports, as it reports it.
+        store::AliasConfig config(root / "config" / "engine.ini");
+        config.setConfigModePersistent();
+        store::Session session(config);
+        store::Table table(session, "Vokabel", "Vokabel.DB");
+        table.open();
+        std::ofstream counted(root / "counted");
+        const exchange::CommittedFn note = [&](const exchange::ImportCounts& counts) {
+            counted << counts.stored << std::endl;
+        };
+        if (std::string_view(task) == "batch-special") {
+            std::ifstream in(root / "import.txt", std::ios::binary);
+            exchange::RunSpecialImport(in, table, store::SystemClock(), {}, note);
+        } else {
+            QFile in(QString::fromStdString((root / "import.xml").string()));
+            if (in.open(QIODevice::ReadOnly)) exchange::ImportWords(in, table, store::SystemClock(), {}, note);
+        }
+        return;
+    }
     platform::ScriptedDialogs dialogs;
     testing::FixedClock clock;
     quiz::StdRandom random{7};
