@@ -85,8 +85,9 @@ std::string RecordReader::asString(int column) const {
 std::string_view RecordReader::text(int column) const {
     const FieldKind kind = kinds_[size_t(column)];
     if (!heldInMemory_ && (kind == FieldKind::Text || kind == FieldKind::Memo)) {
-        if (statement_->columnType(column) == SQLITE_NULL) return {};
-        return statement_->columnText(column);
+        const int type = statement_->columnType(column);
+        if (type == SQLITE_NULL) return {};
+        if (type == SQLITE_TEXT) return statement_->columnText(column);
     }
     scratch_ = asString(column);
     return scratch_;

@@ -17,6 +17,11 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
+        // ASCII is the same byte in both: a run of it is copied as it is.
+        std::size_t end = pos;
+        while (end < utf8.size() && static_cast<unsigned char>(utf8[end]) < 0x80) ++end;
+        out.append(utf8.substr(pos, end - pos));
+        if ((pos = end) == utf8.size()) break;
         const int b = Cp1252ByteOf(DecodeUtf8At(utf8, pos));
         out += b < 0 ? '?' : static_cast<char>(b);
     }

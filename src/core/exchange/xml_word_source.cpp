@@ -1,7 +1,6 @@
 #include "core/exchange/xml_word_source.h"
 
 #include <charconv>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,12 +22,11 @@ const std::vector<std::string_view> kColumns = {
     "Kanji", "Hira-Kata", "Hepburn", "Translation1", "Translation2", "Translation3", "Lesson",
     "Type", "Note", "DateEntered", "DateAsked", "NumberAsked", "NumberWrong", "Accent"};
 
-// The field's display text, as DataSet::asString gives it, in `out`.
-QStringView TextInto(const store::Value& value, const std::function<std::string()>& formatted,
-                     std::u16string& out) {
-    if (const auto* s = std::get_if<std::string>(&value)) {
-        Utf8ToUtf16(*s, out);
-    } else if (std::holds_alternative<std::monostate>(value)) {
+// A number field's display text, as DataSet::asString gives it, in `out`.
+template <typename Record>
+QStringView NumberInto(const Record& record, Column column, std::u16string& out) {
+    const store::Value value = record.value(column);
+    if (std::holds_alternative<std::monostate>(value)) {
         out.clear();
     } else if (const auto* i = std::get_if<std::int64_t>(&value)) {
         // The counting fields are integer fields: plain decimal digits.
@@ -36,8 +34,15 @@ QStringView TextInto(const store::Value& value, const std::function<std::string(
         const auto end = std::to_chars(digits, digits + sizeof digits, *i).ptr;
         out.assign(digits, end);
     } else {
-        Utf8ToUtf16(formatted(), out);
+        Utf8ToUtf16(record.text(column), out);
     }
+    return View(out);
+}
+
+// A text field's text, as DataSet::asString gives it, in `out`.
+template <typename Record>
+QStringView TextInto(const Record& record, Column column, std::u16string& out) {
+    Utf8ToUtf16(record.text(column), out);
     return View(out);
 }
 
@@ -49,44 +54,45 @@ QStringView PlainTextInto(std::string_view rtf, std::u16string& out) {
     return View(out);
 }
 
-std::optional<store::DateTime> Date(const store::Value& value, std::string_view field) {
+template <typename Record>
+std::optional<store::DateTime> Date(const Record& record, Column column) {
+    const store::Value value = record.value(column);
     if (std::holds_alternative<std::monostate>(value)) return std::nullopt;
-    return store::ValueAsDateTime(value, field);
+    return store::ValueAsDateTime(value, kColumns[column]);
 }
 
-// One record's values in buffers that keep their memory from word to word; the
-// fields come from a record reader or from a data set's current record.
+// The fields of a record reader's current record, or of a data set's.
+struct ReaderFields {
+    const store::RecordReader& record;
+    store::Value value(Column c) const { return record.value(c); }
+    std::string_view text(Column c) const { return record.text(c); }
+};
+struct DataSetFields {
+    const store::DataSet& record;
+    store::Value value(Column c) const { return record.value(kColumns[c]); }
+    std::string text(Column c) const { return record.asString(kColumns[c]); }
+};
+
+// One record's values in buffers that keep their memory from word to word.
 class WordReader {
 public:
-    using ValueOf = std::function<store::Value(Column)>;
-    using TextOf = std::function<std::string(Column)>;
-
-    XmlWordView read(const ValueOf& value, const TextOf& text) {
-        const auto textInto = [&](Column c, std::u16string& out) {
-            return TextInto(value(c), [&] { return text(c); }, out);
-        };
+    template <typename Record>
+    XmlWordView read(const Record& r) {
         XmlWordView w;
-        w.word = PlainTextInto(text(Kanji), texts_[0]);
-        w.reading = PlainTextInto(text(HiraKata), texts_[1]);
-        w.transliteration = textInto(Hepburn, texts_[2]);
-        w.translations = {textInto(T1, texts_[3]), textInto(T2, texts_[4]), textInto(T3, texts_[5])};
-        w.lesson = textInto(Lesson, texts_[6]);
-        w.type = textInto(Type, texts_[7]);
-        w.description = textInto(Note, texts_[8]);
-        w.dateEntered = Date(value(DateEntered), kColumns[DateEntered]);
-        w.dateAsked = Date(value(DateAsked), kColumns[DateAsked]);
-        w.countAsked = textInto(NumberAsked, texts_[9]);
-        w.countWrong = textInto(NumberWrong, texts_[10]);
-        w.tone = textInto(Accent, texts_[11]);
+        w.word = PlainTextInto(r.text(Kanji), texts_[0]);
+        w.reading = PlainTextInto(r.text(HiraKata), texts_[1]);
+        w.transliteration = TextInto(r, Hepburn, texts_[2]);
+        w.translations = {TextInto(r, T1, texts_[3]), TextInto(r, T2, texts_[4]),
+                          TextInto(r, T3, texts_[5])};
+        w.lesson = NumberInto(r, Lesson, texts_[6]);
+        w.type = TextInto(r, Type, texts_[7]);
+        w.description = TextInto(r, Note, texts_[8]);
+        w.dateEntered = Date(r, DateEntered);
+        w.dateAsked = Date(r, DateAsked);
+        w.countAsked = NumberInto(r, NumberAsked, texts_[9]);
+        w.countWrong = NumberInto(r, NumberWrong, texts_[10]);
+        w.tone = NumberInto(r, Accent, texts_[11]);
         return w;
-    }
-    XmlWordView read(const store::RecordReader& record) {
-        return read([&](Column c) { return record.value(c); },
-                    [&](Column c) { return std::string(record.text(c)); });
-    }
-    XmlWordView read(const store::DataSet& record) {
-        return read([&](Column c) { return record.value(kColumns[c]); },
-                    [&](Column c) { return record.asString(kColumns[c]); });
     }
 
 private:
@@ -97,7 +103,7 @@ private:
 
 XmlWord WordFromRecord(const store::DataSet& record) {
     WordReader reader;
-    const XmlWordView v = reader.read(record);
+    const XmlWordView v = reader.read(DataSetFields{record});
     XmlWord w;
     w.word = v.word.toString();
     w.reading = v.reading.toString();
@@ -122,7 +128,7 @@ bool BuildWordList(store::DataSet& words, const XmlExportOptions& options,
     store::RecordReader records(words, kColumns);
     std::int64_t done = 0;
     while (records.next()) {
-        writer.addWord(reader.read(records), options);
+        writer.addWord(reader.read(ReaderFields{records}), options);
         if (!Proceed(progress, ++done)) return false;
     }
     writer.finish();
