@@ -58,20 +58,15 @@ int ImportXml(store::Table& table, const std::string& file) {
     if (!in.open(QIODevice::ReadOnly))
         throw Refusal("Die Datei " + Quoted(file) + " kann nicht geöffnet werden: " +
                       store::SystemReason(in.errorString().toStdString()));
-    // Checked whole before the first word is stored: a file that fails near
-    // its end stores nothing.
-    const exchange::XmlWordListCheck check = exchange::CheckWordList(in);
-    if (!check.loaded)
-        throw Refusal("Die Datei " + Quoted(file) + " ist keine lesbare XML-Wortliste.\n" +
-                      TerminalText(check.errorMessage.toStdString()));
-    if (!in.seek(0))
-        throw Refusal("Die Datei " + Quoted(file) + " kann nicht geöffnet werden: " +
-                      store::SystemReason(in.errorString().toStdString()));
-    TerminalProgress progress("XML-Import", check.words);
+    // A file that fails to load anywhere, even near its end, stores nothing.
+    TerminalProgress progress("XML-Import", in.size());
     store::SystemClock clock;
     const exchange::XmlImportResult result =
         exchange::ImportWords(in, table, clock, progress.callback());
     progress.finish();
+    if (!result.loadError.isEmpty())
+        throw Refusal("Die Datei " + Quoted(file) + " ist keine lesbare XML-Wortliste.\n" +
+                      TerminalText(result.loadError.toStdString()));
     return Finish(exchange::XmlImportMessage(result), result.cancelled, result.error);
 }
 

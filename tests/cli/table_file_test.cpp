@@ -107,7 +107,7 @@ TEST(TableFile, ImportsStoreNewWordsAndCountDuplicates) {
     const CliRun bad = RunOn(to->tableFile, {"import", "xml", broken.string()});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_TRUE(Contains(bad.err, "keine lesbare XML-Wortliste")) << bad.err;
-    // Broken only near its end: checked whole first, so not one word is stored.
+    // Broken only near its end: the words read before are taken back.
     const QByteArray whole = xmltest::ReadBytes(xml);
     xmltest::WriteBytes(broken, whole.left(whole.size() - 12));
     auto fresh = test::MakeTempTable();

@@ -107,9 +107,9 @@ public:
 // Stores each word as soon as its end is read, in the import's batches.
 class WordStorer : public XmlWordVisitor {
 public:
-    WordStorer(ImportBatch& batch, const store::Clock& clock, const ProgressFn& progress,
-               XmlImportResult& result)
-        : batch_(batch), clock_(clock), progress_(progress), result_(result) {}
+    WordStorer(ImportBatch& batch, QIODevice& in, const store::Clock& clock,
+               const ProgressFn& progress, XmlImportResult& result)
+        : batch_(batch), in_(in), clock_(clock), progress_(progress), result_(result) {}
 
     void childStart(QStringView name, const QXmlStreamAttributes& attributes) override {
         if (name == XmlElementName(XmlWordField::Translation))
@@ -120,7 +120,7 @@ public:
     }
 
     bool wordEnd() override {
-        if (!Proceed(progress_, handled_++)) {
+        if (!Proceed(progress_, in_.pos())) {
             result_.cancelled = true;
             return false;
         }
@@ -142,12 +142,12 @@ public:
 
 private:
     ImportBatch& batch_;
+    QIODevice& in_;
     const store::Clock& clock_;
     const ProgressFn& progress_;
     XmlImportResult& result_;
     WordTexts word_;
     int priority_ = 0;  // of the translation being read
-    std::int64_t handled_ = 0;
 };
 
 }  // namespace
@@ -167,19 +167,17 @@ XmlImportResult ImportWords(QIODevice& in, store::DataSet& table, const store::C
     XmlImportResult result;
     try {
         ImportBatch batch(table, committed);
-        WordStorer storer(batch, clock, progress, result);
+        WordStorer storer(batch, in, clock, progress, result);
         const XmlWalkResult walk = WalkWordList(in, storer);
-        if (result.cancelled) {
+        if (result.cancelled || walk.end == XmlWalkResult::Failed) {
             batch.takeBack();
             result = {};
-            result.cancelled = true;
+            result.cancelled = walk.end != XmlWalkResult::Failed;
+            result.loadError = walk.errorMessage;
             return result;
         }
         batch.end();
         storer.takeCounts();
-        // Only when the file changed since it was checked; the words before are kept.
-        if (walk.end == XmlWalkResult::Failed)
-            throw std::runtime_error(walk.errorMessage.toStdString());
     } catch (...) {
         result.error = std::current_exception();
     }

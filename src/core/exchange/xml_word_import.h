@@ -24,11 +24,11 @@ struct XmlImportResult {
     int duplicates = 0;  // words the table's rules refused
     int withoutTranslation = 0;
     bool cancelled = false;
+    QString loadError;         // the file does not load (as XmlLoadErrorMessage): nothing stored
     std::exception_ptr error;  // what ended the import early, if anything
 };
 
-// The first of the import's two walks over the file: whether it loads at all
-// (nothing is stored from a file that fails anywhere) and how many <word>
+// A walk over the whole file: whether it loads at all and how many <word>
 // elements it holds.
 struct XmlWordListCheck {
     bool loaded = false;
@@ -37,18 +37,18 @@ struct XmlWordListCheck {
 };
 XmlWordListCheck CheckWordList(QIODevice& in);
 
-// The second walk: each <word> of a checked file, from `in`'s position, as a
-// new word: Kanji and Hira-Kata as the rich text the entry page saves; a
+// Each <word> of the file, from `in`'s position, as a new word: Kanji and Hira-Kata as the rich text the entry page saves; a
 // missing reading is the word itself (the export leaves out a reading equal to
 // the word); a missing transliteration is romanised from the reading.
 // Translations go to the slot their priority names, else to the first empty
 // one. Lesson and tone are taken when they read as a whole number, the type
 // when it is one of the type words; dates and statistics are not taken: the
 // word starts as a new word. A word without a first translation is left out.
-// The words are stored in batches (ImportBatch) as they are read; a duplicate
-// is counted and the import goes on, any other failure ends it and keeps what
-// was committed (error); a cancel takes every word back. The counts are the
-// committed words'. The progress callback gets the number of words handled so far.
+// The words are stored in batches (ImportBatch) as they are read, in one walk;
+// a file that fails to load anywhere, like a cancel, takes every word back
+// (loadError, cancelled). A duplicate is counted and the import goes on; any
+// other failure ends it and keeps what was committed (error). The counts are
+// the committed words'. The progress callback gets the bytes read so far.
 XmlImportResult ImportWords(QIODevice& in, store::DataSet& table, const store::Clock& clock,
                             const ProgressFn& progress = {}, const CommittedFn& committed = {});
 
