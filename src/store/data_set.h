@@ -113,10 +113,6 @@ public:
     void insertRecord(const Record& values);
     void flushBuffers();
     void saveToDisk();
-    // Bulk writes (an import): saveToDisk() skips the sync until the batch ends,
-    // then syncs once. Every committed record stays safe from a crash of the program.
-    void beginSyncBatch();
-    void endSyncBatch();
 
     // --- events and listeners
     Event afterOpen, afterInsert, afterEdit, afterDelete;

@@ -203,11 +203,4 @@ void DataSet::saveToDisk() {
     database()->flush();
 }
 
-void DataSet::beginSyncBatch() {
-    requireActive();
-    database()->beginSyncBatch();
-}
-
-void DataSet::endSyncBatch() { database()->endSyncBatch(); }
-
 }  // namespace morvanta::store

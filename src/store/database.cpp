@@ -417,7 +417,6 @@ void Database::flush() {
     const sqlite3_int64 changes = sqlite3_total_changes64(db_.get());
     if (changes == syncedChanges_) return;
     int rc = sqlite3_db_cacheflush(db_.get());
-    if (rc == SQLITE_OK && syncBatchDepth_ > 0) return;
     requireWritable();
     // The checkpoint syncs the log and the table file: what is committed is now safe
     // even from a power failure. The emptied log cannot be replayed onto another file
@@ -427,10 +426,6 @@ void Database::flush() {
     if (rc != SQLITE_OK && rc != SQLITE_BUSY)
         ThrowSqliteError(db_.get(), rc, "Die Vokabeldatei konnte nicht gespeichert werden.");
     if (rc == SQLITE_OK) syncedChanges_ = changes;
-}
-
-void Database::endSyncBatch() {
-    if (syncBatchDepth_ > 0 && --syncBatchDepth_ == 0) flush();
 }
 
 int Database::askLongWork(void* database) {

@@ -102,10 +102,6 @@ public:
 
     // Makes sure committed changes are in the file; throws when the file is gone.
     void flush();
-    // Bulk writes: between these, flush() leaves out the sync (a committed record
-    // is already safe from a crash of the program); the last end syncs once.
-    void beginSyncBatch() { ++syncBatchDepth_; }
-    void endSyncBatch();
 
     // Long statements: while one runs, the observer is asked every few hundredths
     // of a second whether it may go on; false interrupts it (EngineError::isCancelled).
@@ -191,7 +187,6 @@ private:
     bool checkNeeded_ = false;
     std::string warning_;
     std::uint64_t generation_ = 1;
-    int syncBatchDepth_ = 0;
     std::int64_t syncedChanges_ = -1;  // total changes at the last sync
     std::map<std::string, std::unique_ptr<Statement>> cache_;
     std::vector<std::int64_t> keyOrder_;
