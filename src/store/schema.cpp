@@ -288,7 +288,8 @@ constexpr Column kMemoryColumns[] = {
     {"Answers", "INTEGER NOT NULL"},
 };
 constexpr Index kMemoryIndexes[] = {
-    {"MemoryStateDue", "(Direction, DueAt)"},
+    // Today's due words and how forgotten each is, read off the index alone.
+    {"MemoryStateDue", "(Direction, DueAt, LastAt, Stability)"},
 };
 constexpr SideTable kMemoryTable{"MemoryState", kMemoryColumns, kMemoryIndexes, "(WordId, Direction)"};
 
@@ -311,15 +312,25 @@ bool SameColumns(Database& db, const SideTable& table) {
     return index == table.columns.size();
 }
 
+// A deleted word's memory goes with it (its history stays).
+constexpr Trigger kMemoryTrigger{"MemoryStateDelete", R"sql( AFTER DELETE ON Vokabel BEGIN
+    DELETE FROM MemoryState WHERE WordId = old.rowid;
+END)sql"};
+
 bool MemoryIntact(Database& db, int fileVersion) {
-    return fileVersion >= 6 && SameColumns(db, kMemoryTable) && SameColumns(db, kMemoryModelTable);
+    if (fileVersion < 6 || !SameColumns(db, kMemoryTable) || !SameColumns(db, kMemoryModelTable)) return false;
+    Statement trigger = db.prepare("SELECT count(*) FROM sqlite_schema WHERE type = 'trigger' AND name = ?1");
+    trigger.bindText(1, kMemoryTrigger.name);
+    trigger.step();
+    return trigger.columnInt(0) == 1;
 }
 
 // Empty tables: the states are replayed from the history before they are read.
 void BuildMemory(Database& db) {
-    db.exec("DROP TABLE IF EXISTS " + std::string(kMemoryTable.name) + "; DROP TABLE IF EXISTS " +
-            std::string(kMemoryModelTable.name) + ";" + CreateSql(kMemoryTable, "main") +
-            CreateSql(kMemoryModelTable, "main"));
+    db.exec("DROP TRIGGER IF EXISTS " + std::string(kMemoryTrigger.name) + "; DROP TABLE IF EXISTS " +
+            std::string(kMemoryTable.name) + "; DROP TABLE IF EXISTS " + std::string(kMemoryModelTable.name) + ";" +
+            CreateSql(kMemoryTable, "main") + CreateSql(kMemoryModelTable, "main") + "CREATE TRIGGER " +
+            std::string(kMemoryTrigger.name) + std::string(kMemoryTrigger.body) + ";");
 }
 
 // ---- The ladder ----------------------------------------------------------------
@@ -362,6 +373,21 @@ void StampVersion(Database& db) { db.exec("PRAGMA user_version=" + std::to_strin
 
 void MakeMemoryStandIn(Database& db) {
     db.exec(CreateSql(kMemoryTable, "temp") + CreateSql(kMemoryModelTable, "temp"));
+}
+
+void ClearMemoryForRefill(Database& db) {
+    std::string sql;
+    for (const Index& index : kMemoryIndexes) sql += "DROP INDEX IF EXISTS " + std::string(index.name) + ";";
+    db.exec(sql + "DELETE FROM " + std::string(kMemoryTable.name) + "; DELETE FROM " +
+            std::string(kMemoryModelTable.name) + ";");
+}
+
+void IndexRefilledMemory(Database& db) {
+    std::string sql;
+    for (const Index& index : kMemoryIndexes)
+        sql += "CREATE INDEX IF NOT EXISTS " + std::string(index.name) + " ON " + std::string(kMemoryTable.name) +
+               " " + std::string(index.terms) + ";";
+    db.exec(sql);
 }
 
 std::string_view FieldListSql() {

@@ -33,6 +33,12 @@ void MakeLayout(Database& db);
 // that takes no writes while its memory must be replayed afresh.
 void MakeMemoryStandIn(Database& db);
 
+// Filling the words' memory anew in bulk (in the caller's transaction): its rows
+// and its indexes go first, and the indexes come back, sorted once, after the
+// rows are in. Acts on the stand-ins when there are any.
+void ClearMemoryForRefill(Database& db);
+void IndexRefilledMemory(Database& db);
+
 // What an opened file's layout lacks against the current one.
 class LayoutPlan {
 public:

@@ -135,6 +135,8 @@ void Statement::run() {
 
 int Statement::columnCount() const { return sqlite3_column_count(stmt_.get()); }
 int Statement::columnType(int column) const { return sqlite3_column_type(stmt_.get(), column); }
+
+bool Statement::columnIsNull(int column) const { return sqlite3_column_type(stmt_.get(), column) == SQLITE_NULL; }
 std::string Statement::columnName(int column) const {
     const char* name = sqlite3_column_name(stmt_.get(), column);
     return name ? name : "";

@@ -29,6 +29,7 @@ public:
 
     int columnCount() const;
     int columnType(int column) const;
+    bool columnIsNull(int column) const;
     std::string columnName(int column) const;
     std::int64_t columnInt(int column) const;
     double columnDouble(int column) const;

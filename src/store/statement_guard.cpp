@@ -69,6 +69,8 @@ int Authorize(void* context, int action, const char* third, const char* fourth, 
         case SQLITE_RECURSIVE:
             return SQLITE_OK;
         case SQLITE_READ:
+            // The trigger that takes a deleted word's memory along finds its rows.
+            if (trigger != nullptr && Is(third, "MemoryState")) return SQLITE_OK;
             // Names of the statement's own (WITH) tables are read too; only stored
             // tables other than the vocabulary are out of reach.
             for (const std::string& table : verdict.otherTables)
@@ -85,8 +87,12 @@ int Authorize(void* context, int action, const char* third, const char* fourth, 
             // SQLite checks the schema table while it compiles the table's triggers;
             // changes to the schema itself are refused by their own actions above.
             if (Is(third, "sqlite_master") || Is(third, "sqlite_temp_master")) return SQLITE_OK;
-            // The key order table is written only by the table's own triggers.
-            if (trigger != nullptr) return Is(third, "VokabelOrder") ? SQLITE_OK : refuse(WhatIsRefused(action, third, fourth));
+            // The key order table is written only by the table's own triggers, and a
+            // deleted word's memory goes by one of them.
+            if (trigger != nullptr)
+                return Is(third, "VokabelOrder") || (action == SQLITE_DELETE && Is(third, "MemoryState"))
+                           ? SQLITE_OK
+                           : refuse(WhatIsRefused(action, third, fourth));
             if (!Is(third, "Vokabel")) return refuse(WhatIsRefused(action, third, fourth));
             if (!verdict.allowWrites)
                 return refuse("Die Anweisung ändert Vokabeln; erlaubt ist hier nur eine Auswahl (SELECT).");

@@ -1,6 +1,7 @@
 #include "core/memory/due_today.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "core/memory/fsrs.h"
 #include "core/memory/moments.h"
@@ -27,16 +28,14 @@ TodayPlan PlanToday(store::Database& db, const TodayRequest& request, const stor
     const int direction = static_cast<int>(request.direction);
     const double nowDays = DayTime(now);
     std::vector<Due> due;
-    // Deleted words keep their memory, as they keep their history.
+    // Read off the index alone (a deleted word's memory went with it).
     store::Statement dueRows = db.prepare(
-        "SELECT m.WordId, m.Stability, m.LastAt FROM MemoryState m JOIN Vokabel v ON v.rowid = m.WordId "
-        "WHERE m.Direction = ?1 AND m.DueAt <= ?2");
+        "SELECT WordId, LastAt, Stability FROM MemoryState WHERE Direction = ?1 AND DueAt <= ?2");
     dueRows.bindInt(1, direction);
     dueRows.bindText(2, now.toStorage());
     while (dueRows.step()) {
-        const auto last = store::DateTime::fromStorage(dueRows.columnText(2));
-        const double days = last ? std::max(0.0, nowDays - DayTime(*last)) : 0.0;
-        due.push_back({dueRows.columnInt(0), days / std::max(dueRows.columnDouble(1), kMinStability)});
+        const double days = std::max(0.0, nowDays - StoredDayTime(dueRows.columnText(1)).value_or(nowDays));
+        due.push_back({dueRows.columnInt(0), days / std::max(dueRows.columnDouble(2), kMinStability)});
     }
     plan.dueNow = static_cast<int>(due.size());
     const size_t take = std::min(due.size(), static_cast<size_t>(std::max(request.count, 0)));
@@ -46,21 +45,24 @@ TodayPlan PlanToday(store::Database& db, const TodayRequest& request, const stor
                       });
     for (size_t i = 0; i < take; ++i) plan.due.push_back(due[i].word);
 
-    store::Statement begun =
-        db.prepare("SELECT count(*) FROM MemoryState m JOIN Vokabel v ON v.rowid = m.WordId "
-                   "WHERE m.Direction = ?1 AND m.FirstAt >= ?2");
+    // One pass over the table in its own order ("+" keeps the due index out of it).
+    store::Statement begun = db.prepare("SELECT count(*) FROM MemoryState WHERE +Direction = ?1 AND FirstAt >= ?2");
     begun.bindInt(1, direction);
     begun.bindText(2, DayStart(now, 0));
     begun.step();
     plan.begunToday = static_cast<int>(begun.columnInt(0));
 
-    store::Statement fresh = db.prepare(
-        "SELECT o.WordId FROM VokabelOrder o WHERE o.Marked = 1 AND NOT EXISTS "
-        "(SELECT 1 FROM MemoryState m WHERE m.WordId = o.WordId AND m.Direction = ?1) ORDER BY o.SortKey, o.WordId");
-    fresh.bindInt(1, direction);
+    // The marked words in key order, less those with a memory in this direction.
+    std::unordered_set<std::int64_t> asked;
+    store::Statement memories = db.prepare("SELECT WordId FROM MemoryState WHERE Direction = ?1");
+    memories.bindInt(1, direction);
+    while (memories.step()) asked.insert(memories.columnInt(0));
+    store::Statement marked = db.prepare("SELECT WordId FROM VokabelOrder WHERE Marked = 1 ORDER BY SortKey, WordId");
     const int newToday = std::max(0, request.newPerDay - plan.begunToday);
-    while (fresh.step()) {
-        if (static_cast<int>(plan.fresh.size()) < newToday) plan.fresh.push_back(fresh.columnInt(0));
+    while (marked.step()) {
+        const std::int64_t word = marked.columnInt(0);
+        if (asked.count(word) != 0) continue;
+        if (static_cast<int>(plan.fresh.size()) < newToday) plan.fresh.push_back(word);
         ++plan.newAvailable;
     }
     return plan;
@@ -83,8 +85,7 @@ std::vector<int> DueForecast(store::Database& db, stats::Direction direction, co
     std::vector<int> counts(static_cast<size_t>(std::max(days, 0)), 0);
     if (counts.empty()) return counts;
     store::Statement rows = db.prepare(
-        "SELECT substr(m.DueAt, 1, 10), count(*) FROM MemoryState m JOIN Vokabel v ON v.rowid = m.WordId "
-        "WHERE m.Direction = ?1 AND m.DueAt < ?2 GROUP BY 1");
+        "SELECT substr(DueAt, 1, 10), count(*) FROM MemoryState WHERE Direction = ?1 AND DueAt < ?2 GROUP BY 1");
     rows.bindInt(1, static_cast<int>(direction));
     rows.bindText(2, DayStart(now, days));
     const std::int64_t today = CalendarDay(now);

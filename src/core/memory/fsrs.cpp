@@ -2,6 +2,13 @@
 
 namespace morvanta::memory {
 
+PreparedWeights::PreparedWeights(const Weights& weights)
+    : w(weights),
+      factor(std::pow(0.9, -1.0 / weights[20]) - 1.0),
+      recallGrowth(std::exp(weights[8])),
+      easyDifficulty(UnclampedInitialDifficulty<double>(Rating::Easy, weights)),
+      lapseCap(std::exp(weights[17] * weights[18])) {}
+
 double IntervalDays(double stability, double retention, const Weights& w) {
     const double decay = -w[20];
     const double factor = std::pow(0.9, 1.0 / decay) - 1.0;

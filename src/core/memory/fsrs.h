@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <type_traits>
 
 namespace morvanta::memory {
 
@@ -51,12 +52,31 @@ T Smaller(const T& a, const T& b) {
     return ValueOf(b) < ValueOf(a) ? b : a;
 }
 
+// Weights with the terms that depend on them alone worked out once, for replaying
+// many answers with the same weights.
+struct PreparedWeights {
+    explicit PreparedWeights(const Weights& weights);
+    const double& operator[](int i) const { return w[static_cast<size_t>(i)]; }
+    Weights w;
+    double factor;          // f of the forgetting curve
+    double recallGrowth;    // e^w8
+    double easyDifficulty;  // the first difficulty of an Easy answer, unclamped
+    double lapseCap;        // e^(w17·w18)
+};
+
+template <typename W>
+inline constexpr bool kPrepared = std::is_same_v<W, PreparedWeights>;
+
 // The forgetting curve: R(t, S) = (1 + f·t/S)^(−w20), with f chosen so that R(S, S) = 0.9.
 template <typename T, typename W>
 T Retrievability(const T& days, const T& stability, const W& w) {
     using std::pow;
     const T decay = -w[20];
-    const T factor = pow(T(0.9), 1.0 / decay) - 1.0;
+    T factor;
+    if constexpr (kPrepared<W>)
+        factor = w.factor;
+    else
+        factor = pow(T(0.9), 1.0 / decay) - 1.0;
     return pow(1.0 + factor * days / stability, decay);
 }
 
@@ -83,7 +103,12 @@ template <typename T, typename W>
 T NextDifficulty(const T& difficulty, Rating rating, const W& w) {
     const T change = -w[6] * (static_cast<int>(rating) - 3.0);
     const T damped = difficulty + change * (10.0 - difficulty) / 9.0;
-    const T reverted = w[7] * UnclampedInitialDifficulty<T>(Rating::Easy, w) + (1.0 - w[7]) * damped;
+    T easy;
+    if constexpr (kPrepared<W>)
+        easy = w.easyDifficulty;
+    else
+        easy = UnclampedInitialDifficulty<T>(Rating::Easy, w);
+    const T reverted = w[7] * easy + (1.0 - w[7]) * damped;
     return Clamped(reverted, kMinDifficulty, kMaxDifficulty);
 }
 
@@ -93,7 +118,12 @@ template <typename T, typename W>
 T RecallStability(const T& stability, const T& difficulty, const T& recall, Rating rating, const W& w) {
     using std::exp;
     using std::pow;
-    T growth = exp(T(w[8])) * (11.0 - difficulty) * pow(stability, -w[9]) * (exp((1.0 - recall) * w[10]) - 1.0);
+    T base;
+    if constexpr (kPrepared<W>)
+        base = w.recallGrowth;
+    else
+        base = exp(T(w[8]));
+    T growth = base * (11.0 - difficulty) * pow(stability, -w[9]) * (exp((1.0 - recall) * w[10]) - 1.0);
     if (rating == Rating::Hard) growth = growth * w[15];
     if (rating == Rating::Easy) growth = growth * w[16];
     return Clamped(stability * (growth + 1.0), kMinStability, kMaxStability);
@@ -106,7 +136,12 @@ T LapseStability(const T& stability, const T& difficulty, const T& recall, const
     using std::pow;
     const T longTerm =
         w[11] * pow(difficulty, -w[12]) * (pow(stability + 1.0, w[13]) - 1.0) * exp((1.0 - recall) * w[14]);
-    const T shortTerm = stability / exp(w[17] * w[18]);
+    T cap;
+    if constexpr (kPrepared<W>)
+        cap = w.lapseCap;
+    else
+        cap = exp(w[17] * w[18]);
+    const T shortTerm = stability / cap;
     return Clamped(Smaller(longTerm, shortTerm), kMinStability, kMaxStability);
 }
 

@@ -5,6 +5,7 @@
 // booking's own transaction, and it is replayed from the history whenever it is
 // missing or out of step (changed by other tools, a backup from before it, new
 // weights). Words without answers in the history have no memory: they are new.
+// A deleted word's memory goes with it; its answers stay in the history.
 
 #include <cstdint>
 #include <optional>

@@ -39,6 +39,70 @@ double DayTime(const store::DateTime& at) {
     return static_cast<double>(CalendarDay(at)) + msec / kMsecPerDay;
 }
 
+std::optional<store::DateTime> StoredMoment(std::string_view stored) {
+    // "YYYY-MM-DD HH:MM:SS.zzz", as this program writes it, digit by digit.
+    constexpr std::string_view kShape = "0000-00-00 00:00:00.000";
+    bool plain = stored.size() == kShape.size();
+    for (size_t i = 0; plain && i < kShape.size(); ++i)
+        plain = kShape[i] == '0' ? stored[i] >= '0' && stored[i] <= '9' : stored[i] == kShape[i];
+    if (!plain) return store::DateTime::fromStorage(stored);
+    const auto digits = [&](size_t from, size_t count) {
+        int value = 0;
+        for (size_t i = from; i < from + count; ++i) value = value * 10 + (stored[i] - '0');
+        return value;
+    };
+    store::DateTime at;
+    at.year = digits(0, 4);
+    at.month = digits(5, 2);
+    at.day = digits(8, 2);
+    at.hour = digits(11, 2);
+    at.minute = digits(14, 2);
+    at.second = digits(17, 2);
+    at.msec = digits(20, 3);
+    if (at.month < 1 || at.month > 12 || at.day < 1 || at.day > 31 || at.hour > 23 || at.minute > 59 ||
+        at.second > 59)
+        return store::DateTime::fromStorage(stored);  // judged there
+    return at;
+}
+
+std::optional<double> StoredDayTime(std::string_view stored) {
+    const auto at = StoredMoment(stored);
+    return at ? std::optional<double>(DayTime(*at)) : std::nullopt;
+}
+
+std::int64_t MomentMs(const store::DateTime& at) {
+    return CalendarDay(at) * 86400000 + ((at.hour * 60 + at.minute) * 60 + at.second) * 1000 + at.msec;
+}
+
+store::DateTime FromMomentMs(std::int64_t ms) {
+    const std::int64_t day = ms >= 0 ? ms / 86400000 : (ms - 86399999) / 86400000;
+    const std::int64_t rest = ms - day * 86400000;
+    store::DateTime at;
+    CivilFromDays(day, at.year, at.month, at.day);
+    at.msec = static_cast<int>(rest % 1000);
+    at.second = static_cast<int>(rest / 1000 % 60);
+    at.minute = static_cast<int>(rest / 60000 % 60);
+    at.hour = static_cast<int>(rest / 3600000);
+    return at;
+}
+
+std::string StoredText(std::int64_t ms) {
+    const store::DateTime at = FromMomentMs(ms);
+    if (at.year < 0 || at.year > 9999) return at.toStorage();
+    std::string text = "0000-00-00 00:00:00.000";
+    const auto put = [&text](size_t at, size_t width, int value) {
+        for (size_t i = at + width; i-- > at; value /= 10) text[i] = static_cast<char>('0' + value % 10);
+    };
+    put(0, 4, at.year);
+    put(5, 2, at.month);
+    put(8, 2, at.day);
+    put(11, 2, at.hour);
+    put(14, 2, at.minute);
+    put(17, 2, at.second);
+    put(20, 3, at.msec);
+    return text;
+}
+
 store::DateTime FromDayTime(double days) {
     const double whole = std::floor(days);
     auto msec = static_cast<std::int64_t>(std::llround((days - whole) * kMsecPerDay));
