@@ -4,6 +4,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QDateTime>
 #include <QDateTimeAxis>
@@ -133,24 +134,28 @@ QChart* ForecastChart(const std::vector<int>& days, const QDate& today) {
     QChart* chart = NewChart();
     auto* set = new QBarSet(QStringLiteral("fällig"));
     set->setColor(kNeutral);
-    QStringList labels;
     double highest = 0;
-    for (size_t i = 0; i < days.size(); ++i) {
-        *set << days[i];
-        // Days from today: a date would not fit beneath a bar in a narrow window.
-        labels << QString::number(i);
-        highest = std::max(highest, static_cast<double>(days[i]));
+    for (int count : days) {
+        *set << count;
+        highest = std::max(highest, static_cast<double>(count));
     }
     auto* series = new QBarSeries;
     series->append(set);
     series->setBarWidth(0.8);
     chart->addSeries(series);
-    auto* dates = new QBarCategoryAxis;
-    dates->append(labels);
+    // Bar i stands at i; a date every fifth day, so that the dates stay legible
+    // beneath thirty narrow bars.
+    auto* dates = new QCategoryAxis;
+    dates->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    dates->setRange(-0.5, static_cast<double>(days.size()) - 0.5);
+    for (size_t i = 0; i < days.size(); i += 5)
+        dates->append(i == 0 ? QStringLiteral("heute")
+                             : today.addDays(static_cast<qint64>(i)).toString(QStringLiteral("dd.MM.")),
+                      static_cast<double>(i));
     dates->setLabelsFont(platform::UiFont(10));
-    dates->setTitleText(QStringLiteral("fällig in Tagen ab heute, %1 (0: heute, mit den schon fälligen)")
-                            .arg(today.toString(QStringLiteral("dd.MM.yyyy"))));
+    dates->setTitleText(QStringLiteral("fällig am (heute mit den schon fälligen)"));
     dates->setTitleFont(platform::UiFont(10));
+    dates->setGridLineVisible(false);
     QValueAxis* count = CountAxis(highest * 1.1, QStringLiteral("Vokabeln"));
     chart->addAxis(dates, Qt::AlignBottom);
     chart->addAxis(count, Qt::AlignLeft);
