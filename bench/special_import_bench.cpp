@@ -1,5 +1,5 @@
-// The special import of 2,000 words through the page's handler, each word its
-// own insert, committed and counted, with the window following the table, against
+// The special import of 2,000 words through the page's handler, stored in one
+// batch and counted, with the window following the table, against
 // raw SQLite inserts of the very rows it stored, one autocommit insert each, on a
 // copy of the same table. Side by side in every iteration, into an empty table
 // and into one of 65,535 words.
