@@ -42,6 +42,7 @@ RecordReader::RecordReader(DataSet& dataSet, const std::vector<std::string_view>
         fieldIndexes_.push_back(index);
         kinds_.push_back(dataSet_.kindOf(index));
     }
+    scratch_.resize(fieldIndexes_.size());
     count_ = dataSet_.recordCount();
     heldInMemory_ = !dataSet_.live_;
     if (heldInMemory_ || count_ == 0) return;
@@ -89,8 +90,9 @@ std::string_view RecordReader::text(int column) const {
         if (type == SQLITE_NULL) return {};
         if (type == SQLITE_TEXT) return statement_->columnText(column);
     }
-    scratch_ = asString(column);
-    return scratch_;
+    std::string& held = scratch_[size_t(column)];
+    held = asString(column);
+    return held;
 }
 
 }  // namespace morvanta::store

@@ -32,7 +32,8 @@ public:
     // record deleted since the data set opened reads as empty, as it does there.
     Value value(int column) const;
     std::string asString(int column) const;
-    // The stored text of a text field without a copy, valid until next().
+    // The text of a field as asString gives it; a stored text without a copy.
+    // Valid until next().
     std::string_view text(int column) const;
 
 private:
@@ -43,7 +44,7 @@ private:
     int count_ = 0;
     int position_ = -1;
     bool heldInMemory_ = false;
-    mutable std::string scratch_;
+    mutable std::vector<std::string> scratch_;  // per column: the views of one record stay valid together
 };
 
 }  // namespace morvanta::store
