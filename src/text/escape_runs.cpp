@@ -1,12 +1,12 @@
 #include "text/escape_runs.h"
 
+#include "text/rtf_heads.h"
+
 namespace morvanta::text {
 
 namespace {
 
-constexpr std::string_view kWrapHeader =
-    "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031{\\fonttbl{\\f0\\froman\\fprq1\\fcharset128 MS UI "
-    "Gothic;}{\\f1\\fnil\\fcharset0 Arial Unicode MS;}}\\viewkind4\\uc1\\pard\\f0\\fs44";
+constexpr std::string_view kWrapHeader = kEscapeRunRtfHead;
 constexpr std::string_view kWrapFooter = "\\par }";
 
 }  // namespace

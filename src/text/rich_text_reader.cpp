@@ -1,10 +1,12 @@
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "text/codepage_tables.h"
 #include "text/fast_strings.h"
 #include "text/rich_text.h"
+#include "text/rtf_heads.h"
 #include "text/utf8_char.h"
 
 namespace morvanta::text {
@@ -41,6 +43,17 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 class RtfReader {
 public:
     explicit RtfReader(std::string_view rtf) : in_(rtf) { out_.reserve(rtf.size() / 2); }
+    // Goes on with `rtf` where `afterHead` stopped: `rtf` begins with what it read.
+    RtfReader(const RtfReader& afterHead, std::string_view rtf) : RtfReader(afterHead) {
+        in_ = rtf;
+        out_.reserve(rtf.size() / 2);
+    }
+
+    // Reads all of the input without closing off the text: a head's state.
+    RtfReader& ReadHead() {
+        while (pos_ < in_.size() && !finished_) Step();
+        return *this;
+    }
 
     std::string Read() {
         while (pos_ < in_.size() && !finished_) Step();
@@ -317,6 +330,16 @@ private:
 
 std::string RtfToPlainText(std::string_view rtf) {
     if (!rtf.starts_with("{\\rtf")) return std::string(rtf);
+    // The program's own documents start after their head, read once. The head
+    // ends in a control word's number: a digit or blank after it would belong to it.
+    static const std::array<RtfReader, kOwnRtfHeads.size()> kAfterHeads = {
+        RtfReader(kOwnRtfHeads[0]).ReadHead(), RtfReader(kOwnRtfHeads[1]).ReadHead()};
+    for (std::size_t i = 0; i < kOwnRtfHeads.size(); ++i) {
+        const std::string_view head = kOwnRtfHeads[i];
+        if (rtf.size() > head.size() && rtf.starts_with(head) && !IsDigit(rtf[head.size()]) &&
+            rtf[head.size()] != ' ')
+            return RtfReader(kAfterHeads[i], rtf).Read();
+    }
     return RtfReader(rtf).Read();
 }
 

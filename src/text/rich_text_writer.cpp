@@ -2,15 +2,14 @@
 
 #include "text/codepage_tables.h"
 #include "text/rich_text.h"
+#include "text/rtf_heads.h"
 #include "text/utf8_char.h"
 
 namespace morvanta::text {
 
 namespace {
 
-constexpr std::string_view kHeader =
-    "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031{\\fonttbl{\\f0\\fnil\\fcharset128 MS UI Gothic;}"
-    "{\\f1\\fnil\\fcharset0 Arial;}}\\viewkind4\\uc1\\pard\\f0\\fs24";
+constexpr std::string_view kHeader = kPlainTextRtfHead;
 constexpr std::string_view kFooter = "\\par\n}";
 
 constexpr int kJapaneseFont = 0;  // \fcharset128

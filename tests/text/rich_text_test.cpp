@@ -51,6 +51,23 @@ TEST(RtfToPlainText, ReadsOwnDocumentsBack) {
     }
 }
 
+// A document of the program's own starts after its head, read once; it must read
+// as a document whose head is read afresh (an empty group right after "{\rtf1"
+// changes nothing, but no head begins so).
+TEST(RtfToPlainText, OwnHeadsReadAsAnyOtherDocument) {
+    const auto afresh = [](const std::string& doc) {
+        return RtfToPlainText(doc.substr(0, 6) + "{}" + doc.substr(6));
+    };
+    for (const std::string& doc :
+         {PlainTextToRtf("家 Haus"), PlainTextToRtf("1 Stück"), PlainTextToRtf(" vorn"), PlainTextToRtf(""),
+          WrapJapaneseRtf("\\'89\\'c6"), WrapJapaneseRtf("7"), WrapJapaneseRtf(" \\'82\\'a0"),
+          WrapJapaneseRtf("-3x"), WrapJapaneseRtf("}"), WrapJapaneseRtf("")}) {
+        SCOPED_TRACE(doc);
+        ASSERT_EQ(doc.substr(0, 6), "{\\rtf1");
+        EXPECT_EQ(RtfToPlainText(doc), afresh(doc));
+    }
+}
+
 TEST(RtfToPlainText, KanaDocumentGivesRomajiThroughEscapeRun) {
     const std::pair<const char*, const char*> words[] = {
         {"かな", "kana"}, {"ちょっと", "chotto"}, {"シャツ", "shatsu"}, {"がっこう", "gakkou"}, {"かな かな", "kana kana"}};
