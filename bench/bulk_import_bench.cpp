@@ -10,7 +10,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QFile>
-#include <QXmlStreamReader>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -32,6 +31,7 @@
 #include "text/codepage.h"
 #include "text/escape_runs.h"
 #include "text/rich_text.h"
+#include "xml_stream_pass.h"
 
 namespace {
 
@@ -139,19 +139,6 @@ double OneBulkTransaction(const fs::path& table, const std::vector<store::Record
     return Seconds(start);
 }
 
-qint64 XmlStreamPass(const std::string& file) {
-    QFile in(QString::fromStdString(file));
-    if (!in.open(QIODevice::ReadOnly)) return 0;
-    QXmlStreamReader reader(&in);
-    reader.setNamespaceProcessing(false);
-    qint64 tokens = 0;
-    while (!reader.atEnd()) {
-        reader.readNext();
-        ++tokens;
-    }
-    return tokens;
-}
-
 std::size_t SpecialParse(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     exchange::SpecialImportReader reader(in);
@@ -218,7 +205,7 @@ void BM_XmlImport(benchmark::State& state) {
     static const std::string file = WriteXmlFile();
     state.counters["MB"] = double(fs::file_size(file)) / 1e6;
     TimeAgainstFloor(state, file, kXmlWords, XmlImport, [](const std::string& f) {
-        benchmark::DoNotOptimize(XmlStreamPass(f));
+        benchmark::DoNotOptimize(bench::XmlStreamPass(f));
     });
 }
 BENCHMARK(BM_XmlImport)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -24,6 +24,7 @@
 #include "core/exchange/xml_word_list_reader.h"
 #include "core/exchange/xml_word_list_writer.h"
 #include "support/bench_support.h"
+#include "xml_stream_pass.h"
 #include "support/reference_xml_word_list.h"
 
 namespace {
@@ -86,20 +87,7 @@ qsizetype ReadAndDecode(const std::string& file) {
     return text.size();
 }
 
-// The floor of any XML import: one bare pass of the stream reader, which reads
-// the bytes, decodes them and cuts them into tokens.
-qint64 ReadAndTokenize(const std::string& file) {
-    QFile in(QString::fromStdString(file));
-    if (!in.open(QIODevice::ReadOnly)) return 0;
-    QXmlStreamReader reader(&in);
-    reader.setNamespaceProcessing(false);
-    qint64 tokens = 0;
-    while (!reader.atEnd()) {
-        reader.readNext();
-        ++tokens;
-    }
-    return tokens;
-}
+qint64 ReadAndTokenize(const std::string& file) { return bench::XmlStreamPass(file); }
 
 // What each kind of import does with the file.
 bool RunImport(const std::string& kind, const std::string& file) {
