@@ -36,7 +36,14 @@ BulkInsert::BulkInsert(DataSet& table) : table_(table), db_(*table.database()) {
 
 BulkInsert::~BulkInsert() {
     transaction_.reset();  // rolls back
-    if (!finished_ && changed_) reopenDataSet();
+    if (finished_ || !changed_) return;
+    // Ended by a failure: the words committed before it are the table's all the same.
+    reopenDataSet();
+    if (committedRows_.empty() || !table_.afterInsert) return;
+    try {
+        table_.afterInsert(table_);
+    } catch (...) {  // the failure that ended the import is the one to report
+    }
 }
 
 bool BulkInsert::insert(const Record& values) {

@@ -20,7 +20,8 @@ class BulkInsert {
 public:
     // `table` must be open and editable; throws EngineError otherwise.
     explicit BulkInsert(DataSet& table);
-    // Drops an open batch, then lets the data set show the file's words; never throws.
+    // Drops an open batch, then lets the data set show the file's words (and runs
+    // its after-insert handler once when words were committed); never throws.
     ~BulkInsert();
     BulkInsert(const BulkInsert&) = delete;
     BulkInsert& operator=(const BulkInsert&) = delete;
