@@ -20,8 +20,8 @@ QString QtFilter(const QString& filter) {
 
 namespace {
 
-constexpr int kProgressScale = 1000;          // the bar counts in thousandths
-constexpr qint64 kProgressEveryMs = 50;       // keeps the event processing off the hot path
+constexpr int kProgressScale = 1000;     // the bar counts in thousandths
+constexpr qint64 kProgressEveryMs = 50;  // keeps the event processing off the hot path
 
 class DialogProgress : public Progress {
 public:

@@ -52,7 +52,8 @@ bool BulkInsert::insert(const Record& values) {
         throw EngineError("Ein Datensatz hat " + std::to_string(fields.size()) + " Werte, nicht " +
                           std::to_string(values.size()) + ".");
     Record record(fields.size());
-    for (size_t i = 0; i < fields.size(); ++i) record[i] = NormalizeFieldValue(fields[i].kind, values[i]);
+    for (size_t i = 0; i < fields.size(); ++i)
+        record[i] = NormalizeFieldValue(fields[i].kind, values[i]);
     if (!transaction_) transaction_ = std::make_unique<Transaction>(db_);
     Statement& insert = db_.cached(InsertSql());
     for (size_t i = 0; i < fields.size(); ++i)

@@ -51,7 +51,9 @@ RecordReader::RecordReader(DataSet& dataSet, const std::vector<std::string_view>
         if (i) sql += ", ";
         sql += "Vokabel." + QuotedName(VocabularyFields()[size_t(fieldIndexes_[i])].name);
     }
-    sql += " FROM json_each(?1) AS MorvantaRows LEFT JOIN Vokabel ON Vokabel.rowid = MorvantaRows.value";
+    sql +=
+        " FROM json_each(?1) AS MorvantaRows LEFT JOIN Vokabel ON Vokabel.rowid = "
+        "MorvantaRows.value";
     statement_ = std::make_unique<Statement>(dataSet_.database()->handle(), sql);
     statement_->bindText(1, RowIdArray(dataSet_.rows_));
 }

@@ -44,7 +44,8 @@ private:
     int count_ = 0;
     int position_ = -1;
     bool heldInMemory_ = false;
-    mutable std::vector<std::string> scratch_;  // per column: the views of one record stay valid together
+    // Per column, so that the views of one record stay valid together.
+    mutable std::vector<std::string> scratch_;
 };
 
 }  // namespace morvanta::store
