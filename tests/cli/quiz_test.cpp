@@ -165,7 +165,7 @@ TEST_F(Quiz, StatsShowTheAnswersOfAQuizAndWriteTheCsv) {
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 6);
     // The memory after one answer: stability and difficulty of a right and a wrong first answer.
     EXPECT_TRUE(Contains(bytes, ";1;1;0;richtig;2,31;2,12;")) << bytes;
-    EXPECT_TRUE(Contains(bytes, ";1;0;1;falsch;0,21;6,41;")) << bytes;
+    EXPECT_TRUE(Contains(bytes, ";1;0;1;nicht richtig;0,21;6,41;")) << bytes;
 }
 
 TEST_F(Quiz, DueListsTodaysWordsQuizDueAsksThemAndFittingWantsAHistory) {

@@ -27,6 +27,15 @@ void Field(std::ostream& out, std::string_view value, bool last) {
     out << (last ? "\r\n" : ";");
 }
 
+// A learner's text that a spreadsheet would take for a formula (= + - @, or a
+// tab or line start in front) gets an apostrophe in front, the common rule that
+// keeps it plain text.
+std::string Inert(std::string_view text) {
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+        return "'" + std::string(text);
+    return std::string(text);
+}
+
 std::string GermanDate(std::string_view stored) {
     const auto date = store::DateTime::fromStorage(stored);
     return date ? date->toGermanText() : std::string();
@@ -54,9 +63,9 @@ int WriteStatisticsCsv(store::Database& db, std::ostream& out, Direction directi
         "FROM Vokabel v LEFT JOIN VokabelOrder o ON o.WordId = v.rowid ORDER BY o.SortKey, v.rowid");
     int written = 0;
     while (words.step()) {
-        Field(out, text::RtfToPlainText(words.columnText(1)), false);
-        Field(out, text::RtfToPlainText(words.columnText(2)), false);
-        for (int column = 3; column <= 8; ++column) Field(out, words.columnText(column), false);
+        Field(out, Inert(text::RtfToPlainText(words.columnText(1))), false);
+        Field(out, Inert(text::RtfToPlainText(words.columnText(2))), false);
+        for (int column = 3; column <= 8; ++column) Field(out, Inert(words.columnText(column)), false);
         Field(out, words.columnInt(9) == 1 ? "ja" : "nein", false);
         const auto found = history.find(words.columnInt(0));
         const WordAnswers& answers = found == history.end() ? none : found->second;
@@ -67,12 +76,14 @@ int WriteStatisticsCsv(store::Database& db, std::ostream& out, Direction directi
         } else {
             Field(out, words.columnText(10), false);
             Field(out, words.columnText(11), false);
-            Field(out, GermanDate(words.columnText(12)), false);
+            // A word never asked keeps the date it was entered there: no answer date.
+            Field(out, words.columnInt(10) > 0 ? GermanDate(words.columnText(12)) : std::string(), false);
         }
         Field(out, std::to_string(answers.asked), false);
         Field(out, std::to_string(answers.asked - answers.wrong), false);
         Field(out, std::to_string(answers.wrong), false);
-        Field(out, found == history.end() ? "" : answers.lastRight ? "richtig" : "falsch", !extra);
+        // "falsch" alone would become a truth value in a German spreadsheet.
+        Field(out, found == history.end() ? "" : answers.lastRight ? "richtig" : "nicht richtig", !extra);
         if (extra) {
             const std::vector<std::string> cells = more->cells(words.columnInt(0));
             for (size_t i = 0; i < more->headers.size(); ++i)

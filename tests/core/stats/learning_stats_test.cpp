@@ -130,7 +130,14 @@ TEST_F(LearningStats, CsvHasEveryWordWithItsCountersAndHistory) {
     const std::string row = csv.substr(start, csv.find("\r\n", line) - start);
     // Hepburn, the translations (one quoted), lesson, type, marked, counters, date, history.
     EXPECT_EQ(row.substr(row.find("hepburn0")),
-              "hepburn0;Haus 0;\"a;\"\"b\"\"\";dritte Bedeutung;1;Meishi;ja;4;3;15.03.2024 09:00:00;2;1;1;falsch");
+              "hepburn0;Haus 0;\"a;\"\"b\"\"\";dritte Bedeutung;1;Meishi;ja;4;3;15.03.2024 09:00:00;2;1;1;nicht richtig");
+    // Texts a spreadsheet would run as formulas stay text; a word never asked has
+    // no answer date, whatever its record says.
+    db->exec("UPDATE Vokabel SET Translation1 = '=1+2', DateAsked = '2024-03-01 08:00:00.000' WHERE rowid = 5");
+    std::ostringstream again;
+    WriteStatisticsCsv(*db, again);
+    EXPECT_NE(again.str().find(";hepburn4;'=1+2;"), std::string::npos) << again.str();
+    EXPECT_NE(again.str().find(";nein;0;0;;0;0;0;\r\n"), std::string::npos) << again.str();
 }
 
 TEST_F(LearningStats, EachDirectionReadsOnlyItsOwnAnswers) {
@@ -156,7 +163,7 @@ INSERT INTO AnswerHistory (WordId, AskedAt, Correct, Answer, Direction) VALUES
     EXPECT_EQ(Figures(*db, de), "11:1/0 12:1/0 14:1/0 15:0/2 | 5 2 | 2:1/2 3:1/3 Meishi:2/5 | 11013 | 6 3 |");
     // Word 2 has only counters: never asked this way.
     const std::string german = csv(de);
-    for (const char* line : {";hepburn2;über 2;zweite 2;;2;Meishi;ja;2;1;15.03.2024 09:30:00;2;1;1;falsch\r\n",
+    for (const char* line : {";hepburn2;über 2;zweite 2;;2;Meishi;ja;2;1;15.03.2024 09:30:00;2;1;1;nicht richtig\r\n",
                              ";hepburn1;Äpfel 1;zweite 1;;1;Fukushi;ja;0;0;;0;0;0;\r\n"})
         EXPECT_NE(german.find(line), std::string::npos) << line;
 }
