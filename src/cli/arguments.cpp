@@ -51,6 +51,10 @@ private:
             args_.help = true;
             return;
         }
+        if (name == "--version" || name == "-V") {
+            args_.version = true;
+            return;
+        }
         if (name == "--db") {
             if (args_.db) throw UsageError("--db ist mehrfach angegeben.");
             args_.db = takeValue(name, inlineValue);

@@ -20,6 +20,7 @@ struct CommandDef;
 struct Arguments {
     const CommandDef* command = nullptr;  // nullptr: no command given
     bool help = false;
+    bool version = false;  // --version
     std::optional<std::string> db;   // --db FILE
     std::vector<std::string> words;  // the command's words (kind, file, pattern)
     std::map<std::string, std::vector<std::string>, std::less<>> options;

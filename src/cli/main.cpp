@@ -1,5 +1,6 @@
 // morvanta-cli: the program's core from a terminal.
 
+#include <cerrno>
 #include <clocale>
 #include <iostream>
 #include <string>
@@ -8,6 +9,7 @@
 #include "cli/arguments.h"
 #include "cli/cli_error.h"
 #include "cli/command_table.h"
+#include "store/system_reason.h"
 
 namespace {
 
@@ -15,6 +17,10 @@ using namespace morvanta::cli;
 
 int Run(const std::vector<std::string>& line) {
     const Arguments args = ParseArguments(line);
+    if (args.version) {
+        std::cout << "morvanta-cli " MORVANTA_VERSION "\n";
+        return kExitOk;
+    }
     if (!args.command) {
         if (args.help) {
             std::cout << ProgramHelp();
@@ -48,6 +54,12 @@ int main(int argc, char** argv) {
     } catch (...) {
         std::cerr << "Unbekannter Fehler.\n";
     }
+    // What could not be written (a full disk, a closed pipe) is no success.
     std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "Fehler: Die Ausgabe konnte nicht geschrieben werden: " << morvanta::store::SystemReason(errno)
+                  << "\n";
+        return kExitRefused;
+    }
     return code;
 }

@@ -67,5 +67,18 @@ TEST(Usage, HelpNamesTheCommandsAndTheExitCodes) {
     EXPECT_TRUE(Contains(quiz.out, "--older-than")) << quiz.out;
 }
 
+TEST(Usage, VersionAndOutputThatCannotBeWritten) {
+    const CliRun version = RunCli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "morvanta-cli " MORVANTA_VERSION "\n");
+    // Help sent to a full disk is no success.
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(MORVANTA_CLI), {QStringLiteral("--help")});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(Contains(process.readAllStandardError().toStdString(), "Die Ausgabe konnte nicht geschrieben werden"));
+}
+
 }  // namespace
 }  // namespace morvanta::clitest
