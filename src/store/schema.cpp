@@ -239,16 +239,21 @@ bool DirectionIntact(Database& db, int) {
 
 void AddDirection(Database& db) { db.exec(AddColumnSql("main", kDirectionColumn)); }
 
-// The history in memory: the empty stand-in gets the column, or the file's answers
-// are read into one that has it.
-void DirectionStandIn(Database& db) {
+// The history in memory with the columns added up to `added`'s last: the empty
+// stand-in gets that column, or the file's answers are read into one that has them
+// all (the file's history lacks only the last).
+void HistoryColumnStandIn(Database& db, std::span<const Column> added) {
     if (HasColumn(db, "temp", kHistoryTable.name, "Id")) {
-        db.exec(AddColumnSql("temp", kDirectionColumn));
+        db.exec(AddColumnSql("temp", added.back()));
         return;
     }
-    db.exec(CreateSql(kHistoryTable, "temp") + AddColumnSql("temp", kDirectionColumn) + ";INSERT INTO temp." +
-            std::string(kHistoryTable.name) + " SELECT *, 0 FROM main." + std::string(kHistoryTable.name));
+    std::string sql = CreateSql(kHistoryTable, "temp");
+    for (const Column& column : added) sql += AddColumnSql("temp", column) + ";";
+    db.exec(sql + "INSERT INTO temp." + std::string(kHistoryTable.name) + " SELECT *, 0 FROM main." +
+            std::string(kHistoryTable.name));
 }
+
+void DirectionStandIn(Database& db) { HistoryColumnStandIn(db, std::span(&kDirectionColumn, 1)); }
 
 // ---- Version 5: right answers let pass by "Tolerant prüfen" ---------------------
 
@@ -261,15 +266,9 @@ bool TolerantIntact(Database& db, int) {
 
 void AddTolerant(Database& db) { db.exec(AddColumnSql("main", kTolerantColumn)); }
 
-// The history in memory, as for the direction.
 void TolerantStandIn(Database& db) {
-    if (HasColumn(db, "temp", kHistoryTable.name, "Id")) {
-        db.exec(AddColumnSql("temp", kTolerantColumn));
-        return;
-    }
-    db.exec(CreateSql(kHistoryTable, "temp") + AddColumnSql("temp", kDirectionColumn) + ";" +
-            AddColumnSql("temp", kTolerantColumn) + ";INSERT INTO temp." + std::string(kHistoryTable.name) +
-            " SELECT *, 0 FROM main." + std::string(kHistoryTable.name));
+    const Column added[] = {kDirectionColumn, kTolerantColumn};
+    HistoryColumnStandIn(db, added);
 }
 
 // ---- Version 6: the memory of each word ------------------------------------------

@@ -104,20 +104,7 @@ std::string StoredText(std::int64_t ms) {
 }
 
 store::DateTime FromDayTime(double days) {
-    const double whole = std::floor(days);
-    auto msec = static_cast<std::int64_t>(std::llround((days - whole) * kMsecPerDay));
-    auto day = static_cast<std::int64_t>(whole);
-    if (msec >= static_cast<std::int64_t>(kMsecPerDay)) {
-        msec -= static_cast<std::int64_t>(kMsecPerDay);
-        ++day;
-    }
-    store::DateTime at;
-    CivilFromDays(day, at.year, at.month, at.day);
-    at.msec = static_cast<int>(msec % 1000);
-    at.second = static_cast<int>(msec / 1000 % 60);
-    at.minute = static_cast<int>(msec / 60000 % 60);
-    at.hour = static_cast<int>(msec / 3600000);
-    return at;
+    return FromMomentMs(static_cast<std::int64_t>(std::llround(days * 86400000.0)));
 }
 
 }  // namespace morvanta::memory
