@@ -90,8 +90,8 @@ std::string StoredText(std::int64_t ms) {
     const store::DateTime at = FromMomentMs(ms);
     if (at.year < 0 || at.year > 9999) return at.toStorage();
     std::string text = "0000-00-00 00:00:00.000";
-    const auto put = [&text](size_t at, size_t width, int value) {
-        for (size_t i = at + width; i-- > at; value /= 10) text[i] = static_cast<char>('0' + value % 10);
+    const auto put = [&text](size_t from, size_t width, int value) {
+        for (size_t i = from + width; i-- > from; value /= 10) text[i] = static_cast<char>('0' + value % 10);
     };
     put(0, 4, at.year);
     put(5, 2, at.month);
