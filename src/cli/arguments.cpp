@@ -6,6 +6,7 @@
 #include "cli/cli_error.h"
 #include "cli/command_table.h"
 #include "cli/messages.h"
+#include "text/utf8_char.h"
 
 namespace morvanta::cli {
 
@@ -22,6 +23,10 @@ public:
     explicit Parser(const std::vector<std::string>& line) : line_(line) {}
 
     Arguments parse() {
+        // What is not text cannot become a word or a file name the learner recognises.
+        for (size_t i = 0; i < line_.size(); ++i)
+            if (!text::IsValidUtf8(line_[i]))
+                throw UsageError("Die " + std::to_string(i + 1) + ". Angabe ist kein gültiger UTF-8-Text.");
         bool wordsOnly = false;
         while (at_ < line_.size()) {
             const std::string& token = line_[at_++];

@@ -11,6 +11,22 @@ bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 }  // namespace
 
+bool IsValidUtf8(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        char32_t cp = 0;
+        const int length = DecodeUtf8Sequence(p, end, cp);
+        if (length == 0) return false;
+        p += length;
+    }
+    return true;
+}
+
 char32_t DecodeUtf8At(std::string_view text, std::size_t& pos) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data()) + pos;
     if (*p < 0x80) {

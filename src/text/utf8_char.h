@@ -32,6 +32,9 @@ inline int DecodeUtf8Sequence(const unsigned char* p, const unsigned char* end, 
     return len;
 }
 
+// Every byte belongs to a well-formed character.
+bool IsValidUtf8(std::string_view text);
+
 // Decodes the character starting at text[pos] and advances pos past it.
 // A malformed or truncated sequence yields U+FFFD and advances by one byte.
 char32_t DecodeUtf8At(std::string_view text, std::size_t& pos);

@@ -81,6 +81,27 @@ TEST_F(AddAndSearch, StoredAsTheEntryPageStoresAWord) {
     EXPECT_FALSE(table.isNull("DateEntered"));
 }
 
+TEST_F(AddAndSearch, RomajiBecomeKanaAndOneLineFieldsStayOneLine) {
+    const CliRun run = add({"--kanji", "猫", "--kana", "neko", "--translation", "Katze\nKater", "--note", "a\tb"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    store::Table table(temp->session(), "Vokabel", "Vokabel.DB");
+    table.open();
+    EXPECT_EQ(table.asString("Hira-Kata"), text::PlainTextToRtf("ねこ"));
+    EXPECT_EQ(table.asString("Hepburn"), "neko");
+    EXPECT_EQ(table.asString("Translation1"), "Katze Kater");
+    EXPECT_EQ(table.asString("Note"), "a b");
+    // Neither kana nor romaji, and bytes that are no text: refused before anything is stored.
+    EXPECT_EQ(add({"--kanji", "数", "--kana", "123", "--translation", "Zahl"}).exitCode, 2);
+    QProcess shell;  // the byte 0xFF made by the shell: Qt would pass it on as U+FFFD
+    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"),
+                                            QStringLiteral("exec \"$0\" --db \"$1\" add --kanji 犬 --kana inu "
+                                                           "--translation \"$(printf 'Hund\\377')\""),
+                                            QStringLiteral(MORVANTA_CLI), QString::fromStdString(temp->tableFile.string())});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 2) << shell.readAllStandardError().toStdString();
+    EXPECT_EQ(table.recordCount(), 1);
+}
+
 TEST_F(AddAndSearch, DuplicateIsRefusedWithAGermanMessage) {
     ASSERT_EQ(add({"--kanji", "家", "--kana", "いえ", "--translation", "Haus"}).exitCode, 0);
     const CliRun again = add({"--kanji", "宅", "--kana", "いえ", "--translation", "Haus"});
