@@ -14,12 +14,41 @@ std::string NotSaved(std::string_view file, const store::FileSaveError& error) {
 std::string TerminalText(std::string_view text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r')
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (text[i] == '\r') {
+            if (i + 1 >= text.size() || text[i + 1] != '\n') out += '\n';
+        } else if (text[i] != '\n' && text[i] != '\t' && (byte < 0x20 || byte == 0x7F)) {
+            out += OneLineField(text.substr(i, 1));  // an escape sequence from a file stays inert
+        } else {
             out += text[i];
-        else if (i + 1 >= text.size() || text[i + 1] != '\n')
-            out += '\n';
+        }
     }
     while (!out.empty() && out.back() == '\n') out.pop_back();
+    return out;
+}
+
+std::string OneLineField(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
     return out;
 }
 

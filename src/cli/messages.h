@@ -18,7 +18,13 @@ using text::Quoted;  // „name“
 std::string NotSaved(std::string_view file, const store::FileSaveError& error);
 
 // A text of the window's (lines broken by CR LF or CR) for the terminal: LF
-// line ends, no empty lines at the end.
+// line ends, no empty lines at the end, other control characters written out
+// as by OneLineField().
 std::string TerminalText(std::string_view text);
+
+// A field on one line of output: control characters (tab, line breaks, escape
+// sequences a file may hold) written as \t, \n, \r or \xHH, and a backslash
+// doubled, so that every line is one record and nothing reaches the terminal raw.
+std::string OneLineField(std::string_view text);
 
 }  // namespace morvanta::cli

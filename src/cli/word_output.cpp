@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "cli/messages.h"
 #include "core/exchange/xml_word_source.h"
 
 namespace morvanta::cli {
@@ -37,8 +38,8 @@ std::string SearchLine(const store::DataSet& record) {
     std::string line;
     for (std::string_view field :
          {"Translation1", "Translation2", "Translation3", "Hepburn", "Lesson"})
-        line += record.asString(field) + '\t';
-    return line + record.asString("Type");
+        line += OneLineField(record.asString(field)) + '\t';
+    return line + OneLineField(record.asString("Type"));
 }
 
 std::string WordJson(const store::DataSet& record) {

@@ -90,6 +90,11 @@ TEST_F(AddAndSearch, RomajiBecomeKanaAndOneLineFieldsStayOneLine) {
     EXPECT_EQ(table.asString("Hepburn"), "neko");
     EXPECT_EQ(table.asString("Translation1"), "Katze Kater");
     EXPECT_EQ(table.asString("Note"), "a b");
+    // A control character stored by another tool comes out written, one word a line.
+    table.edit();
+    table.setAsString("Translation2", "Fell\x1b[31m\r\nrot\\");
+    table.post();
+    EXPECT_EQ(RunOn(temp->tableFile, {"search", "Katze*"}).out, "Katze Kater\tFell\\x1b[31m\\r\\nrot\\\\\t\tneko\t1\t\n");
     // Neither kana nor romaji, and bytes that are no text: refused before anything is stored.
     EXPECT_EQ(add({"--kanji", "数", "--kana", "123", "--translation", "Zahl"}).exitCode, 2);
     QProcess shell;  // the byte 0xFF made by the shell: Qt would pass it on as U+FFFD
