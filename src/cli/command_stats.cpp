@@ -2,7 +2,9 @@
 // word's figures as CSV, for one direction of asking.
 
 #include <QDate>
-#include <iomanip>
+#include <QLocale>
+#include <QString>
+#include <algorithm>
 #include <iostream>
 
 #include "cli/cli_error.h"
@@ -42,13 +44,36 @@ void WriteCsv(store::Database& db, const std::string& out, stats::Direction dire
 
 constexpr char kNone[] = "  (keine)\n";
 
+// Columns on a terminal count characters, not bytes ("Fehlerquote je Typ" has
+// umlauts, and kana take two columns).
+int TerminalWidth(const std::string& text) {
+    int width = 0;
+    for (const char32_t c : QString::fromStdString(text).toUcs4()) {
+        const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+                          (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                          (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+                          (c >= 0xFFE0 && c <= 0xFFE6) || c >= 0x20000;
+        width += wide ? 2 : 1;
+    }
+    return width;
+}
+
+std::string PaddedLeft(const std::string& text, int width) {
+    return text + std::string(static_cast<size_t>(std::max(0, width - TerminalWidth(text))), ' ');
+}
+
+std::string PaddedRight(const std::string& text, int width) {
+    return std::string(static_cast<size_t>(std::max(0, width - TerminalWidth(text))), ' ') + text;
+}
+
 void PrintGroups(const char* title, const std::vector<stats::GroupErrors>& groups) {
     std::cout << title << "\n";
     if (groups.empty()) std::cout << kNone;
+    const QLocale german(QLocale::German);
     for (const stats::GroupErrors& group : groups)
-        std::cout << "  " << std::left << std::setw(18) << group.label << std::right << std::setw(6)
-                  << std::fixed << std::setprecision(1) << 100.0 * group.ratio() << " %  (" << group.wrong
-                  << " von " << group.asked << ")\n";
+        std::cout << "  " << PaddedLeft(group.label, 18)
+                  << PaddedRight(german.toString(100.0 * group.ratio(), 'f', 1).toStdString(), 6) << " %  ("
+                  << group.wrong << " von " << group.asked << ")\n";
 }
 
 void PrintReport(store::Database& db, QDate today, int days, stats::Direction direction) {

@@ -75,7 +75,9 @@ const std::vector<CommandDef> kCommands = {
      "  --json         ein JSON-Array: je Vokabel ein Objekt mit allen sechzehn Feldern\n"
      "                 (Kanji und Hira-Kata als Text, Daten als JJJJ-MM-TT hh:mm:ss.zzz)\n\n"
      "Ohne --json eine Zeile je Vokabel, durch Tabulatoren getrennt:\n"
-     "Translation1, Translation2, Translation3, Hepburn, Lektion, Typ.\n",
+     "Translation1, Translation2, Translation3, Hepburn, Lektion, Typ. Ein Tabulator,\n"
+     "Zeilenumbruch oder anderes Steuerzeichen in einem Feld steht dort als \\t, \\n,\n"
+     "\\r oder \\xHH, ein Backslash als \\\\.\n",
      &RunSearch},
     {"import",
      "import special|xml DATEI",

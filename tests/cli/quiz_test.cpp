@@ -150,6 +150,8 @@ TEST_F(Quiz, StatsShowTheAnswersOfAQuizAndWriteTheCsv) {
     EXPECT_TRUE(Contains(report.out, "Vokabeln: 5, markiert: ")) << report.out;
     EXPECT_TRUE(Contains(report.out, "Antworten in den letzten 7 Tagen: 2, Tage in Folge geübt: 1")) << report.out;
     EXPECT_TRUE(Contains(report.out, "  1/1\n")) << report.out;
+    EXPECT_TRUE(Contains(report.out, ",0 %  (")) << report.out;  // German decimals
+    EXPECT_FALSE(Contains(report.out, ".0 %")) << report.out;
     // The other direction has no answers yet.
     const CliRun other = RunOn(temp->tableFile, {"stats", "--direction", "de-ja", "--days", "7"});
     ASSERT_EQ(other.exitCode, 0) << other.err;
