@@ -23,18 +23,15 @@ int RunBackup(const Arguments& args) {
     const std::string date = store::TodayIso();
     std::filesystem::path written;
     try {
-        written = store::WriteDailyBackup(
-            db.file(), date, store::BackupCount(access.config(), store::kVocabularyAlias), &InterruptFlag());
+        // Asked for, the copy holds the table as it is now, also when today's was made earlier.
+        written = store::WriteDailyBackup(db.file(), date,
+                                          store::BackupCount(access.config(), store::kVocabularyAlias),
+                                          &InterruptFlag(), true);
     } catch (const store::EngineError& e) {
         if (Interrupted()) throw Refusal("Abgebrochen; es wurde keine Sicherung geschrieben.");
         throw Refusal("Die Sicherung konnte nicht geschrieben werden: " + std::string(e.what()));
     }
-    if (written.empty())
-        std::cout << "Die Sicherung von heute gibt es schon: "
-                  << (store::BackupFolderOf(db.file()) / ("Vokabel-" + date + ".DB")).string()
-                  << "\n";
-    else
-        std::cout << "Gesichert: " << written.string() << "\n";
+    std::cout << "Gesichert: " << written.string() << "\n";
     return kExitOk;
 }
 

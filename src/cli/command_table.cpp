@@ -149,8 +149,9 @@ const std::vector<CommandDef> kCommands = {
      {},
      0,
      0,
-     "Kopiert die Vokabeldatei nach Backup/Vokabel-JJJJ-MM-TT.DB neben ihr (einmal am Tag,\n"
-     "die neuesten Kopien bleiben; BACKUPS=n in der Engine-Konfiguration) und nennt die Kopie.\n"
+     "Kopiert die Vokabeldatei, wie sie jetzt ist, nach Backup/Vokabel-JJJJ-MM-TT.DB neben ihr\n"
+     "(eine Kopie von heute wird in einem Schritt ersetzt; die neuesten Kopien bleiben,\n"
+     "BACKUPS=n in der Engine-Konfiguration) und nennt die Kopie.\n"
      "Eine beschädigte Datei wird nicht gesichert (Rückgabewert 1). Reste abgebrochener\n"
      "Sicherungen werden entfernt.\n",
      &RunBackup},

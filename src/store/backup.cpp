@@ -192,12 +192,12 @@ void CopyTable(const fs::path& tableFile, const fs::path& target, const std::ato
 }
 
 fs::path WriteDailyBackup(const fs::path& tableFile, std::string_view isoDate, int keep,
-                          const std::atomic<bool>* stop) {
+                          const std::atomic<bool>* stop, bool refresh) {
     const fs::path folder = BackupFolderOf(tableFile);
     const fs::path target = folder / ("Vokabel-" + std::string(isoDate) + ".DB");
     RemoveLeftoverCopies(folder);
     std::error_code ec;
-    if (fs::exists(target, ec)) return {};
+    if (!refresh && fs::exists(target, ec)) return {};
     CopyTable(tableFile, target, stop);
     KeepNewest(folder, IsDatedCopy, keep);
     return target;

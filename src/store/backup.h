@@ -19,13 +19,14 @@ std::filesystem::path BackupFolderOf(const std::filesystem::path& tableFile);
 void CopyTable(const std::filesystem::path& tableFile, const std::filesystem::path& target,
                const std::atomic<bool>* stop = nullptr);
 
-// Today's copy "Vokabel-YYYY-MM-DD.DB" (isoDate is "YYYY-MM-DD"), unless there is one;
+// Today's copy "Vokabel-YYYY-MM-DD.DB" (isoDate is "YYYY-MM-DD"), unless there is one
+// (with `refresh`, a copy of the table as it is now replaces it, in one step);
 // then only the newest `keep` dated copies stay. Temporary files of copies killed
 // mid-way are removed first, unless a running copy still writes them. Returns the
 // file written, or an empty path when today's copy existed. Throws EngineError.
 std::filesystem::path WriteDailyBackup(const std::filesystem::path& tableFile,
                                        std::string_view isoDate, int keep,
-                                       const std::atomic<bool>* stop = nullptr);
+                                       const std::atomic<bool>* stop = nullptr, bool refresh = false);
 
 // The table as it is now (its last committed state) before a change of the
 // learner's own statement is kept: "Vokabel-vor-SQL-YYYY-MM-DD-hhmmss.DB"; only

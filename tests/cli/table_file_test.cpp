@@ -33,7 +33,13 @@ TEST(TableFile, CheckSumsUpASoundFileAndBackupCopiesIt) {
         store::BackupFolderOf(temp->tableFile) / ("Vokabel-" + store::TodayIso() + ".DB");
     EXPECT_EQ(backup.out, "Gesichert: " + copy.string() + "\n");
     EXPECT_EQ(store::Database::open(copy)->prepare("SELECT count(*) FROM Vokabel").step(), true);
-    EXPECT_TRUE(Contains(RunOn(temp->tableFile, {"backup"}).out, "gibt es schon"));
+    // A second backup the same day holds the table as it is now.
+    test::InsertGeneratedWords(temp->tableFile, 2, 100);
+    EXPECT_EQ(RunOn(temp->tableFile, {"backup"}).out, "Gesichert: " + copy.string() + "\n");
+    const auto copied = store::Database::open(copy);
+    store::Statement count = copied->prepare("SELECT count(*) FROM Vokabel");
+    ASSERT_TRUE(count.step());
+    EXPECT_EQ(count.columnInt(0), 8);
 }
 
 TEST(TableFile, DamagedFileIsNamedWithExitOneAndStaysAsItWas) {
