@@ -3,6 +3,9 @@
 
 #include <QDate>
 #include <QString>
+#include <fstream>
+#include <stdlib.h>
+#include <unistd.h>
 #include <iostream>
 
 #include "cli/cli_error.h"
@@ -146,12 +149,44 @@ void WriteSheetPdf(store::Query& query, const std::string& out, Kind kind) {
     if (!written) Cancelled(out);
 }
 
+// "-" as the output: the export is written whole into a file of its own first,
+// as to any file, and only then goes to stdout; the file goes in any case.
+class StdoutExport {
+public:
+    explicit StdoutExport(bool wanted) {
+        if (!wanted) return;
+        char name[] = "/tmp/morvanta-export-XXXXXX";
+        const int fd = ::mkstemp(name);
+        if (fd < 0) throw Refusal("Für die Ausgabe nach stdout fehlt eine temporäre Datei.");
+        ::close(fd);
+        file_ = name;
+    }
+    ~StdoutExport() {
+        std::error_code ignored;
+        if (!file_.empty()) std::filesystem::remove(file_, ignored);
+    }
+    StdoutExport(const StdoutExport&) = delete;
+    StdoutExport& operator=(const StdoutExport&) = delete;
+
+    bool active() const { return !file_.empty(); }
+    const std::filesystem::path& file() const { return file_; }
+    void send() const {
+        std::ifstream in(file_, std::ios::binary);
+        std::cout << in.rdbuf();
+        std::cout.flush();
+    }
+
+private:
+    std::filesystem::path file_;
+};
+
 }  // namespace
 
 int RunExport(const Arguments& args) {
     WatchInterrupt();
     const Kind kind = KindOf(args.words.at(0));
-    const std::string& out = args.words.at(1);
+    const StdoutExport toStdout(args.words.at(1) == "-");
+    const std::string out = toStdout.active() ? toStdout.file().string() : args.words.at(1);
     RequireXmlOnly(args, kind);
     const std::string statement = SelectionStatement(args);
 
@@ -182,6 +217,11 @@ int RunExport(const Arguments& args) {
         throw Refusal(NotSaved(out, e));
     }
     const int count = query.recordCount();
+    if (toStdout.active()) {
+        toStdout.send();
+        std::cerr << "stdout: " << count << (count == 1 ? " Vokabel" : " Vokabeln") << " exportiert.\n";
+        return kExitOk;
+    }
     std::cout << out << ": " << count << (count == 1 ? " Vokabel" : " Vokabeln")
               << " exportiert.\n";
     return kExitOk;

@@ -110,7 +110,8 @@ const std::vector<CommandDef> kCommands = {
      "  --stats              Statistiken einfügen\n\n"
      "{SELECTION}\n"
      "Die Datei wird ganz oder gar nicht geschrieben: nach einem Fehler oder Strg+C\n"
-     "bleibt eine vorhandene Datei, wie sie war.\n",
+     "bleibt eine vorhandene Datei, wie sie war. AUSGABE - schreibt nach stdout (die\n"
+     "Meldung dann nach stderr).\n",
      &RunExport},
     {"quiz", "quiz [--sql ANWEISUNG] [Kriterien] [--due [--count N] [--new N]] [--resume DATEI.vad] [--in-order] [--seed N] [--direction ja-de|de-ja] [--tolerant]",
      With({{"--resume", true}, {"--in-order", false}, {"--seed", true}, {"--direction", true}, {"--tolerant", false},

@@ -71,6 +71,12 @@ TEST_F(Export, EveryKindMatchesTheCoreForTheDefaultSelection) {
         EXPECT_TRUE(Contains(run.out, "20 Vokabeln exportiert")) << run.out;
         EXPECT_EQ(FileBytes(out), expected(kind, "SELECT * FROM Vokabel WHERE Marked=True;"));
     }
+    // "-" writes to stdout, the count to stderr; no file called "-".
+    const CliRun piped = RunOn(temp->tableFile, {"export", "dump", "-"});
+    ASSERT_EQ(piped.exitCode, 0) << piped.err;
+    EXPECT_EQ(piped.out, expected("dump", "SELECT * FROM Vokabel WHERE Marked=True;"));
+    EXPECT_TRUE(Contains(piped.err, "20 Vokabeln exportiert")) << piped.err;
+    EXPECT_FALSE(fs::exists("-"));
 }
 
 TEST_F(Export, CriteriaAndOwnStatementChooseTheWords) {
