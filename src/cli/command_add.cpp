@@ -1,6 +1,5 @@
 // "add": one word, stored as the entry page stores it.
 
-#include <algorithm>
 #include <climits>
 #include <iostream>
 #include <optional>
@@ -16,7 +15,6 @@
 #include "store/engine_error.h"
 #include "text/rich_text.h"
 #include "text/quoted.h"
-#include "text/romaji_kana.h"
 
 namespace morvanta::cli {
 
@@ -42,36 +40,13 @@ std::string Required(const Arguments& args, std::string_view option, const std::
     throw UsageError("Für „add“ fehlt " + std::string(option) + ".");
 }
 
-// The page's fields hold one line: a tab or a line break becomes a blank there.
-std::string OneLine(std::string text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') text.erase(i + 1, 1);
-        if (text[i] == '\r' || text[i] == '\n' || text[i] == '\t') text[i] = ' ';
-    }
-    return text;
-}
-
-// The reading as kana: romaji typed for it become kana as on the entry page
-// ("neko" -> ねこ, "TEREBI" -> テレビ).
-std::string Reading(const std::string& typed) {
-    const bool latin = std::any_of(typed.begin(), typed.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    });
-    if (!latin) return typed;
-    const std::string kana = text::RomajiToKana(typed, true).kana;
-    if (std::any_of(kana.begin(), kana.end(), [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }))
-        throw UsageError("--kana erwartet Hiragana, Katakana oder Romaji; " + text::Quoted(typed) +
-                         " lässt sich nicht ganz in Kana umwandeln.");
-    return kana;
-}
-
 // The page's fields, from the options: the rich edits save their text as RTF,
 // and the Hepburn field follows the kana field. Options given win over --lookup.
 entry::NewWord WordFromOptions(const Arguments& args) {
     const std::optional<dict::Suggestion> found = LookedUp(args);
     entry::NewWord word;
     word.kanjiRtf = text::PlainTextToRtf(OneLine(Required(args, "--kanji", found ? &found->written : nullptr)));
-    const std::string reading = Reading(OneLine(Required(args, "--kana", found ? &found->reading : nullptr)));
+    const std::string reading = KanaOption(OneLine(Required(args, "--kana", found ? &found->reading : nullptr)));
     word.hiraKataRtf = text::PlainTextToRtf(reading);
     word.hepburn = entry::HepburnFromKanaRtf(word.hiraKataRtf);
     if (!reading.empty() && word.hepburn.empty())

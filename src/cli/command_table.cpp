@@ -79,6 +79,48 @@ const std::vector<CommandDef> kCommands = {
      "Zeilenumbruch oder anderes Steuerzeichen in einem Feld steht dort als \\t, \\n,\n"
      "\\r oder \\xHH, ein Backslash als \\\\.\n",
      &RunSearch},
+    {"edit",
+     "edit [--field FELD] MUSTER [--kanji TEXT] [--kana TEXT] [--translation TEXT]… [--lesson N] "
+     "[--type WORT] [--accent N] [--note TEXT]",
+     {{"--field", true},
+      {"--kanji", true},
+      {"--kana", true},
+      {"--translation", true, true},
+      {"--lesson", true},
+      {"--type", true},
+      {"--accent", true},
+      {"--note", true}},
+     1,
+     1,
+     "Ändert die eine Vokabel, die die Suche (wie „search“) findet, wie die Seite\n"
+     "„Suche / Ändern“: nur die angegebenen Felder; Hepburn folgt der Lesung (--kana nimmt\n"
+     "auch Romaji); --translation ersetzt alle Übersetzungen (bis zu dreimal). Findet die\n"
+     "Suche keine oder mehrere Vokabeln, wird nichts geändert (Rückgabewert 1).\n",
+     &RunEdit},
+    {"delete",
+     "delete [--field FELD] MUSTER [--yes]",
+     {{"--field", true}, {"--yes", false}},
+     1,
+     1,
+     "Löscht die Vokabeln, die die Suche (wie „search“) findet. Sie werden auf stderr\n"
+     "genannt, dann wird gefragt (j/N, von stdin); --yes löscht ohne Frage. Ihr\n"
+     "Antwortverlauf bleibt.\n",
+     &RunDelete},
+    {"mark",
+     "mark [--field FELD] MUSTER",
+     {{"--field", true}},
+     1,
+     1,
+     "Markiert die Vokabeln, die die Suche (wie „search“) findet: sie kommen in die nächste\n"
+     "Abfrage der markierten Vokabeln und als neue Vokabeln zu „Fällige abfragen“.\n",
+     &RunMark},
+    {"unmark",
+     "unmark [--field FELD] MUSTER",
+     {{"--field", true}},
+     1,
+     1,
+     "Nimmt die Markierung von den Vokabeln, die die Suche (wie „search“) findet.\n",
+     &RunUnmark},
     {"import",
      "import special|xml DATEI",
      {},

@@ -15,5 +15,9 @@ int RunBackup(const Arguments& args);
 int RunStats(const Arguments& args);
 int RunDue(const Arguments& args);
 int RunFsrs(const Arguments& args);
+int RunMark(const Arguments& args);
+int RunUnmark(const Arguments& args);
+int RunDelete(const Arguments& args);
+int RunEdit(const Arguments& args);
 
 }  // namespace morvanta::cli

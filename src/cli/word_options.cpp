@@ -1,11 +1,13 @@
 #include "cli/word_options.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
 #include "cli/cli_error.h"
 #include "cli/messages.h"
 #include "store/type_words.h"
+#include "text/romaji_kana.h"
 
 namespace morvanta::cli {
 
@@ -16,6 +18,32 @@ std::string TypeOption(const std::string& text) {
         list += (list.empty() ? "" : ", ") + std::string(word);
     }
     throw UsageError("Unbekannter Typ " + Quoted(text) + ". Typen: " + list + ".");
+}
+
+std::string OneLine(std::string text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') text.erase(i + 1, 1);
+        if (text[i] == '\r' || text[i] == '\n' || text[i] == '\t') text[i] = ' ';
+    }
+    return text;
+}
+
+namespace {
+
+bool HasLatinLetter(const std::string& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
+}
+
+}  // namespace
+
+std::string KanaOption(const std::string& typed) {
+    if (!HasLatinLetter(typed)) return typed;
+    const std::string kana = text::RomajiToKana(typed, true).kana;
+    if (HasLatinLetter(kana))
+        throw UsageError("--kana erwartet Hiragana, Katakana oder Romaji; " + Quoted(typed) +
+                         " lässt sich nicht ganz in Kana umwandeln.");
+    return kana;
 }
 
 std::string SearchFieldEntry(const std::string& field) {

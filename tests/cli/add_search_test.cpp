@@ -107,6 +107,30 @@ TEST_F(AddAndSearch, RomajiBecomeKanaAndOneLineFieldsStayOneLine) {
     EXPECT_EQ(table.recordCount(), 1);
 }
 
+TEST_F(AddAndSearch, MarkEditAndDeleteChangeWhatTheSearchFinds) {
+    ASSERT_EQ(add({"--kanji", "猫", "--kana", "ねこ", "--translation", "Katze"}).exitCode, 0);
+    ASSERT_EQ(add({"--kanji", "犬", "--kana", "いぬ", "--translation", "Hund"}).exitCode, 0);
+    const auto run = [this](std::vector<std::string> args, const std::string& input = {}) {
+        args.insert(args.begin(), {"--db", temp->tableFile.string()});
+        return RunCli(args, input);
+    };
+    EXPECT_EQ(run({"unmark", "*"}).out, "2 Vokabeln nicht mehr markiert.\n");
+    EXPECT_EQ(run({"mark", "Katze"}).out, "1 Vokabel markiert.\n");
+    const CliRun edited = run({"edit", "--field", "hepburn", "neko", "--kana", "NEKO", "--translation", "Katze",
+                               "--translation", "Kater", "--lesson", "4"});
+    ASSERT_EQ(edited.exitCode, 0) << edited.err;
+    EXPECT_EQ(edited.out, "Geändert: Katze\tKater\t\tneko\t4\t\n");
+    EXPECT_EQ(run({"edit", "*", "--lesson", "2"}).exitCode, 1);  // two words: nothing changed
+    EXPECT_EQ(run({"delete", "Hund"}, "n\n").exitCode, 1);
+    EXPECT_EQ(run({"delete", "Hund"}, "j\n").out, "1 Vokabel gelöscht.\n");
+    store::Table table(temp->session(), "Vokabel", "Vokabel.DB");
+    table.open();
+    ASSERT_EQ(table.recordCount(), 1);
+    EXPECT_EQ(table.asString("Hira-Kata"), text::PlainTextToRtf("ネコ"));
+    EXPECT_TRUE(table.asBoolean("Marked"));
+    EXPECT_EQ(table.asInteger("Lesson"), 4);
+}
+
 TEST_F(AddAndSearch, DuplicateIsRefusedWithAGermanMessage) {
     ASSERT_EQ(add({"--kanji", "家", "--kana", "いえ", "--translation", "Haus"}).exitCode, 0);
     const CliRun again = add({"--kanji", "宅", "--kana", "いえ", "--translation", "Haus"});
