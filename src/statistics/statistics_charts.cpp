@@ -12,6 +12,7 @@
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/fonts.h"
 
@@ -75,7 +76,8 @@ QChart* AnswersChart(const std::vector<stats::DayAnswers>& days) {
     chart->addSeries(wrong);
 
     auto* time = new QDateTimeAxis;
-    time->setFormat(QStringLiteral("dd.MM."));
+    // Beyond three months the dates span a year boundary: they carry the year.
+    time->setFormat(days.size() > 90 ? QStringLiteral("dd.MM.yy") : QStringLiteral("dd.MM."));
     time->setLabelsFont(platform::UiFont(10));
     time->setTickCount(days.size() > 7 ? 6 : static_cast<int>(days.size()) + 1);
     if (!days.empty())
@@ -98,7 +100,8 @@ QChart* ErrorRatioChart(const std::vector<stats::GroupErrors>& groups, const QSt
     QStringList labels;
     double highest = 0;
     for (const stats::GroupErrors& group : groups) {
-        const double percent = 100.0 * group.ratio();
+        // Whole per cents: a label then needs no decimal point (a German program writes a comma).
+        const double percent = std::round(100.0 * group.ratio());
         *set << percent;
         labels << QString::fromStdString(group.label);
         highest = std::max(highest, percent);
@@ -110,7 +113,7 @@ QChart* ErrorRatioChart(const std::vector<stats::GroupErrors>& groups, const QSt
     series->append(set);
     series->setLabelsVisible(groups.size() <= 15);
     series->setLabelsFormat(QStringLiteral("@value %"));
-    series->setLabelsPrecision(3);
+    series->setLabelsPrecision(3);  // up to "100"
     chart->addSeries(series);
     auto* names = new QBarCategoryAxis;
     names->append(labels);
