@@ -14,6 +14,12 @@ const std::vector<OptionDef> kSelectionOptions = {
     {"--ratio", true}, {"--older-than", true}, {"--asked-before", true},
 };
 
+// The fields of a word, as "add" takes them and "edit" changes them.
+const std::vector<OptionDef> kWordFieldOptions = {
+    {"--kanji", true}, {"--kana", true},   {"--translation", true, true}, {"--lesson", true},
+    {"--type", true},  {"--accent", true}, {"--note", true},
+};
+
 std::vector<OptionDef> With(std::vector<OptionDef> options, const std::vector<OptionDef>& more) {
     options.insert(options.end(), more.begin(), more.end());
     return options;
@@ -36,14 +42,7 @@ const std::vector<CommandDef> kCommands = {
     {"add",
      "add (--lookup WORT | --kanji TEXT --kana TEXT --translation TEXT [--translation TEXT]…) "
      "[--lesson N] [--type WORT] [--accent N] [--note TEXT]",
-     {{"--lookup", true},
-      {"--kanji", true},
-      {"--kana", true},
-      {"--translation", true, true},
-      {"--lesson", true},
-      {"--type", true},
-      {"--accent", true},
-      {"--note", true}},
+     With({{"--lookup", true}}, kWordFieldOptions),
      0,
      0,
      "Trägt eine Vokabel ein wie die Seite „Eingabe“: Hepburn entsteht aus der Lesung,\n"
@@ -82,14 +81,7 @@ const std::vector<CommandDef> kCommands = {
     {"edit",
      "edit [--field FELD] MUSTER [--kanji TEXT] [--kana TEXT] [--translation TEXT]… [--lesson N] "
      "[--type WORT] [--accent N] [--note TEXT]",
-     {{"--field", true},
-      {"--kanji", true},
-      {"--kana", true},
-      {"--translation", true, true},
-      {"--lesson", true},
-      {"--type", true},
-      {"--accent", true},
-      {"--note", true}},
+     With({{"--field", true}}, kWordFieldOptions),
      1,
      1,
      "Ändert die eine Vokabel, die die Suche (wie „search“) findet, wie die Seite\n"
