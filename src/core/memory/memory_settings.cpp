@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/memory/optimizer.h"
 #include "store/alias_config.h"
 
 namespace morvanta::memory {
@@ -37,7 +38,8 @@ LearnerSettings ReadLearnerSettings(const store::AliasConfig& config) {
     if (const auto count = Number(config, kNewPerDayParam)) settings.newPerDay = std::clamp(*count, 0, 9999);
     if (const auto text = config.aliasParam(store::kVocabularyAlias, kWeightsParam))
         if (const auto weights = ParseWeights(*text)) {
-            settings.model.weights = *weights;
+            // Weights edited by hand are brought into the ranges the model is sound in.
+            settings.model.weights = Clipped(*weights);
             settings.fittedWeights = true;
         }
     return settings;
