@@ -13,6 +13,7 @@
 #include "core/entry/new_word.h"
 #include "store/data_set.h"
 #include "store/engine_error.h"
+#include "text/fast_strings.h"
 #include "text/rich_text.h"
 #include "text/quoted.h"
 
@@ -45,8 +46,8 @@ std::string Required(const Arguments& args, std::string_view option, const std::
 entry::NewWord WordFromOptions(const Arguments& args) {
     const std::optional<dict::Suggestion> found = LookedUp(args);
     entry::NewWord word;
-    word.kanjiRtf = text::PlainTextToRtf(OneLine(Required(args, "--kanji", found ? &found->written : nullptr)));
-    const std::string reading = KanaOption(OneLine(Required(args, "--kana", found ? &found->reading : nullptr)));
+    word.kanjiRtf = text::PlainTextToRtf(text::OneLine(Required(args, "--kanji", found ? &found->written : nullptr)));
+    const std::string reading = KanaOption(text::OneLine(Required(args, "--kana", found ? &found->reading : nullptr)));
     word.hiraKataRtf = text::PlainTextToRtf(reading);
     word.hepburn = entry::HepburnFromKanaRtf(word.hiraKataRtf);
     if (!reading.empty() && word.hepburn.empty())
@@ -58,13 +59,13 @@ entry::NewWord WordFromOptions(const Arguments& args) {
     if (translations.empty()) throw UsageError("Für „add“ fehlt --translation.");
     if (translations.size() > 3) throw UsageError("Eine Vokabel hat höchstens drei Übersetzungen.");
     std::string* slots[] = {&word.translation1, &word.translation2, &word.translation3};
-    for (size_t i = 0; i < translations.size(); ++i) *slots[i] = OneLine(translations[i]);
+    for (size_t i = 0; i < translations.size(); ++i) *slots[i] = text::OneLine(translations[i]);
     if (const auto lesson = args.value("--lesson"))
         word.lesson = IntegerOption("--lesson", *lesson, 1, 255);
     if (const auto accent = args.value("--accent"))
         word.accent = IntegerOption("--accent", *accent, INT_MIN, INT_MAX);
     if (const auto type = args.value("--type")) word.type = TypeOption(*type);
-    word.note = OneLine(args.value("--note").value_or(std::string()));
+    word.note = text::OneLine(args.value("--note").value_or(std::string()));
     return word;
 }
 

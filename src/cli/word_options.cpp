@@ -20,14 +20,6 @@ std::string TypeOption(const std::string& text) {
     throw UsageError("Unbekannter Typ " + Quoted(text) + ". Typen: " + list + ".");
 }
 
-std::string OneLine(std::string text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') text.erase(i + 1, 1);
-        if (text[i] == '\r' || text[i] == '\n' || text[i] == '\t') text[i] = ' ';
-    }
-    return text;
-}
-
 namespace {
 
 bool HasLatinLetter(const std::string& text) {

@@ -8,9 +8,6 @@ namespace morvanta::cli {
 // One of the twelve type words, as written; throws UsageError listing them.
 std::string TypeOption(const std::string& text);
 
-// A field of the window holds one line: a tab or a line break becomes a blank.
-std::string OneLine(std::string text);
-
 // The reading as kana: romaji typed for it become kana as on the entry page
 // ("neko" -> ねこ, "TEREBI" -> テレビ); throws UsageError for what stays Latin.
 std::string KanaOption(const std::string& typed);

@@ -2,13 +2,13 @@
 
 #include <QLineEdit>
 
+#include "text/fast_strings.h"
+
 namespace morvanta::platform {
 
 void KeepOnOneLine(QLineEdit* edit) {
     QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& typed) {
-        QString single = typed;
-        single.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        for (QChar c : {QChar(u'\r'), QChar(u'\n'), QChar(u'\t')}) single.replace(c, QChar(u' '));
+        const QString single = QString::fromStdString(text::OneLine(typed.toStdString()));
         if (single == typed) return;
         const int at = edit->cursorPosition() - (typed.size() - single.size());
         edit->setText(single);

@@ -93,6 +93,16 @@ std::string TakeLeft(std::string_view t, int n) {
     return std::string(t.substr(0, static_cast<std::size_t>(n)));
 }
 
+std::string OneLine(std::string_view t) {
+    std::string line;
+    line.reserve(t.size());
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') continue;  // the LF makes the blank
+        line += t[i] == '\r' || t[i] == '\n' || t[i] == '\t' ? ' ' : t[i];
+    }
+    return line;
+}
+
 std::string_view TrimControls(std::string_view t) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
     while (!t.empty() && blank(t.front())) t.remove_prefix(1);

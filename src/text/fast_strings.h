@@ -43,6 +43,8 @@ std::string TakeLeft(std::string_view t, int n);
 
 // t without the bytes up to ' ' (blanks and control characters) at either end.
 std::string_view TrimControls(std::string_view t);
+// A field of one line: CR LF, CR, LF and tab each become one blank.
+std::string OneLine(std::string_view t);
 // t without the bytes of blanks at either end.
 std::string_view TrimBlanks(std::string_view t, std::string_view blanks);
 
