@@ -3,7 +3,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <climits>
 #include <iostream>
 #include <string>
@@ -11,13 +10,14 @@
 #include "cli/cli_error.h"
 #include "cli/commands.h"
 #include "cli/messages.h"
+#include "cli/selection.h"
 #include "cli/table_access.h"
 #include "cli/word_options.h"
 #include "cli/word_output.h"
 #include "core/entry/kana_change.h"
-#include "core/entry/search_sql.h"
 #include "store/data_set.h"
 #include "store/engine_error.h"
+#include "text/fast_strings.h"
 #include "text/rich_text.h"
 
 namespace morvanta::cli {
@@ -26,16 +26,9 @@ namespace {
 
 std::string Words(int count) { return std::to_string(count) + (count == 1 ? " Vokabel" : " Vokabeln"); }
 
-// The words the search of the browse page finds for the pattern (* as wildcard).
+// The words the search finds; none is a refusal, since nothing can change.
 void FindWords(store::Query& query, const Arguments& args) {
-    const std::string entry = SearchFieldEntry(args.value("--field").value_or("translation"));
-    std::string pattern = args.words.at(0);
-    std::replace(pattern.begin(), pattern.end(), '*', '%');
-    try {
-        query.run({entry::SearchSql(entry, pattern)});
-    } catch (const store::EngineError& e) {
-        throw Refusal("Die Suche kann nicht ausgeführt werden: " + std::string(e.what()));
-    }
+    SearchWords(query, args);
     if (query.isEmpty()) throw Refusal("Keine Vokabel gefunden; es wurde nichts geändert.");
 }
 
@@ -112,13 +105,13 @@ int RunEdit(const Arguments& args) {
         throw Refusal("Die Suche findet " + Words(query.recordCount()) + "; „edit“ ändert genau eine.");
     const std::vector<std::string> translations = args.values("--translation");
     if (translations.size() > 3) throw UsageError("Eine Vokabel hat höchstens drei Übersetzungen.");
-    if (!translations.empty() && OneLine(translations.front()).empty())
+    if (!translations.empty() && text::OneLine(translations.front()).empty())
         throw UsageError("Die erste Übersetzung darf nicht leer sein.");
     ChangeEach(query, [&](store::Query& word) {
         word.edit();
-        if (const auto kanji = args.value("--kanji")) word.setAsString("Kanji", text::PlainTextToRtf(OneLine(*kanji)));
+        if (const auto kanji = args.value("--kanji")) word.setAsString("Kanji", text::PlainTextToRtf(text::OneLine(*kanji)));
         if (const auto kana = args.value("--kana")) {
-            const std::string reading = KanaOption(OneLine(*kana));
+            const std::string reading = KanaOption(text::OneLine(*kana));
             const std::string rtf = text::PlainTextToRtf(reading);
             const std::string hepburn = entry::HepburnFromKanaRtf(rtf);
             if (!reading.empty() && hepburn.empty())
@@ -130,14 +123,14 @@ int RunEdit(const Arguments& args) {
         if (!translations.empty()) {
             const char* fields[] = {"Translation1", "Translation2", "Translation3"};
             for (size_t i = 0; i < 3; ++i)
-                word.setAsString(fields[i], i < translations.size() ? OneLine(translations[i]) : std::string());
+                word.setAsString(fields[i], i < translations.size() ? text::OneLine(translations[i]) : std::string());
         }
         if (const auto lesson = args.value("--lesson"))
             word.setValue("Lesson", store::Value(std::int64_t{IntegerOption("--lesson", *lesson, 1, 255)}));
         if (const auto type = args.value("--type")) word.setAsString("Type", TypeOption(*type));
         if (const auto accent = args.value("--accent"))
             word.setValue("Accent", store::Value(std::int64_t{IntegerOption("--accent", *accent, INT_MIN, INT_MAX)}));
-        if (const auto note = args.value("--note")) word.setAsString("Note", OneLine(*note));
+        if (const auto note = args.value("--note")) word.setAsString("Note", text::OneLine(*note));
         word.post();
     });
     std::cout << "Geändert: " << SearchLine(query) << "\n";

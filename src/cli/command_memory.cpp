@@ -7,6 +7,7 @@
 #include "cli/cli_error.h"
 #include "cli/commands.h"
 #include "cli/messages.h"
+#include "cli/selection.h"
 #include "cli/table_access.h"
 #include "cli/terminal_progress.h"
 #include "cli/today_plan.h"
@@ -20,13 +21,6 @@
 namespace morvanta::cli {
 
 namespace {
-
-stats::Direction DirectionOf(const Arguments& args) {
-    const auto text = args.value("--direction");
-    if (!text || *text == "ja-de") return stats::Direction::JapaneseToGerman;
-    if (*text == "de-ja") return stats::Direction::GermanToJapanese;
-    throw UsageError("Die Option --direction erwartet ja-de oder de-ja, nicht " + Quoted(*text) + ".");
-}
 
 void PrintWords(store::Database& db, const std::vector<std::int64_t>& words, const char* kind) {
     store::Statement word =
@@ -44,7 +38,7 @@ void PrintWords(store::Database& db, const std::vector<std::int64_t>& words, con
 }  // namespace
 
 int RunDue(const Arguments& args) {
-    const stats::Direction direction = DirectionOf(args);
+    const stats::Direction direction = DirectionOption(args);
     TableAccess access(args.db);
     const memory::TodayPlan plan = TodayPlanFor(access, args, direction);
     std::cerr << "Heute: " << plan.dueNow << " fällig, " << plan.newAvailable << " neu verfügbar ("

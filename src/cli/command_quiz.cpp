@@ -39,14 +39,6 @@ std::uint64_t Seed(const Arguments& args) {
     return seed;
 }
 
-// "ja-de" (the Japanese word shown, the translation typed) or "de-ja".
-stats::Direction DirectionOf(const Arguments& args) {
-    const auto text = args.value("--direction");
-    if (!text || *text == "ja-de") return stats::Direction::JapaneseToGerman;
-    if (*text == "de-ja") return stats::Direction::GermanToJapanese;
-    throw UsageError("Die Option --direction erwartet ja-de oder de-ja, nicht " + Quoted(*text) + ".");
-}
-
 void RequireNoSelectionWithResume(const Arguments& args) {
     for (std::string_view option : {"--sql", "--lesson", "--type", "--ratio", "--older-than", "--asked-before",
                                     "--direction", "--due", "--count", "--new"})
@@ -107,7 +99,7 @@ int RunQuiz(const Arguments& args) {
     const bool randomOrder = !args.has("--in-order");
     quiz::StdRandom random(Seed(args));
     quiz::QuizOptions options;
-    options.direction = DirectionOf(args);
+    options.direction = DirectionOption(args);
     options.Tolerant = args.has("--tolerant");
 
     TableAccess access(args.db);

@@ -1,14 +1,13 @@
 // "search": the browse page's search, printed as lines or as JSON.
 
-#include <algorithm>
 #include <iostream>
 
 #include "cli/cli_error.h"
 #include "cli/commands.h"
+#include "cli/selection.h"
 #include "cli/table_access.h"
 #include "cli/word_options.h"
 #include "cli/word_output.h"
-#include "core/entry/search_sql.h"
 #include "store/data_set.h"
 #include "store/engine_error.h"
 
@@ -33,19 +32,10 @@ void PrintJson(store::Query& query) {
 }  // namespace
 
 int RunSearch(const Arguments& args) {
-    const std::string entry = SearchFieldEntry(args.value("--field").value_or("translation"));
-    // "*" is the page's wildcard too.
-    std::string pattern = args.words.at(0);
-    std::replace(pattern.begin(), pattern.end(), '*', '%');
-
     TableAccess access(args.db);
     access.open();
     store::Query query(access.session(), store::kVocabularyAlias);
-    try {
-        query.run({entry::SearchSql(entry, pattern)});
-    } catch (const store::EngineError& e) {
-        throw Refusal("Die Suche kann nicht ausgeführt werden: " + std::string(e.what()));
-    }
+    SearchWords(query, args);
     if (args.has("--json"))
         PrintJson(query);
     else

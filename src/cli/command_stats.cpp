@@ -10,6 +10,7 @@
 #include "cli/cli_error.h"
 #include "cli/commands.h"
 #include "cli/messages.h"
+#include "cli/selection.h"
 #include "cli/table_access.h"
 #include "core/memory/memory_columns.h"
 #include "core/memory/memory_settings.h"
@@ -22,12 +23,6 @@
 namespace morvanta::cli {
 
 namespace {
-
-stats::Direction DirectionOption(const std::string& text) {
-    if (text == "ja-de") return stats::Direction::JapaneseToGerman;
-    if (text == "de-ja") return stats::Direction::GermanToJapanese;
-    throw UsageError("--direction kennt ja-de und de-ja, nicht " + Quoted(text) + ".");
-}
 
 void WriteCsv(store::Database& db, const std::string& out, stats::Direction direction) {
     int written = 0;
@@ -109,7 +104,7 @@ void PrintReport(store::Database& db, QDate today, int days, stats::Direction di
 }  // namespace
 
 int RunStats(const Arguments& args) {
-    const stats::Direction direction = DirectionOption(args.value("--direction").value_or("ja-de"));
+    const stats::Direction direction = DirectionOption(args);
     const int days = args.value("--days") ? IntegerOption("--days", *args.value("--days"), 1, 3650) : 30;
     TableAccess access(args.db);
     store::Database& db = access.open();

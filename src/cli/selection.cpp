@@ -1,11 +1,13 @@
 #include "cli/selection.h"
 
+#include <algorithm>
 #include <climits>
 #include <regex>
 
 #include "cli/cli_error.h"
 #include "cli/messages.h"
 #include "cli/word_options.h"
+#include "core/entry/search_sql.h"
 #include "core/quiz/selection_sql.h"
 #include "store/date_time.h"
 #include "store/engine_error.h"
@@ -89,6 +91,25 @@ void OpenSelection(store::Query& query, const std::string& statement) {
 void RefuseSelection(const store::EngineError& e, const std::string& lead) {
     if (e.isCancelled()) throw Refusal("Abgebrochen.");
     throw Refusal(lead + e.what());
+}
+
+stats::Direction DirectionOption(const Arguments& args) {
+    const auto text = args.value("--direction");
+    if (!text || *text == "ja-de") return stats::Direction::JapaneseToGerman;
+    if (*text == "de-ja") return stats::Direction::GermanToJapanese;
+    throw UsageError("Die Option --direction erwartet ja-de oder de-ja, nicht " + Quoted(*text) + ".");
+}
+
+void SearchWords(store::Query& query, const Arguments& args) {
+    const std::string entry = SearchFieldEntry(args.value("--field").value_or("translation"));
+    // "*" is the page's wildcard too.
+    std::string pattern = args.words.at(0);
+    std::replace(pattern.begin(), pattern.end(), '*', '%');
+    try {
+        query.run({entry::SearchSql(entry, pattern)});
+    } catch (const store::EngineError& e) {
+        throw Refusal("Die Suche kann nicht ausgeführt werden: " + std::string(e.what()));
+    }
 }
 
 }  // namespace morvanta::cli

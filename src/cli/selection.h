@@ -6,11 +6,20 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "core/stats/direction.h"
 #include "store/data_set.h"
 
 namespace morvanta::cli {
 
 inline constexpr char kDefaultSelection[] = "SELECT * FROM Vokabel WHERE Marked=True;";
+
+// --direction: ja-de (the Japanese word shown, the translation typed; the
+// default) or de-ja. Throws UsageError.
+stats::Direction DirectionOption(const Arguments& args);
+
+// The words the browse page's search finds for the command's pattern (its first
+// word, * as wildcard) in the field of --field. Throws UsageError or Refusal.
+void SearchWords(store::Query& query, const Arguments& args);
 
 // The statement the options ask for. Throws UsageError for bad values or for
 // --sql together with criteria.
