@@ -308,14 +308,18 @@ void StatisticsPage::keepMemory(store::Database& db) {
     memory::KeepInStep(db, memory::ReadLearnerSettings(context_.session.config()).model);
 }
 
-void StatisticsPage::showToday(store::Database& db) {
-    keepMemory(db);
+memory::TodayRequest StatisticsPage::todayRequest() const {
     memory::TodayRequest request;
     request.count = DueCount->value();
     request.newPerDay = NewPerDay->value();
     request.direction = direction();
+    return request;
+}
+
+void StatisticsPage::showToday(store::Database& db) {
+    keepMemory(db);
     const store::DateTime now = context_.clock.now();
-    const memory::TodayPlan plan = memory::PlanToday(db, request, now);
+    const memory::TodayPlan plan = memory::PlanToday(db, todayRequest(), now);
     TodayLabel->setText(QStringLiteral("Heute: %1 fällig, %2 neu verfügbar")
                             .arg(plan.dueNow)
                             .arg(plan.newAvailable));
@@ -326,11 +330,7 @@ void StatisticsPage::DueButtonClick() {
     platform::Guarded(context_.dialogs, [this] {
         std::shared_ptr<store::Database> db = database();
         keepMemory(*db);
-        memory::TodayRequest request;
-        request.count = DueCount->value();
-        request.newPerDay = NewPerDay->value();
-        request.direction = direction();
-        const memory::TodayPlan plan = memory::PlanToday(*db, request, context_.clock.now());
+        const memory::TodayPlan plan = memory::PlanToday(*db, todayRequest(), context_.clock.now());
         if (plan.due.empty() && plan.fresh.empty()) {
             context_.dialogs.showInfo(QStringLiteral("Heute ist keine Vokabel fällig, und keine neue ist an der "
                                                      "Reihe.\n\n") +

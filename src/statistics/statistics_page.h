@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "core/memory/due_today.h"
 #include "core/stats/direction.h"
 #include "core/stats/learning_stats.h"
 #include "platform/dialogs.h"
@@ -80,6 +81,8 @@ private:
     void drawErrors();
     void fillTrouble();
     void showToday(store::Database& db);
+    // "Anzahl", "Neue pro Tag" and the direction as chosen on the page.
+    memory::TodayRequest todayRequest() const;
     // The memory in step with the history and the learner's settings.
     void keepMemory(store::Database& db);
     std::shared_ptr<store::Database> database();

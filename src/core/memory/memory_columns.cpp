@@ -19,19 +19,8 @@ std::string Decimal(double value, int decimals) {
 }  // namespace
 
 stats::WordColumns MemoryColumns(store::Database& db, stats::Direction direction, const store::DateTime& now) {
-    auto words = std::make_shared<std::unordered_map<std::int64_t, WordMemory>>();
-    store::Statement rows = db.prepare(
-        "SELECT WordId, Stability, Difficulty, FirstAt, LastAt, DueAt, Answers FROM MemoryState WHERE Direction = ?1");
-    rows.bindInt(1, static_cast<int>(direction));
-    while (rows.step()) {
-        WordMemory& word = (*words)[rows.columnInt(0)];
-        word.stability = rows.columnDouble(1);
-        word.difficulty = rows.columnDouble(2);
-        word.firstAt = store::DateTime::fromStorage(rows.columnText(3)).value_or(store::DateTime{});
-        word.lastAt = store::DateTime::fromStorage(rows.columnText(4)).value_or(store::DateTime{});
-        word.dueAt = store::DateTime::fromStorage(rows.columnText(5)).value_or(store::DateTime{});
-        word.answers = static_cast<int>(rows.columnInt(6));
-    }
+    const auto words = std::make_shared<const std::unordered_map<std::int64_t, WordMemory>>(
+        ReadWordMemories(db, direction));
     const Weights weights = StoredSettings(db).value_or(ModelSettings{}).weights;
     stats::WordColumns columns;
     columns.headers = {"Stabilität (Tage)", "Schwierigkeit", "Abrufwahrscheinlichkeit", "Fällig am"};

@@ -333,19 +333,37 @@ void BookAnswer(store::Database& db, std::int64_t wordId, stats::Direction direc
     counted.reset();
 }
 
+namespace {
+
+constexpr char kMemoryColumns[] = "Stability, Difficulty, FirstAt, LastAt, DueAt, Answers";
+
+// A word's memory from kMemoryColumns, the first of them at `column`.
+WordMemory MemoryAt(const store::Statement& row, int column) {
+    return WordMemory{row.columnDouble(column),          row.columnDouble(column + 1),
+                      Moment(row.columnText(column + 2)), Moment(row.columnText(column + 3)),
+                      Moment(row.columnText(column + 4)), static_cast<int>(row.columnInt(column + 5))};
+}
+
+}  // namespace
+
 std::optional<WordMemory> ReadWordMemory(store::Database& db, std::int64_t wordId, stats::Direction direction) {
-    store::Statement& read = db.cached(
-        "SELECT Stability, Difficulty, FirstAt, LastAt, DueAt, Answers FROM MemoryState "
-        "WHERE WordId = ?1 AND Direction = ?2");
+    store::Statement& read = db.cached(std::string("SELECT ") + kMemoryColumns +
+                                       " FROM MemoryState WHERE WordId = ?1 AND Direction = ?2");
     read.bindInt(1, wordId);
     read.bindInt(2, static_cast<int>(direction));
     std::optional<WordMemory> memory;
-    if (read.step())
-        memory = WordMemory{read.columnDouble(0), read.columnDouble(1), Moment(read.columnText(2)),
-                            Moment(read.columnText(3)), Moment(read.columnText(4)),
-                            static_cast<int>(read.columnInt(5))};
+    if (read.step()) memory = MemoryAt(read, 0);
     read.reset();
     return memory;
+}
+
+std::unordered_map<std::int64_t, WordMemory> ReadWordMemories(store::Database& db, stats::Direction direction) {
+    std::unordered_map<std::int64_t, WordMemory> words;
+    store::Statement rows =
+        db.prepare(std::string("SELECT WordId, ") + kMemoryColumns + " FROM MemoryState WHERE Direction = ?1");
+    rows.bindInt(1, static_cast<int>(direction));
+    while (rows.step()) words.emplace(rows.columnInt(0), MemoryAt(rows, 1));
+    return words;
 }
 
 }  // namespace morvanta::memory

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 
 #include "core/memory/fsrs.h"
 #include "core/stats/direction.h"
@@ -60,5 +61,7 @@ void BookAnswer(store::Database& db, std::int64_t wordId, stats::Direction direc
                 Rating rating, std::int64_t answerId);
 
 std::optional<WordMemory> ReadWordMemory(store::Database& db, std::int64_t wordId, stats::Direction direction);
+// Every word's memory in the direction, by the word's rowid.
+std::unordered_map<std::int64_t, WordMemory> ReadWordMemories(store::Database& db, stats::Direction direction);
 
 }  // namespace morvanta::memory
