@@ -23,6 +23,7 @@
 #include "core/exchange/saver_device.h"
 #include "core/exchange/word_dump.h"
 #include "core/exchange/xml_word_source.h"
+#include "core/foreign/word_list_export.h"
 #include "print/kanji_grid.h"
 #include "print/pdf_file.h"
 #include "print/practice_sheet.h"
@@ -33,7 +34,7 @@ namespace morvanta::cli {
 
 namespace {
 
-enum class Kind { Practice, Kanji, Xml, Dump, PracticePdf, KanjiPdf };
+enum class Kind { Practice, Kanji, Xml, Dump, PracticePdf, KanjiPdf, Csv, Kvtml, AnkiPackage };
 
 Kind KindOf(const std::string& word) {
     if (word == "practice") return Kind::Practice;
@@ -42,8 +43,11 @@ Kind KindOf(const std::string& word) {
     if (word == "dump") return Kind::Dump;
     if (word == "practice-pdf") return Kind::PracticePdf;
     if (word == "kanji-pdf") return Kind::KanjiPdf;
+    if (word == "csv") return Kind::Csv;
+    if (word == "kvtml") return Kind::Kvtml;
+    if (word == "apkg") return Kind::AnkiPackage;
     throw UsageError(
-        "„export“ kennt practice, kanji, xml, dump, practice-pdf und kanji-pdf, nicht " +
+        "„export“ kennt practice, kanji, xml, dump, practice-pdf, kanji-pdf, csv, kvtml und apkg, nicht " +
         Quoted(word) + ".");
 }
 
@@ -149,6 +153,14 @@ void WriteSheetPdf(store::Query& query, const std::string& out, Kind kind) {
     if (!written) Cancelled(out);
 }
 
+// A word list for another trainer.
+void WriteForeignList(store::Query& query, const std::string& out, foreign::ListFormat format) {
+    store::FileSaver file{std::filesystem::path(out)};
+    TerminalProgress progress("Export", 2 * std::int64_t(query.recordCount()));
+    if (!foreign::WriteWordList(file.stream(), query, format, progress.callback())) Cancelled(out);
+    file.commit();
+}
+
 // "-" as the output: the export is written whole into a file of its own first,
 // as to any file, and only then goes to stdout; the file goes in any case.
 class StdoutExport {
@@ -211,6 +223,15 @@ int RunExport(const Arguments& args) {
             case Kind::PracticePdf:
             case Kind::KanjiPdf:
                 WriteSheetPdf(query, out, kind);
+                break;
+            case Kind::Csv:
+                WriteForeignList(query, out, foreign::ListFormat::Csv);
+                break;
+            case Kind::Kvtml:
+                WriteForeignList(query, out, foreign::ListFormat::Kvtml);
+                break;
+            case Kind::AnkiPackage:
+                WriteForeignList(query, out, foreign::ListFormat::AnkiPackage);
                 break;
         }
     } catch (const store::FileSaveError& e) {

@@ -8,6 +8,7 @@
 
 #include "cli/cli_error.h"
 #include "cli/commands.h"
+#include "cli/import_foreign.h"
 #include "cli/messages.h"
 #include "cli/table_access.h"
 #include "cli/terminal_progress.h"
@@ -20,19 +21,9 @@ namespace morvanta::cli {
 
 namespace {
 
-std::string Reason(const std::exception_ptr& error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return "unbekannter Fehler";
-    }
-}
-
 int Finish(const std::string& message, bool cancelled, const std::exception_ptr& error) {
     std::cout << TerminalText(message) << "\n";
-    if (error) throw Refusal("Der Import endete vorzeitig: " + Reason(error));
+    if (error) throw Refusal("Der Import endete vorzeitig: " + ErrorText(error));
     if (cancelled)
         throw Refusal("Der Import wurde abgebrochen; es wurde keine Vokabel gespeichert.");
     return kExitOk;
@@ -75,12 +66,18 @@ int ImportXml(store::Table& table, const std::string& file) {
 int RunImport(const Arguments& args) {
     WatchInterrupt();
     const std::string& kind = args.words.at(0);
-    if (kind != "special" && kind != "xml")
-        throw UsageError("„import“ kennt special und xml, nicht " + Quoted(kind) + ".");
+    const bool foreign = IsForeignKind(kind);
+    if (kind != "special" && kind != "xml" && !foreign)
+        throw UsageError("„import“ kennt special, xml, csv, tsv, kvtml und apkg, nicht " + Quoted(kind) + ".");
+    if (!foreign)
+        for (std::string_view option : {"--preview", "--kanji", "--kana", "--translation", "--lesson", "--type", "--note"})
+            if (args.has(option))
+                throw UsageError(std::string(option) + " gilt nur für csv, tsv, kvtml und apkg.");
     TableAccess access(args.db);
     access.open();
     store::Table table(access.session(), store::kVocabularyAlias, "Vokabel.DB");
     table.open();
+    if (foreign) return ImportForeign(table, kind, args.words.at(1), args);
     return kind == "special" ? ImportSpecial(table, args.words.at(1))
                              : ImportXml(table, args.words.at(1));
 }

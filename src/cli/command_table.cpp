@@ -114,17 +114,35 @@ const std::vector<CommandDef> kCommands = {
      "Nimmt die Markierung von den Vokabeln, die die Suche (wie „search“) findet.\n",
      &RunUnmark},
     {"import",
-     "import special|xml DATEI",
-     {},
+     "import special|xml|csv|tsv|kvtml|apkg DATEI [--preview] [--kanji N] [--kana N] "
+     "[--translation N]… [--lesson N] [--type N] [--note N]",
+     {{"--preview", false}, {"--kanji", true}, {"--kana", true}, {"--translation", true, true},
+      {"--lesson", true}, {"--type", true}, {"--note", true}},
      2,
      2,
      "  special DATEI   der Spezial-Import: sieben Zeilen je Vokabel (Windows-1252)\n"
-     "  xml DATEI       jede Vokabel einer XML-Wortliste (wie sie export xml schreibt)\n\n"
+     "  xml DATEI       jede Vokabel einer XML-Wortliste (wie sie export xml schreibt)\n"
+     "  csv DATEI       eine Tabelle mit , ; oder Tabulator getrennt (UTF-8, UTF-16 mit\n"
+     "                  Byte-Order-Mark oder Windows-1252); auch Ankis Export „Notizen\n"
+     "                  als Klartext“\n"
+     "  tsv DATEI       dasselbe, immer mit Tabulator getrennt\n"
+     "  kvtml DATEI     eine KVTML-2-Wortliste (Parley, KWordQuiz)\n"
+     "  apkg DATEI      ein Anki-Paket (.apkg oder .colpkg); Medien werden nicht übernommen\n\n"
+     "Für csv, tsv, kvtml und apkg: Welche Spalte welches Feld wird, errät der Import aus\n"
+     "den Spaltennamen und dem Inhalt; die Optionen legen es fest (Spalten ab 1 gezählt,\n"
+     "0 nimmt das Feld von keiner Spalte):\n"
+     "  --kanji N --kana N     das Wort und seine Lesung (Romaji werden zu Kana)\n"
+     "  --translation N        eine Übersetzung; bis zu dreimal. Eine einzige\n"
+     "                         Übersetzungsspalte wird an „;“ in bis zu drei geteilt.\n"
+     "  --lesson N --type N --note N   Lektion, Typ und Bemerkung\n"
+     "  --preview              zeigt nur, was der Import täte: Spalten, Zuordnung, Zahlen\n"
+     "Hepburn entsteht aus der Lesung, jede Vokabel ist markiert. Benannte Lektionen\n"
+     "(Anki-Stapel, KVTML-Lektionen) bekommen die Nummern nach der höchsten Lektion.\n\n"
      "Vokabeln, die es schon gibt, werden gezählt und übergangen. Der Rückgabewert ist 1,\n"
      "wenn die Datei nicht gelesen werden kann oder der Import vorzeitig endet.\n",
      &RunImport},
     {"export",
-     "export practice|kanji|xml|dump|practice-pdf|kanji-pdf AUSGABE [--sql ANWEISUNG] "
+     "export practice|kanji|xml|dump|practice-pdf|kanji-pdf|csv|kvtml|apkg AUSGABE [--sql ANWEISUNG] "
      "[Kriterien] "
      "[--description TEXT] [--dates] [--stats]",
      With({{"--description", true}, {"--dates", false}, {"--stats", false}}, kSelectionOptions), 2,
@@ -137,7 +155,13 @@ const std::vector<CommandDef> kCommands = {
      "  practice-pdf  Übungsblatt als PDF (A4 quer): Kanji, Kana, Hepburn, Übersetzungen\n"
      "                und Übungsfelder\n"
      "  kanji-pdf     Kanji-Schreibblatt als PDF (A4): je Kanji Schreibkästchen mit\n"
-     "                Hilfslinien (braucht hirakata.txt des Programms)\n\n"
+     "                Hilfslinien (braucht hirakata.txt des Programms)\n"
+     "  csv        Tabelle für Tabellenkalkulationen (UTF-8, Semikolon): Kanji, Kana,\n"
+     "             Hepburn, Übersetzung 1–3, Lektion, Typ, Bemerkung\n"
+     "  kvtml      KVTML-2-Wortliste für Parley und KWordQuiz (Japanisch, Deutsch; je\n"
+     "             Lektion ein Ordner)\n"
+     "  apkg       Anki-Paket: Stapel „Morvanta“, je Vokabel zwei Karten (Japanisch →\n"
+     "             Deutsch und Deutsch → Japanisch)\n\n"
      "Nur für xml:\n"
      "  --description TEXT   Beschreibung der Datei (Vorgabe: keine)\n"
      "  --dates              Datumsangaben mit einbeziehen\n"

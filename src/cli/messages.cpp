@@ -1,5 +1,7 @@
 #include "cli/messages.h"
 
+#include <QLocale>
+
 #include "store/file_saver.h"
 
 namespace morvanta::cli {
@@ -51,5 +53,17 @@ std::string OneLineField(std::string_view text) {
     }
     return out;
 }
+
+std::string ErrorText(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "unbekannter Fehler";
+    }
+}
+
+std::string GermanCount(long long n) { return QLocale(QLocale::German).toString(n).toStdString(); }
 
 }  // namespace morvanta::cli

@@ -1,6 +1,7 @@
 #pragma once
 // Pieces of the German messages the terminal shows.
 
+#include <exception>
 #include <string>
 #include <string_view>
 #include "text/quoted.h"
@@ -26,5 +27,11 @@ std::string TerminalText(std::string_view text);
 // sequences a file may hold) written as \t, \n, \r or \xHH, and a backslash
 // doubled, so that every line is one record and nothing reaches the terminal raw.
 std::string OneLineField(std::string_view text);
+
+// What an error says (its what()), for an error carried out of a run.
+std::string ErrorText(const std::exception_ptr& error);
+
+// A count as German text: 12.345.
+std::string GermanCount(long long n);
 
 }  // namespace morvanta::cli

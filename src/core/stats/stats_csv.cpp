@@ -7,34 +7,16 @@
 #include "core/stats/answer_history.h"
 #include "store/database.h"
 #include "store/date_time.h"
+#include "text/csv_cell.h"
 #include "text/rich_text.h"
 
 namespace morvanta::stats {
 
 namespace {
 
-void Field(std::ostream& out, std::string_view value, bool last) {
-    if (value.find_first_of(";\"\r\n") == std::string_view::npos) {
-        out << value;
-    } else {
-        out << '"';
-        for (char c : value) {
-            if (c == '"') out << '"';
-            out << c;
-        }
-        out << '"';
-    }
-    out << (last ? "\r\n" : ";");
-}
+void Field(std::ostream& out, std::string_view value, bool last) { text::WriteCsvCell(out, value, last); }
 
-// A learner's text that a spreadsheet would take for a formula (= + - @, or a
-// tab or line start in front) gets an apostrophe in front, the common rule that
-// keeps it plain text.
-std::string Inert(std::string_view text) {
-    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
-        return "'" + std::string(text);
-    return std::string(text);
-}
+std::string Inert(std::string_view text) { return text::SpreadsheetInert(text); }
 
 std::string GermanDate(std::string_view stored) {
     const auto date = store::DateTime::fromStorage(stored);

@@ -1,0 +1,22 @@
+#pragma once
+// The selection as KVTML 2, as Parley and KWordQuiz open it: the languages
+// Japanisch (the word, with the kana as its pronunciation and the note as its
+// comment) and Deutsch (the translations, joined by "; "), one lesson container
+// per lesson, the type words as word-type containers.
+
+#include <ostream>
+#include <vector>
+
+#include "core/exchange/run_progress.h"
+#include "core/foreign/export_word.h"
+
+namespace morvanta::foreign {
+
+// False when `progress` asked to stop.
+bool WriteKvtml(std::ostream& out, const std::vector<ExportWord>& words,
+                const exchange::ProgressFn& progress = {});
+
+// The translations as one text, "Katze; Mieze".
+std::string JoinedTranslations(const ExportWord& word);
+
+}  // namespace morvanta::foreign
