@@ -106,6 +106,15 @@ QMenu* ExportPage::buildExtrasMenu(QWidget* parent) {
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, handler);
     };
+    add("ImportWordListAction", "Vokabeln importieren (CSV, KVTML, Anki) …",
+        [this] { ImportWordListClick(); });
+    add("ExportCsvAction", "Auswahl als CSV-Tabelle speichern …",
+        [this] { ExportWordListClick(foreign::ListFormat::Csv); });
+    add("ExportKvtmlAction", "Auswahl als KVTML speichern (Parley, KWordQuiz) …",
+        [this] { ExportWordListClick(foreign::ListFormat::Kvtml); });
+    add("ExportAnkiAction", "Auswahl als Anki-Paket speichern …",
+        [this] { ExportWordListClick(foreign::ListFormat::AnkiPackage); });
+    menu->addSeparator();
     add("ImportSpecialAction", "Import-Special (Textdatei mit je sieben Zeilen) …",
         [this] { Button11Click(); });
     add("XmlImportAction", "XML Import (Vokabel in die Eingabe laden) …",

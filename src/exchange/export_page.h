@@ -1,7 +1,8 @@
 #pragma once
 // The page "Export": the RTF practice list and kanji list, the XML group, and
-// the menu "Extras" that reaches the special import, the XML import, the word
-// dump and the reading romanisation (their own buttons stay hidden).
+// the menu "Extras" that reaches the word lists of other trainers (in and out),
+// the special import, the XML import, the word dump and the reading
+// romanisation (their own buttons stay hidden).
 
 #include <QString>
 #include <QWidget>
@@ -10,6 +11,7 @@
 
 #include "core/exchange/rtf_kanji_list.h"
 #include "core/exchange/run_progress.h"
+#include "core/foreign/word_list_export.h"
 #include "core/quiz/quiz_state.h"
 #include "exchange/entry_link.h"
 #include "platform/form_context.h"
@@ -23,6 +25,7 @@ class QVBoxLayout;
 
 namespace morvanta::exchange {
 
+class ForeignImportDialog;
 class XmlExportGroup;
 
 class ExportPage : public QWidget {
@@ -41,6 +44,13 @@ public:
     // "Drucken…": the practice sheet and the kanji grid in the print preview.
     void PrintPracticeClick();
     void PrintKanjiClick();
+    // "Vokabeln importieren …": another trainer's list, through its preview.
+    void ImportWordListClick();
+    // The selection for another trainer.
+    void ExportWordListClick(foreign::ListFormat format);
+    // Shows the import's preview; true when the learner chose "Importieren".
+    // Unset, the dialog runs modally.
+    std::function<bool(ForeignImportDialog&)> showPreview;
 
     QPushButton* Button3 = nullptr;
     QPushButton* Button10 = nullptr;

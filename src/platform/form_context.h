@@ -28,6 +28,20 @@ struct FileDialogs {
     FileDialogSpec DialogXMLOpen1{QStringLiteral("DialogXMLOpen1"),
                                   QStringLiteral("XML Datei (*.xml)|*.xml"),
                                   QStringLiteral("*.xml"), false};
+    // Word lists of other trainers.
+    FileDialogSpec DialogWordListOpen{
+        QStringLiteral("DialogWordListOpen"),
+        QStringLiteral("Wortlisten (*.csv *.tsv *.txt *.kvtml *.apkg *.colpkg)|*.csv;*.tsv;*.txt;*.kvtml;*.apkg;*.colpkg|"
+                       "Alle Dateien (*)|*"),
+        QString(), false};
+    FileDialogSpec DialogCsvExport{QStringLiteral("DialogCsvExport"),
+                                   QStringLiteral("CSV-Tabelle (*.csv)|*.csv"), QStringLiteral("csv"), true};
+    FileDialogSpec DialogKvtmlExport{QStringLiteral("DialogKvtmlExport"),
+                                     QStringLiteral("KVTML-Wortliste (*.kvtml)|*.kvtml"),
+                                     QStringLiteral("kvtml"), true};
+    FileDialogSpec DialogAnkiExport{QStringLiteral("DialogAnkiExport"),
+                                    QStringLiteral("Anki-Paket (*.apkg)|*.apkg"), QStringLiteral("apkg"),
+                                    true};
 };
 
 // What the main window lends each page: only what the page uses.
