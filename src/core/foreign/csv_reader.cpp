@@ -189,12 +189,20 @@ bool IsBlank(const Record& record) {
 }
 
 // The separator that gives the first records one and the same number of fields
-// (more than one); ties go to tab, then semicolon, then comma.
+// (more than one); ties go to tab, then semicolon, then comma. Where none does
+// (a single record, a damaged one), the one the first line holds most often.
 char GuessSeparator(std::string_view text) {
     const std::string_view sample = text.substr(0, 64 * 1024);
+    const std::string_view firstLine = sample.substr(0, sample.find('\n'));
     char best = ',';
     int bestScore = -1;
+    std::size_t mostInFirstLine = 0;
     for (char separator : {'\t', ';', ','}) {
+        if (const auto n = static_cast<std::size_t>(std::count(firstLine.begin(), firstLine.end(), separator));
+            n > mostInFirstLine && bestScore < 0) {
+            mostInFirstLine = n;
+            best = separator;
+        }
         std::map<std::size_t, int> widths;
         int records = 0;
         try {
