@@ -66,6 +66,7 @@ private:
     int token_ = 0;
     bool modified_ = false;
     bool reloading_ = false;  // inside onReload: changes are not the user's
+    bool refused_ = false;    // the pending input was refused and reported; not again until changed
 };
 
 class DBEdit : public QLineEdit {

@@ -62,6 +62,7 @@ bool FieldLink::writeRaw(const std::string& bytes) {
 
 bool FieldLink::userEdited() {
     if (reloading_) return true;
+    refused_ = false;
     if (modified_ && editing()) return true;
     // Marked first: entering edit state notifies, and that must not wipe the keystroke.
     modified_ = true;
@@ -73,12 +74,13 @@ bool FieldLink::userEdited() {
 }
 
 void FieldLink::commitPending() {
-    if (!modified_ || !editing() || !onUpdate) return;
+    if (!modified_ || !editing() || !onUpdate || refused_) return;
     if (Guarded(dialogs_, onUpdate)) modified_ = false;
 }
 
 void FieldLink::reload() {
     modified_ = false;
+    refused_ = false;
     reloading_ = true;
     if (onReload) onReload();
     reloading_ = false;
@@ -89,7 +91,13 @@ void FieldLink::handle(DataEvent event) {
     case DataEvent::UpdateRecord:
         // Throws on failure, so the post that asked is not carried out.
         if (modified_ && editing() && onUpdate) {
-            onUpdate();
+            try {
+                onUpdate();
+            } catch (...) {
+                // The post reports it; leaving the control for that message must not again.
+                refused_ = true;
+                throw;
+            }
             modified_ = false;
         }
         break;

@@ -20,10 +20,10 @@ struct ButtonLook {
 };
 
 constexpr ButtonLook kLooks[] = {
-    {"First", "|\u25C0", "First record"},  {"Prior", "\u25C0", "Prior record"},
-    {"Next", "\u25B6", "Next record"},     {"Last", "\u25B6|", "Last record"},
-    {"Delete", "\u2212", "Delete record"}, {"Post", "\u2714", "Post edit"},
-    {"Cancel", "\u2716", "Cancel edit"},   {"Refresh", "\u21BB", "Refresh data"},
+    {"First", "|\u25C0", "Erster Datensatz"},     {"Prior", "\u25C0", "Vorheriger Datensatz"},
+    {"Next", "\u25B6", "Nächster Datensatz"},     {"Last", "\u25B6|", "Letzter Datensatz"},
+    {"Delete", "\u2212", "Datensatz löschen"},    {"Post", "\u2714", "Änderung speichern"},
+    {"Cancel", "\u2716", "Änderung verwerfen"},   {"Refresh", "\u21BB", "Daten neu lesen"},
 };
 
 bool Editing(const store::DataSet& ds) {
@@ -40,7 +40,7 @@ DBNavigator::DBNavigator(store::DataSource& source, Dialogs& dialogs, QWidget* p
     for (int i = 0; i < 8; ++i) {
         auto* button = new QPushButton(QString::fromUtf8(kLooks[i].glyph), this);
         button->setObjectName(QString::fromLatin1(kLooks[i].name));
-        button->setToolTip(QString::fromLatin1(kLooks[i].hint));
+        button->setToolTip(QString::fromUtf8(kLooks[i].hint));
         button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         // Clicking does not take the focus from a field: cancel and delete act on
         // the first click instead of first committing what the field holds.

@@ -250,6 +250,27 @@ TEST_F(BrowsePageTest, RatioFollowsTheShownRecord) {
     EXPECT_EQ(page->Edit6->text(), QStringLiteral("0,5"));
 }
 
+TEST_F(BrowsePageTest, AnInvalidValueIsReportedOnce) {
+    // "abc" in "Wie oft abgefragt", then ✔: the post reports it; the focus the
+    // message box takes from the field must not report it again.
+    page->DBEdit4->selectAll();
+    Type(page->DBEdit4, QStringLiteral("abc"));
+    page->DBNavigator1->click(DBNavigator::Post);
+    LeaveFocus(page->DBEdit4);
+    ASSERT_EQ(dialogs.messages.size(), 1) << dialogs.texts().join(u'\n').toStdString();
+    EXPECT_EQ(dialogs.messages[0].kind, platform::ScriptedDialogs::Message::Error);
+    // A second ✔ is a second report; a corrected value posts.
+    page->DBNavigator1->click(DBNavigator::Post);
+    EXPECT_EQ(dialogs.messages.size(), 2);
+    page->DBEdit4->selectAll();
+    Type(page->DBEdit4, QStringLiteral("5"));
+    page->DBNavigator1->click(DBNavigator::Post);
+    EXPECT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(form->Table1.asString("NumberAsked"), "5");
+    EXPECT_EQ(page->DBNavigator1->findChild<QPushButton*>(QStringLiteral("Post"))->toolTip(),
+              QStringLiteral("Änderung speichern"));
+}
+
 TEST_F(BrowsePageTest, EnterInTheSearchEditSearches) {
     page->Edit2->setText(QStringLiteral("Zi*"));
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
