@@ -1,0 +1,71 @@
+// KVTML of any bytes: either a sheet with a column per language part, then
+// "Lektion" and "Typ", every row one cell per column, all of it UTF-8, or
+// ReadError. The sheet then goes through the column guess and the row
+// preparation, which account for every row.
+#include <QBuffer>
+#include <QByteArray>
+#include <algorithm>
+#include <cstdint>
+
+#include "core/foreign/column_mapping.h"
+#include "core/foreign/foreign_import.h"
+#include "core/foreign/kvtml_reader.h"
+#include "fuzz_check.h"
+#include "text/rich_text.h"
+
+using namespace morvanta;
+using namespace morvanta::foreign;
+
+namespace {
+
+bool Utf8(const std::string& s) {
+    return fuzz::IsValidUtf8(reinterpret_cast<const unsigned char*>(s.data()), s.size());
+}
+
+void CheckPrepared(const SourceSheet& sheet) {
+    const ColumnMapping mapping = GuessMapping(sheet);
+    FUZZ_CHECK(mapping.size() == sheet.columns.size());
+    for (Field field : kAllFields)
+        if (field != Field::None) FUZZ_CHECK(std::count(mapping.begin(), mapping.end(), field) <= 1);
+    const PreparedImport prepared = PrepareImport(sheet, mapping, 1);
+    FUZZ_CHECK(prepared.unusable >= 0);
+    FUZZ_CHECK(prepared.words.size() + std::size_t(prepared.unusable) == sheet.rows.size());
+    FUZZ_CHECK(prepared.problems.size() == std::min(std::size_t(prepared.unusable), kListedProblems));
+    std::int64_t next = 1;
+    std::size_t named = 0;
+    for (const NamedLesson& lesson : prepared.lessons) {
+        FUZZ_CHECK(lesson.number == next++ && lesson.words > 0 && !lesson.name.empty());
+        named += std::size_t(lesson.words);
+    }
+    FUZZ_CHECK(named <= prepared.words.size());
+    for (const entry::NewWord& word : prepared.words) {
+        FUZZ_CHECK(!word.translation1.empty());
+        FUZZ_CHECK(!text::RtfToPlainText(word.kanjiRtf).empty());
+        FUZZ_CHECK(word.lesson >= 0);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    SourceSheet sheet;
+    try {
+        sheet = ReadKvtml(buffer);
+    } catch (const ReadError& e) {
+        FUZZ_CHECK(*e.what() != '\0');
+        return 0;
+    }
+    FUZZ_CHECK(sheet.format == "KVTML" && sheet.rowWord == "Eintrag");
+    FUZZ_CHECK(sheet.columns.size() >= 2);
+    FUZZ_CHECK(sheet.columns[sheet.columns.size() - 2] == "Lektion" && sheet.columns.back() == "Typ");
+    for (const std::string& name : sheet.columns) FUZZ_CHECK(!name.empty() && Utf8(name));
+    for (const auto& row : sheet.rows) {
+        FUZZ_CHECK(row.size() == sheet.columns.size());
+        for (const std::string& cell : row) FUZZ_CHECK(Utf8(cell));
+    }
+    CheckPrepared(sheet);
+    return 0;
+}
