@@ -42,12 +42,9 @@ bool TForm1::ensureAlias() {
             "Mögliche Fehlerursache:keine Borland Database Engine installiert."));
         return false;
     }
-    QString created = QStringLiteral("Created Database Alias.");
-    if (folder.inUserData)
-        created += QStringLiteral("\r\nIhre Vokabeln werden in „") +
-                   QFile::decodeName(QByteArray::fromStdString(folder.path.string())) +
-                   QStringLiteral("“ gespeichert.");
-    dialogs_->showInfo(created);
+    dialogs_->showInfo(QStringLiteral("Created Database Alias.\r\nIhre Vokabeln werden in „") +
+                       QFile::decodeName(QByteArray::fromStdString(folder.path.string())) +
+                       QStringLiteral("“ gespeichert.\r\nF1 öffnet die Hilfe."));
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <chrono>
 
@@ -81,6 +82,8 @@ void TForm1::buildFrame() {
 
     StatusBar1 = new platform::StatusBar(this);
     setStatusBar(StatusBar1);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &TForm1::ShowHelp);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);

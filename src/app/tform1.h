@@ -40,6 +40,7 @@ namespace morvanta::exchange {
 class ExportPage;
 }
 namespace morvanta::platform {
+class HelpWindow;
 class LinkLabel;
 }
 namespace morvanta::statistics {
@@ -90,6 +91,8 @@ public:
     void RestartAfterNewWord();
     // From the statistics page: a word shown on the browse page, a quiz over given words.
     void ShowWordInBrowse(std::int64_t wordId);
+    // F1 on every page: the learner's guide in a window of its own.
+    void ShowHelp();
     void QuizSelection(const QString& selectionSql, stats::Direction direction);
 
     // Owned parts, for the pages' cross-page steps and for tests.
@@ -119,6 +122,7 @@ public:
     QMenu* PopupMenu1 = nullptr;
     platform::LinkLabel* Label42 = nullptr;
     platform::LinkLabel* link = nullptr;
+    platform::HelpWindow* helpWindow = nullptr;  // made at the first F1
     platform::FileDialogs fileDialogs;
 
     platform::Dialogs& dialogs() { return *dialogs_; }

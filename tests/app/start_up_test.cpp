@@ -1,8 +1,11 @@
 #include <QFile>
+#include <QTest>
+#include <QTextBrowser>
 #include <QTabWidget>
 #include <filesystem>
 #include <fstream>
 
+#include "platform/help_window.h"
 #include "platform/layout.h"
 #include "support/form_fixture.h"
 
@@ -14,9 +17,15 @@ using StartUp = FormFixture;
 
 const QString kCreated = QStringLiteral("Created Database Alias.");
 
+// The first start's message: the English sentence, then where the words are kept.
+QString CreatedIn(const std::filesystem::path& folder) {
+    return kCreated + QStringLiteral("\r\nIhre Vokabeln werden in „") + QString::fromStdString(folder.string()) +
+           QStringLiteral("“ gespeichert.\r\nF1 öffnet die Hilfe.");
+}
+
 TEST_F(StartUp, FirstStartCreatesTheAliasOnceAndOpensTheEmptyTable) {
     app::TForm1& w = makeForm();
-    EXPECT_EQ(dialogs.texts(), QStringList{kCreated});
+    EXPECT_EQ(dialogs.texts(), QStringList{CreatedIn(tablePath().parent_path())});
     EXPECT_FALSE(w.quitRequested());
 
     store::AliasConfig config(configPath());
@@ -84,9 +93,7 @@ TEST_F(StartUp, AnInstalledCopyKeepsTheWordsInTheDataFolder) {
 
     form = std::make_unique<app::TForm1>(options);
     const std::string folder = (data / "Database").string();
-    EXPECT_EQ(dialogs.texts(), QStringList{kCreated + QStringLiteral("\r\nIhre Vokabeln werden in „") +
-                                           QString::fromStdString(folder) +
-                                           QStringLiteral("“ gespeichert.")});
+    EXPECT_EQ(dialogs.texts(), QStringList{CreatedIn(folder)});
     EXPECT_FALSE(form->quitRequested());
     EXPECT_TRUE(form->Table1.active());
     EXPECT_EQ(form->StatusBar1->panelText(0), QStringLiteral("0 Vokabeln gespeichert"));
@@ -118,7 +125,7 @@ TEST_F(StartUp, AMissingTableIsReportedAndTheWindowStillOpens) {
     std::filesystem::remove_all(tablePath().parent_path());
     app::TForm1& w = makeForm();
     ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_EQ(dialogs.messages[0].text, kCreated);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(kCreated));
     EXPECT_EQ(dialogs.messages[1].kind, platform::ScriptedDialogs::Message::Error);
     EXPECT_FALSE(dialogs.messages[1].text.isEmpty());
     EXPECT_FALSE(w.quitRequested());
@@ -185,6 +192,26 @@ TEST(Layout, ColumnsFollowTheWindowWidth) {
         EXPECT_EQ(platform::ComputeColumns(w + 3).a, platform::ComputeColumns(w).a + 1);
         EXPECT_EQ(platform::ComputeColumns(w + 1).a, platform::ComputeColumns(w).a);
     }
+}
+
+TEST_F(StartUp, F1ShowsTheGermanGuideFromEveryPage) {
+    std::filesystem::copy_file(std::filesystem::path(qgetenv("MORVANTA_SOURCE_DIR").toStdString()) / "data" / "hilfe.html",
+                               std::filesystem::path(programDir.toStdString()) / "hilfe.html");
+    app::TForm1& w = makeForm();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    for (int page = 0; page < w.pageTabs->count(); ++page) {
+        w.pageTabs->setCurrentIndex(page);
+        QTest::keyClick(w.pageTabs->currentWidget(), Qt::Key_F1);
+        ASSERT_NE(w.helpWindow, nullptr);
+        EXPECT_TRUE(w.helpWindow->isVisible()) << page;
+        w.helpWindow->hide();
+    }
+    const QString guide = w.helpWindow->browser->toPlainText();
+    for (const char* topic : {"Romaji", "Wörterbuch", "Abfrage Status Speichern", "Drucken", "Sicherungskopien",
+                              "~/.local/share/Morvanta/Database"})
+        EXPECT_TRUE(guide.contains(QString::fromUtf8(topic))) << topic;
 }
 
 TEST_F(StartUp, FrameHoldsSixPagesFourPanelsAndTheDialogs) {

@@ -70,7 +70,7 @@ TEST_F(FaultTable, GarbageInPlaceOfTheTableIsReportedAndLeftAlone) {
     WriteBytes(tablePath(), garbage);
     makeForm();
     ASSERT_EQ(dialogs.messages.size(), 2) << dialogs.texts().join(u'|').toStdString();
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Created Database Alias."));
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Created Database Alias.")));
     EXPECT_EQ(dialogs.messages[1].kind, Kind::Error);
     EXPECT_FALSE(dialogs.messages[1].text.isEmpty());
     dialogs.clear();

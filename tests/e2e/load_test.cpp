@@ -45,7 +45,8 @@ TEST_F(Load, QuizOfAThousandAnswersOnTheLargestTable) {
     const long long askedBefore = TableNumber(tablePath(), "SELECT total(NumberAsked) FROM Vokabel");
     app::TForm1& f = makeForm();
     ASSERT_TRUE(dialogs.messages.isEmpty() ||
-                dialogs.texts() == QStringList{QStringLiteral("Created Database Alias.")});
+                (dialogs.messages.size() == 1 &&
+                 dialogs.texts()[0].startsWith(QStringLiteral("Created Database Alias."))));
     dialogs.clear();
     ASSERT_EQ(f.quizState.SelectionCount, kLargest);
     ASSERT_EQ(f.quizState.AskQueue.size(), kLargest);

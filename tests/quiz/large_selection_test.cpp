@@ -12,7 +12,8 @@ class LargeSelectionTest : public testsupport::QuizFixture {};
 TEST_F(LargeSelectionTest, SelectionBeyondTheQueueIsRefusedForTheQuizOnly) {
     test::InsertGeneratedWords(tablePath(), kMaxQueueRecord + 1);
     makeForm();
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Created Database Alias.")});
+    ASSERT_EQ(dialogs.texts().size(), 1);
+    EXPECT_TRUE(dialogs.texts()[0].startsWith(QStringLiteral("Created Database Alias.")));
     EXPECT_EQ(state().SelectionCount, (kMaxQueueRecord + 1) / 2);  // every other word is marked
     dialogs.messages.clear();
     EXPECT_TRUE(page().Button2->isEnabled());

@@ -9,7 +9,7 @@ namespace morvanta::setup {
 
 struct AliasFolder {
     std::filesystem::path path;
-    bool inUserData = false;  // the learner is told where their words are kept
+    bool inUserData = false;  // the user's data folder, not the folder beside the program
 };
 
 // $XDG_DATA_HOME/Morvanta, by default ~/.local/share/Morvanta.

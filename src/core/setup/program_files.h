@@ -8,6 +8,9 @@
 
 namespace morvanta::setup {
 
+// The learner's guide (German), shown by F1.
+inline constexpr std::string_view kHelpFileName = "hilfe.html";
+
 // <programFolder>/../share/morvanta
 std::filesystem::path SharedDataFolder(const std::filesystem::path& programFolder);
 
