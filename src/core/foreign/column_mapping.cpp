@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/foreign/script_kind.h"
+#include "text/romaji_kana.h"
 
 namespace morvanta::foreign {
 
@@ -60,6 +61,19 @@ ScriptKind ColumnKind(const SourceSheet& sheet, std::size_t column) {
     for (const auto& [kind, count] : kinds)
         if (count > most) best = kind, most = count;
     return best;
+}
+
+// Romaji readings: nearly every non-empty cell of the first rows becomes kana whole.
+bool HoldsRomaji(const SourceSheet& sheet, std::size_t column) {
+    const std::size_t rows = std::min<std::size_t>(sheet.rows.size(), 200);
+    int cells = 0, romaji = 0;
+    for (std::size_t r = 0; r < rows; ++r) {
+        const std::string& cell = sheet.rows[r][column];
+        if (cell.empty()) continue;
+        ++cells;
+        if (ScriptOf(text::RomajiToKana(cell, true).kana) == ScriptKind::Kana) ++romaji;
+    }
+    return cells > 0 && romaji * 10 >= cells * 9;
 }
 
 bool IsTranslation(Field field) {
@@ -149,6 +163,9 @@ ColumnMapping GuessMapping(const SourceSheet& sheet) {
             }
 
     // Then the content of the columns the names left open, left to right.
+    bool kanaInFile = ColumnOf(mapping, Field::Kana).has_value();
+    for (std::size_t column = 0; column < width && !kanaInFile; ++column)
+        kanaInFile = !decided[column] && ColumnKind(sheet, column) == ScriptKind::Kana;
     for (std::size_t column = 0; column < width; ++column) {
         if (decided[column]) continue;
         std::optional<Field> field;
@@ -158,7 +175,12 @@ ColumnMapping GuessMapping(const SourceSheet& sheet) {
             // A second kana column holds the words written in kana.
             field = ColumnOf(mapping, Field::Kana) ? Field::Kanji : Field::Kana;
             break;
-        case ScriptKind::Latin: field = FreeTranslation(mapping); break;
+        case ScriptKind::Latin:
+            // Without kana in the file, a column of romaji is the reading.
+            field = !kanaInFile && !ColumnOf(mapping, Field::Kana) && HoldsRomaji(sheet, column)
+                        ? Field::Kana
+                        : FreeTranslation(mapping);
+            break;
         case ScriptKind::Other:
             if (AllDigits(sheet, column)) field = Field::Lesson;
             break;

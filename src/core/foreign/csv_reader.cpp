@@ -104,7 +104,7 @@ HeaderLines ReadHeaderLines(std::string_view& text) {
         } else if (key.ends_with(" column")) {
             int column = 0;
             for (char c : value)
-                if (c >= '0' && c <= '9') column = column * 10 + (c - '0');
+                if (c >= '0' && c <= '9' && column <= static_cast<int>(kMaxCsvColumns)) column = column * 10 + (c - '0');
             const std::string_view what = key.substr(0, key.size() - 7);
             if (column > 0)
                 header.namedColumns[column] = what == "tags"       ? "Tags"
@@ -138,6 +138,7 @@ public:
         const std::size_t start = pos_;
         std::string cell;
         bool quoted = false, wasQuoted = false;
+        bool blanksOnly = true;  // the cell so far: a quote here opens a quoted field
         while (pos_ < text_.size()) {
             if (pos_ - start > kMaxCsvRecordBytes)
                 throw ReadError(LineText(record.line) + " ist länger als 1 MB; die Datei ist "
@@ -155,19 +156,24 @@ public:
                     if (c == '\n') ++line_;
                     cell += c;
                 }
-            } else if (c == '"' && !wasQuoted && cell.find_first_not_of(' ') == std::string::npos) {
+            } else if (c == '"' && !wasQuoted && blanksOnly) {
                 quoted = wasQuoted = true;
                 cell.clear();
             } else if (c == separator_) {
+                if (record.cells.size() >= kMaxCsvColumns)
+                    throw ReadError(LineText(record.line) + " hat mehr als " + std::to_string(kMaxCsvColumns) +
+                                    " Spalten; die Datei ist wohl keine Wortliste.");
                 record.cells.push_back(std::move(cell));
                 cell.clear();
                 wasQuoted = false;
+                blanksOnly = true;
             } else if (c == '\n' || c == '\r') {
                 if (c == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
                 ++line_;
                 break;
             } else {
                 cell += c;
+                blanksOnly = blanksOnly && c == ' ';
             }
         }
         if (quoted)
@@ -262,10 +268,16 @@ bool IsHeaderRow(const std::vector<Record>& records) {
         return false;
     if (std::any_of(first.begin(), first.end(), [](const std::string& c) { return HasJapanese(c); }))
         return false;
-    if (std::any_of(first.begin(), first.end(), [](const std::string& c) { return LooksLikeColumnName(c); }))
-        return true;
-    // No Japanese in the first row, but in a column of the rows below it.
+    // A name says what its column holds; a value that comes again below is data.
     const std::size_t below = std::min<std::size_t>(records.size(), 21);
+    for (std::size_t column = 0; column < first.size(); ++column) {
+        if (!LooksLikeColumnName(first[column])) continue;
+        bool again = false;
+        for (std::size_t r = 1; r < below && !again; ++r)
+            again = column < records[r].cells.size() && records[r].cells[column] == first[column];
+        if (!again) return true;
+    }
+    // No Japanese in the first row, but in a column of the rows below it.
     for (std::size_t column = 0; column < first.size(); ++column)
         for (std::size_t r = 1; r < below; ++r)
             if (column < records[r].cells.size() && HasJapanese(records[r].cells[column])) return true;
@@ -291,6 +303,10 @@ SourceSheet ReadCsv(std::string_view bytes, CsvKind kind) {
         width = std::max(width, record.cells.size());
         records.push_back(std::move(record));
     }
+
+    if (width > 0 && records.size() > kMaxCsvCells / width)
+        throw ReadError("Die Datei hat " + std::to_string(records.size()) + " Zeilen mit bis zu " +
+                        std::to_string(width) + " Spalten; so große Tabellen werden nicht gelesen.");
 
     SourceSheet sheet;
     sheet.format = kind == CsvKind::Tsv || separator == '\t' ? "TSV" : "CSV";

@@ -21,6 +21,10 @@ enum class CsvKind { Csv, Tsv };
 
 // No record may be longer than this; a longer one is taken for a damaged file.
 inline constexpr std::size_t kMaxCsvRecordBytes = 1 << 20;
+// Nor more columns than this: every row takes the width of the widest.
+inline constexpr std::size_t kMaxCsvColumns = 1000;
+// And no more cells (rows times the widest row's columns) than this.
+inline constexpr std::size_t kMaxCsvCells = 20'000'000;
 
 // The whole file's bytes as a sheet; throws ReadError naming the line.
 SourceSheet ReadCsv(std::string_view bytes, CsvKind kind);

@@ -44,7 +44,7 @@ std::string TagName(std::string_view tag) {
 // The character an entity at the start of `text` ("&amp;", "&#x41;") stands for,
 // and its length; nothing when it is none.
 bool DecodeEntity(std::string_view text, char32_t& code, std::size_t& length) {
-    const std::size_t end = text.find(';');
+    const std::size_t end = text.substr(0, 12).find(';');
     if (end == std::string_view::npos || end < 2 || end > 10) return false;
     const std::string_view body = text.substr(1, end - 1);
     length = end + 1;
@@ -91,10 +91,12 @@ std::string HtmlToText(std::string_view html) {
         blank = lineBreak = false;
         out += piece;
     };
+    bool closes = true;  // false once no '>' follows: every '<' left is text
     for (std::size_t i = 0; i < html.size();) {
         const char c = html[i];
         if (c == '<') {
-            const std::size_t close = html.find('>', i);
+            const std::size_t close = closes ? html.find('>', i) : std::string_view::npos;
+            closes = close != std::string_view::npos;
             if (close == std::string_view::npos) {  // a lone '<' is text
                 put("<");
                 ++i;

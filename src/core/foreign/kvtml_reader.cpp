@@ -12,6 +12,9 @@ namespace morvanta::foreign {
 
 namespace {
 
+// Deeper nesting of lessons is no word list (and would cost the stack).
+constexpr int kMaxContainerDepth = 100;
+
 struct Translation {
     std::string text, pronunciation, comment;
 };
@@ -88,7 +91,7 @@ private:
             while (xml_.readNextStartElement())
                 if (xml_.name() == QStringLiteral("name")) language.name = readText();
                 else xml_.skipCurrentElement();
-            if (language.name.empty()) language.name = "Sprache " + std::to_string(language.id + 1);
+            if (language.name.empty()) language.name = "Sprache " + std::to_string(std::int64_t{language.id} + 1);
             languages_.push_back(std::move(language));
         }
     }
@@ -139,7 +142,11 @@ private:
     // Lessons and word types are containers that may hold containers; an entry
     // takes the innermost one that lists it, the first time it is listed. The
     // reader stands on the <container> start.
-    void readContainer(Group group, const std::string& outerName, const std::string& outerSpecial) {
+    void readContainer(Group group, const std::string& outerName, const std::string& outerSpecial,
+                       int depth = 1) {
+        if (depth > kMaxContainerDepth)
+            fail("Die Lektionen oder Wortarten sind tiefer als " + std::to_string(kMaxContainerDepth) +
+                 " Ebenen ineinander geschachtelt.");
         std::string name = outerName, special = outerSpecial;
         while (xml_.readNextStartElement()) {
             const auto part = xml_.name();
@@ -148,7 +155,7 @@ private:
             } else if (part == QStringLiteral("specialwordtype")) {
                 special = readText();
             } else if (part == QStringLiteral("container")) {
-                readContainer(group, name, special);
+                readContainer(group, name, special, depth + 1);
             } else if (part == QStringLiteral("entry")) {
                 const int id = idAttribute();
                 xml_.skipCurrentElement();

@@ -57,6 +57,9 @@ TEST(CsvReader, ReadsTheUsualDialects) {
     EXPECT_EQ(sheet.columns, (std::vector<std::string>{"Spalte 1", "Spalte 2", "Spalte 3"}));
     EXPECT_EQ(sheet.rows, (Rows{{"犬", "いぬ", "Hund"}}));
 
+    // A first row whose value comes again below is data, not column names.
+    EXPECT_EQ(ReadCsv("ねこ;Katze;Lektion 1\nいぬ;Hund;Lektion 1\n", CsvKind::Csv).rows.size(), 2u);
+
     // Windows-1252 and commas; a spreadsheet-safe apostrophe is taken off again.
     sheet = ReadCsv("inu,M\xE4""dchen,'=1+2\nneko,Stra\xDF""e,x\n", CsvKind::Csv);
     EXPECT_EQ(sheet.rows, (Rows{{"inu", "Mädchen", "=1+2"}, {"neko", "Straße", "x"}}));
@@ -71,6 +74,9 @@ TEST(CsvReader, ReadsTheUsualDialects) {
 }
 
 TEST(CsvReader, RefusesDamagedFilesNamingTheLine) {
+    EXPECT_NE(ErrorOf([] { ReadCsv(std::string(kMaxCsvColumns + 1, ';'), CsvKind::Csv); })
+                  .find("Zeile 1 hat mehr als 1000 Spalten"),
+              std::string::npos);
     EXPECT_EQ(ErrorOf([] { ReadCsv("a;b\n\"c;d\n", CsvKind::Csv); }),
               "Zeile 2: Ein Anführungszeichen wird bis zum Ende der Datei nicht geschlossen.");
     EXPECT_NE(ErrorOf([] { ReadCsv("猫;Katze\nM\xE4""dchen;x\n", CsvKind::Csv); })
@@ -130,6 +136,9 @@ TEST(KvtmlReader, ReadsLanguagesLessonsAndTypes) {
     EXPECT_NE(ErrorOf([&] { KvtmlSheet(unknown); }).find("id=\"7\" gehört zu keiner Sprache"), std::string::npos);
     EXPECT_NE(ErrorOf([] { KvtmlSheet("<kvtml version=\"2.0\"><entries>"); }).find("kein vollständiges XML"),
               std::string::npos);
+    std::string deep = "<kvtml version=\"2.0\"><lessons>";
+    for (int i = 0; i < 101; ++i) deep += "<container>";
+    EXPECT_NE(ErrorOf([&] { KvtmlSheet(deep); }).find("tiefer als 100 Ebenen"), std::string::npos);
 }
 
 TEST(ColumnMapping, GuessesFromContentWhereNamesSayNothing) {
@@ -141,6 +150,9 @@ TEST(ColumnMapping, GuessesFromContentWhereNamesSayNothing) {
                                     {{"ねこ", "猫", "Katze", "Mieze", "3"}, {"いぬ", "犬", "Hund", "", "4"}});
     EXPECT_EQ(GuessMapping(plain), (ColumnMapping{Field::Kana, Field::Kanji, Field::Translation1,
                                                   Field::Translation2, Field::Lesson}));
+    // Romaji and German, no kana: the romaji are the reading.
+    const SourceSheet romaji = Sheet("CSV", {"Spalte 1", "Spalte 2"}, {{"neko", "Katze"}, {"gakkou", "Schule"}});
+    EXPECT_EQ(GuessMapping(romaji), (ColumnMapping{Field::Kana, Field::Translation1}));
 }
 
 class ForeignImportTable : public ::testing::Test {
