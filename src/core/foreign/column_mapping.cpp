@@ -63,6 +63,8 @@ ScriptKind ColumnKind(const SourceSheet& sheet, std::size_t column) {
     return best;
 }
 
+constexpr std::size_t kLongestReading = 60;
+
 // Romaji readings: nearly every non-empty cell of the first rows becomes kana whole.
 bool HoldsRomaji(const SourceSheet& sheet, std::size_t column) {
     const std::size_t rows = std::min<std::size_t>(sheet.rows.size(), 200);
@@ -71,7 +73,9 @@ bool HoldsRomaji(const SourceSheet& sheet, std::size_t column) {
         const std::string& cell = sheet.rows[r][column];
         if (cell.empty()) continue;
         ++cells;
-        if (ScriptOf(text::RomajiToKana(cell, true).kana) == ScriptKind::Kana) ++romaji;
+        // A reading is a word or two; a long text is none (and is not converted).
+        if (cell.size() <= kLongestReading && ScriptOf(text::RomajiToKana(cell, true).kana) == ScriptKind::Kana)
+            ++romaji;
     }
     return cells > 0 && romaji * 10 >= cells * 9;
 }

@@ -18,6 +18,8 @@ namespace morvanta::foreign {
 
 namespace {
 
+constexpr std::size_t kLongestRomajiReading = 60;
+
 std::string Key(std::string_view hepburn, std::string_view t1, std::string_view t2,
                 std::string_view t3) {
     std::string key;
@@ -92,9 +94,11 @@ public:
         }
         if (ScriptOf(reading) == ScriptKind::Latin) {
             const std::string typed = reading;
-            reading = text::RomajiToKana(typed, true).kana;
+            // A reading is a word or two: a long text is not taken for romaji.
+            if (typed.size() <= kLongestRomajiReading) reading = text::RomajiToKana(typed, true).kana;
             if (ScriptOf(reading) != ScriptKind::Kana) {
-                reason = "die Lesung „" + typed + "“ ist weder Kana noch Romaji";
+                reason = "die Lesung „" + QString::fromStdString(typed).left(40).toStdString() +
+                         "“ ist weder Kana noch Romaji";
                 return std::nullopt;
             }
         }
