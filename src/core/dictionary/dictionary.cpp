@@ -1,6 +1,8 @@
 #include "core/dictionary/dictionary.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numeric>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +13,8 @@
 #include "core/dictionary/dict_type.h"
 #include "core/dictionary/dictd_index.h"
 #include "core/dictionary/dictzip_file.h"
+#include "text/fast_strings.h"
+#include "text/romaji_kana.h"
 
 namespace morvanta::dict {
 
@@ -18,6 +22,10 @@ namespace {
 
 // An entry longer than this is not a word's entry but damage.
 constexpr std::uint64_t kLongestEntry = 1 << 20;
+
+// A verb or -い adjective typed exactly as the dictionary writes it is what the
+// learner means more often than a noun of the same reading: worth a first-level mark and more.
+constexpr float kFitBonus = 3.0f;
 
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -41,14 +49,48 @@ Suggestion MakeSuggestion(const DictEntry& entry, std::string_view headword) {
     if (s.written.empty() || (kanaHead && entry.usuallyKana)) s.written = s.reading;
     s.wordClass = entry.wordClass;
     s.typeWord = std::string(TypeWordFor(entry.wordClass, s.reading));
-    s.translations = LeadingMeanings(entry, 3);
+    s.translations = Translations(entry, 3);
     return s;
 }
 
-int PriorityOf(const DictEntry& entry, std::string_view headword) {
-    for (const DictForm& form : entry.forms)
-        if (form.text == headword) return form.priority;
-    return 0;
+// The first UTF-8 character of `s`.
+std::string_view FirstCharacter(std::string_view s) {
+    std::size_t n = 1;
+    while (n < s.size() && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) ++n;
+    return s.substr(0, n);
+}
+
+bool EndsWithAny(std::string_view s, std::initializer_list<std::string_view> ends) {
+    return std::any_of(ends.begin(), ends.end(), [&](std::string_view e) { return s.ends_with(e); });
+}
+
+// The romaji still open at the end of the typed text: Latin letters after the kana.
+std::size_t OpenTail(std::string_view typed) {
+    std::size_t start = typed.size();
+    while (start > 0 && static_cast<unsigned char>(typed[start - 1]) < 0x80 && typed[start - 1] != ' ') --start;
+    return start;
+}
+
+// The kana the typed text may stand for: itself, or with an open syllable the
+// kana it settles into now, then the ones it may still become.
+std::vector<std::string> Readings(std::string_view typed) {
+    const std::size_t tail = OpenTail(typed);
+    const std::string kana(text::TrimBlanks(typed.substr(0, tail), " \t"));
+    if (kana.empty()) return {};
+    if (tail == typed.size()) return {kana};
+    const std::string open(typed.substr(tail));
+    std::vector<std::string> out;
+    const auto add = [&](const text::RomajiConversion& c) {
+        const bool settled = c.pending.empty() && std::all_of(c.kana.begin(), c.kana.end(), [](char ch) {
+            return static_cast<unsigned char>(ch) >= 0x80;
+        });
+        if (settled && !c.kana.empty() && std::find(out.begin(), out.end(), kana + c.kana) == out.end())
+            out.push_back(kana + c.kana);
+    };
+    add(text::RomajiToKana(open, true));
+    for (std::string_view vowel : {"a", "i", "u", "e", "o", "ya", "yu", "yo"})
+        add(text::RomajiToKana(open + std::string(vowel), true));
+    return out;
 }
 
 }  // namespace
@@ -75,6 +117,46 @@ void Dictionary::load() {
     if (index_) return;
     data_ = std::make_unique<DictzipFile>(files_.dict);
     index_ = std::make_unique<DictdIndex>(ReadWholeFile(files_.index), files_.index);
+    rankEntries();
+}
+
+void Dictionary::rankEntries() {
+    const auto all = index_->withPrefix("");
+    ranks_.assign(all.size(), Rank{});
+    // Entry by entry in the order of the data, so each chunk is inflated once.
+    std::vector<std::size_t> order(all.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return all[a].offset < all[b].offset; });
+    for (std::size_t i = 0; i < order.size();) {
+        const IndexEntry& e = all[order[i]];
+        if (e.length > kLongestEntry)
+            throw DictError("Die Wörterbuch-Datei " + files_.dict + " ist beschädigt: ein Eintrag ist zu lang.");
+        const DictEntry head = ParseDictHead(data_->read(e.offset, e.length));
+        Rank rank;
+        int priority = 0, newsRank = 0;
+        bool basic = false;
+        std::string_view written;
+        for (const DictForm& f : head.forms) {
+            priority = std::max(priority, f.priority);
+            basic = basic || f.basic;
+            if (f.newsRank && (!newsRank || f.newsRank < newsRank)) newsRank = f.newsRank;
+            rank.common = rank.common || f.common;
+            if (written.empty() && !IsKanaOnly(f.text)) written = f.text;
+        }
+        // A character many words are built on is one of the everyday ones.
+        const std::size_t family = written.empty() ? 0 : index_->withPrefix(FirstCharacter(written)).size();
+        rank.score = static_cast<float>((basic ? 2 : 0) + priority + (newsRank ? (50 - newsRank) / 25.0 : 0) +
+                                        0.5 * std::log2(1.0 + static_cast<double>(family)));
+        const std::string_view type = TypeWordFor(head.wordClass, "");
+        rank.verb = type.starts_with("Verb");
+        rank.adjective = type == "Keiyoushi";
+        for (; i < order.size() && all[order[i]].offset == e.offset; ++i) {
+            Rank& r = ranks_[order[i]];
+            r = rank;
+            for (const DictForm& f : head.forms)
+                if (f.text == all[order[i]].headword) r.formCommon = f.priority > 0;
+        }
+    }
 }
 
 std::vector<Suggestion> Dictionary::lookup(std::string_view typed, std::size_t limit) {
@@ -82,41 +164,45 @@ std::vector<Suggestion> Dictionary::lookup(std::string_view typed, std::size_t l
     if (broken_ || typed.empty() || limit == 0) return out;
     try {
         load();
-        std::vector<std::uint64_t> seen;  // one entry stands under each of its forms
-        auto entryOf = [&](const IndexEntry& e) -> std::optional<DictEntry> {
-            if (std::find(seen.begin(), seen.end(), e.offset) != seen.end()) return std::nullopt;
-            seen.push_back(e.offset);
-            if (e.length > kLongestEntry)
-                throw DictError("Die Wörterbuch-Datei " + files_.dict + " ist beschädigt: ein Eintrag ist zu lang.");
-            return ParseDictEntry(data_->read(e.offset, e.length));
+        const std::vector<std::string> readings = Readings(typed);
+        const IndexEntry* const first = index_->withPrefix("").data();
+        struct Candidate {
+            int tier;  // 0 exact, 1 exact for a syllable not yet typed, 2 longer
+            const IndexEntry* entry;
+            const Rank* rank;
+            bool fits;  // a verb or adjective typed as it stands in the dictionary
         };
-
-        // Exact matches, the most common use of the typed form first.
-        std::vector<std::pair<int, Suggestion>> exact;
-        for (const IndexEntry& e : index_->exact(typed))
-            if (auto entry = entryOf(e))
-                exact.emplace_back(PriorityOf(*entry, e.headword), MakeSuggestion(*entry, e.headword));
-        std::stable_sort(exact.begin(), exact.end(),
-                         [](const auto& a, const auto& b) { return a.first > b.first; });
-        for (auto& [priority, s] : exact) {
-            if (out.size() == limit) return out;
-            out.push_back(std::move(s));
+        std::vector<Candidate> candidates;
+        for (std::size_t k = 0; k < readings.size(); ++k) {
+            const std::string_view reading = readings[k];
+            // Verbs and -い adjectives end so in the dictionary.
+            const bool verbEnding = EndsWithAny(reading, {"う", "く", "ぐ", "す", "ず", "つ", "ぬ", "ぶ", "む", "る"});
+            const bool adjectiveEnding = reading.ends_with("い");
+            for (const IndexEntry& e : index_->withPrefix(reading)) {
+                const Rank& r = ranks_[static_cast<std::size_t>(&e - first)];
+                const bool exact = e.headword.size() == reading.size();
+                candidates.push_back({exact ? (k == 0 ? 0 : 1) : 2, &e, &r,
+                                      exact && ((verbEnding && r.verb) || (adjectiveEnding && r.adjective))});
+            }
         }
-
-        // Then the shortest longer words; the list is sorted, so ties keep its order.
-        const auto range = index_->withPrefix(typed);
-        std::vector<const IndexEntry*> longer;
-        for (const IndexEntry& e : range)
-            if (e.headword.size() > typed.size()) longer.push_back(&e);
-        const std::size_t wanted = std::min(longer.size(), 4 * limit);
-        std::partial_sort(longer.begin(), longer.begin() + static_cast<std::ptrdiff_t>(wanted), longer.end(),
-                          [](const IndexEntry* a, const IndexEntry* b) {
-                              if (a->headword.size() != b->headword.size())
-                                  return a->headword.size() < b->headword.size();
-                              return a < b;
-                          });
-        for (std::size_t i = 0; i < wanted && out.size() < limit; ++i)
-            if (auto entry = entryOf(*longer[i])) out.push_back(MakeSuggestion(*entry, longer[i]->headword));
+        std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+            if (a.tier != b.tier) return a.tier < b.tier;
+            if (a.rank->formCommon != b.rank->formCommon) return a.rank->formCommon;
+            if (a.rank->common != b.rank->common) return a.rank->common;
+            const float sa = a.rank->score + (a.fits ? kFitBonus : 0), sb = b.rank->score + (b.fits ? kFitBonus : 0);
+            if (sa != sb) return sa > sb;
+            if (a.entry->headword.size() != b.entry->headword.size())
+                return a.entry->headword.size() < b.entry->headword.size();
+            return a.entry < b.entry;
+        });
+        std::vector<std::uint64_t> seen;  // one entry stands under each of its forms
+        for (const Candidate& c : candidates) {
+            if (out.size() == limit) break;
+            const IndexEntry& e = *c.entry;
+            if (std::find(seen.begin(), seen.end(), e.offset) != seen.end()) continue;
+            seen.push_back(e.offset);
+            out.push_back(MakeSuggestion(ParseDictEntry(data_->read(e.offset, e.length)), e.headword));
+        }
     } catch (const DictError& e) {
         broken_ = true;
         message_ = e.what();

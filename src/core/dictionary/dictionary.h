@@ -41,15 +41,32 @@ public:
     // Both files are there and nothing has turned out damaged.
     bool available() const;
 
-    // Exact matches of `typed` first, then the shortest words that begin with it;
-    // at most `limit`. Empty once a file has turned out damaged.
+    // Words for what the learner has typed: exact matches first, then the words
+    // that begin with it; each group the common words before the rare ones, the
+    // word learners mean most likely first; at most `limit`. A romaji syllable
+    // still open at the end ("ほn") stands for the kana it may still become
+    // (ほん, ほな, ほの, …), the kana it would settle into first. Empty once a
+    // file has turned out damaged.
     std::vector<Suggestion> lookup(std::string_view typed, std::size_t limit = 10);
 
     // The message about a damaged file, handed out once.
     std::optional<std::string> takeMessage();
 
 private:
+    // How likely an entry is the one the learner means, one for each headword
+    // of the index, in the index's order.
+    struct Rank {
+        float score = 0;  // basic vocabulary, frequency marks, how many words build on it
+        bool common = false;      // any form carries a first-level mark
+        bool formCommon = false;  // the headword itself carries a mark
+        bool verb = false;
+        bool adjective = false;  // an adjective in -い
+    };
+
     void load();
+    void rankEntries();
+
+    std::vector<Rank> ranks_;
 
     DictionaryFiles files_;
     std::unique_ptr<DictdIndex> index_;
