@@ -213,9 +213,9 @@ void EntryPage::setDictionary(std::unique_ptr<dict::Dictionary> dictionary) {
 
 void EntryPage::suggestFor(const QString& typed) {
     if (filling_) return;
-    // A romaji syllable still being typed ("たb") is not part of the word yet.
-    QString word = typed.trimmed();
-    while (!word.isEmpty() && word.back().unicode() < 0x80) word.chop(1);
+    // A romaji syllable still being typed ("ほn") goes along: the dictionary
+    // suggests for the kana it may still become.
+    const QString word = typed.trimmed();
     if (word.isEmpty() || !dictionary_->available()) {
         Suggestions->showSuggestions({});
         return;

@@ -1,10 +1,12 @@
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QTextEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QInputMethodEvent>
+#include <QMimeData>
 #include <QTest>
 
 #include "entry/browse_page.h"
@@ -291,6 +293,75 @@ TEST_F(EntryPageTest, RomajiTypedIntoTheKanaFieldsBecomeKana) {
     EXPECT_EQ(browseKana->toPlainText(), QStringLiteral("いええa"));
 }
 
+TEST_F(EntryPageTest, CapitalsTypedWithShiftForEachLetterGiveKatakana) {
+    app::TForm1& w = makeForm();
+    w.show();
+    QLineEdit* kana = w.entryPage->HiraKataEdit;
+    // With a modifier, QTest presses the bare Shift (or CapsLock here) before each letter.
+    const auto type = [&](const char* letters, Qt::KeyboardModifiers modifiers) {
+        for (const char* c = letters; *c != 0; ++c) QTest::keyClick(kana, *c, modifiers);
+    };
+    type("TEREBI", Qt::ShiftModifier);
+    EXPECT_EQ(kana->text(), QStringLiteral("テレビ"));
+    kana->clear();
+    for (const char* c = "REVYU-"; *c != 0; ++c) {
+        QTest::keyClick(kana, Qt::Key_CapsLock);
+        QTest::keyClick(kana, *c);
+    }
+    EXPECT_EQ(kana->text(), QStringLiteral("レヴュー"));
+
+    // Capitalised as a German noun: hiragana; a capital going on a word: katakana.
+    kana->clear();
+    type("N", Qt::ShiftModifier);
+    type("eko", Qt::NoModifier);
+    EXPECT_EQ(kana->text(), QStringLiteral("ねこ"));
+    kana->clear();
+    type("A", Qt::ShiftModifier);
+    EXPECT_EQ(kana->text(), QStringLiteral("A"));  // undecided until the next letter
+    type("me ko", Qt::NoModifier);
+    type("N", Qt::ShiftModifier);
+    type("e", Qt::NoModifier);
+    EXPECT_EQ(kana->text(), QStringLiteral("あめ こネ"));
+}
+
+TEST_F(EntryPageTest, RomajiPastedOrDroppedIntoTheKanaFieldsBecomeKana) {
+    app::TForm1& w = makeForm();
+    w.show();
+    QLineEdit* kana = w.entryPage->HiraKataEdit;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const auto paste = [&](QWidget* field, const QString& text) {
+        clipboard->setText(text);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    };
+    paste(kana, QStringLiteral("Neko"));
+    EXPECT_EQ(kana->text(), QStringLiteral("ねこ"));
+    paste(kana, QStringLiteral(" hon"));
+    EXPECT_EQ(kana->text(), QStringLiteral("ねこ ほん"));
+    paste(kana, QStringLiteral("・猫ネコ"));  // kana and kanji stay
+    EXPECT_EQ(kana->text(), QStringLiteral("ねこ ほん・猫ネコ"));
+
+    kana->setText(QStringLiteral("かばん"));
+    QMimeData dropped;
+    dropped.setText(QStringLiteral("TEREBI"));
+    QDropEvent drop(QPointF(kana->width() - 2, kana->height() / 2.0), Qt::CopyAction, &dropped, Qt::LeftButton,
+                    Qt::NoModifier);
+    QCoreApplication::sendEvent(kana, &drop);
+    EXPECT_EQ(kana->text(), QStringLiteral("かばんテレビ"));
+
+    // Switched off, pasted letters stay letters.
+    kana->clear();
+    w.entryPage->RomajiBox->setChecked(false);
+    paste(kana, QStringLiteral("neko"));
+    EXPECT_EQ(kana->text(), QStringLiteral("neko"));
+
+    // The browse page's rich kana field takes pasted romaji alike.
+    w.entryPage->RomajiBox->setChecked(true);
+    QTextEdit* browseKana = w.browsePage->DBRichEdit11;
+    browseKana->clear();
+    paste(browseKana, QStringLiteral("ie"));
+    EXPECT_EQ(browseKana->toPlainText(), QStringLiteral("いえ"));
+}
+
 TEST_F(EntryPageTest, AChosenSuggestionFillsTheFieldsAndCanBeChangedBeforeStoring) {
     app::TForm1& w = makeForm();
     entry::EntryPage& page = *w.entryPage;
@@ -311,8 +382,9 @@ TEST_F(EntryPageTest, AChosenSuggestionFillsTheFieldsAndCanBeChangedBeforeStorin
     EXPECT_EQ(page.KanjiEdit->text(), QStringLiteral("家"));
     EXPECT_EQ(page.HiraKataEdit->text(), QStringLiteral("いえ"));
     EXPECT_EQ(page.HepburnEdit->text(), QStringLiteral("ie"));
-    EXPECT_EQ(page.translations(), (std::array<QString, 3>{QStringLiteral("Haus"), QStringLiteral("Ort"),
-                                                         QStringLiteral("Haushalt")}));
+    EXPECT_EQ(page.translations(),
+              (std::array<QString, 3>{QStringLiteral("Haus, Gebäude, Wohnung"),
+                                      QStringLiteral("Ort, an dem eine Familie lebt"), QStringLiteral("Haushalt")}));
     EXPECT_EQ(page.TypEdit->currentText(), QStringLiteral("Meishi"));
     EXPECT_FALSE(page.Suggestions->isVisible());
     EXPECT_EQ(w.Table1.recordCount(), 0);  // Enter in the list chose, it stored nothing
@@ -327,8 +399,7 @@ TEST_F(EntryPageTest, AChosenSuggestionFillsTheFieldsAndCanBeChangedBeforeStorin
     QTest::keyClick(page.Suggestions, Qt::Key_Down);
     QTest::keyClick(page.Suggestions, Qt::Key_Enter);
     EXPECT_EQ(page.KanjiEdit->text(), QStringLiteral("いえ"));
-    EXPECT_EQ(page.translations(), (std::array<QString, 3>{QStringLiteral("nein"), QStringLiteral("Nein"),
-                                                         QString()}));
+    EXPECT_EQ(page.translations(), (std::array<QString, 3>{QStringLiteral("nein, Nein"), QString(), QString()}));
     EXPECT_EQ(page.TypEdit->currentText(), QStringLiteral("Sonstiges"));
 
     // Every field stays the learner's: a changed translation is what is stored.
