@@ -51,7 +51,10 @@ void ExpectInstalledFiles(const QString& prefix) {
         QStringLiteral("share/morvanta/hirakata.txt"), QStringLiteral("share/morvanta/Vokabel.DB"),
         QStringLiteral("share/applications/%1.desktop").arg(kAppId),
         QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId),
-        QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(kAppId)};
+        QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(kAppId),
+        QStringLiteral("share/morvanta/hilfe.html"), QStringLiteral("share/doc/morvanta/copyright"),
+        QStringLiteral("share/doc/morvanta/changelog.gz"), QStringLiteral("share/man/man1/Morvanta.1.gz"),
+        QStringLiteral("share/man/man1/morvanta-cli.1.gz")};
     for (const QString& file : files)
         EXPECT_TRUE(QFile::exists(prefix + QLatin1Char('/') + file)) << file.toStdString();
     for (int size : {16, 32, 48, 64, 128, 256}) {
@@ -198,12 +201,19 @@ TEST(Package, UnpacksWithItsFilesAndDependencies) {
             .output.trimmed();
     };
     EXPECT_EQ(field("Package"), QStringLiteral("morvanta"));
+    // The linked libraries as dpkg-shlibdeps finds them, plus what is loaded or shown unlinked.
     const QString depends = field("Depends");
-    for (const char* package : {"libqt6widgets6", "libqt6xml6", "libqt6printsupport6", "libqt6charts6",
-                                "qt6-qpa-plugins", "libsqlite3-0", "zlib1g", "fonts-noto-cjk",
-                                "qt6-translations-l10n"})
+    for (const char* package : {"libqt6widgets6", "libqt6printsupport6", "libqt6charts6", "libsqlite3-0",
+                                "libzip4", "libzstd1", "qt6-qpa-plugins", "fonts-noto-cjk",
+                                "fonts-liberation2", "qt6-translations-l10n"})
         EXPECT_TRUE(depends.contains(QString::fromLatin1(package))) << package << " in " << depends.toStdString();
+    EXPECT_FALSE(depends.contains(QStringLiteral("libqt6xml6"))) << depends.toStdString();
     EXPECT_EQ(field("Recommends"), QStringLiteral("dict-freedict-jpn-deu, wngerman"));
+
+    const QString lintian = Tool("lintian");
+    if (lintian.isEmpty()) GTEST_SKIP() << "not checked: lintian is missing";
+    const Result lint = RunTool(lintian, {QStringLiteral("--fail-on"), QStringLiteral("error"), deb}, 300000);
+    EXPECT_EQ(lint.code, 0) << lint.output.toStdString();
 }
 
 }  // namespace

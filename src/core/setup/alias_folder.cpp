@@ -34,9 +34,15 @@ bool CanCreateFilesIn(const fs::path& folder) {
     return true;
 }
 
+bool IsInstalled(const fs::path& programFolder) {
+    std::error_code ec;
+    return !fs::exists(programFolder / std::string(kShippedBesideProgram), ec) &&
+           fs::is_directory(SharedDataFolder(programFolder), ec);
+}
+
 AliasFolder PrepareAliasFolder(const fs::path& programFolder, bool programFolderWritable,
                                const fs::path& userDataFolder) {
-    if (programFolderWritable) return {programFolder / "Database", false};
+    if (programFolderWritable && !IsInstalled(programFolder)) return {programFolder / "Database", false};
 
     const fs::path folder = userDataFolder / "Database";
     std::error_code ec;

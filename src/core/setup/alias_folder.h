@@ -20,7 +20,13 @@ std::filesystem::path UserDataFolder();
 // systems or confinement.
 bool CanCreateFilesIn(const std::filesystem::path& folder);
 
-// <programFolder>/Database when the program folder is writable. Else
+// An installed program: its shipped files are in <prefix>/share/morvanta, not
+// beside it (as they are in the program's own build folder).
+bool IsInstalled(const std::filesystem::path& programFolder);
+
+// <programFolder>/Database when the program folder is writable and not an
+// installed program's (whose folder is the system's, even where root may
+// write into it). Else
 // <userDataFolder>/Database, made ready: created, with the empty table shipped
 // with the program copied in (made afresh when none is shipped) unless a table
 // is there already. Throws store::EngineError.

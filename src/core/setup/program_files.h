@@ -8,6 +8,10 @@
 
 namespace morvanta::setup {
 
+// A file the build puts beside the program; an installed program has it in
+// the shared data folder only.
+inline constexpr std::string_view kShippedBesideProgram = "hirakata.txt";
+
 // The learner's guide (German), shown by F1.
 inline constexpr std::string_view kHelpFileName = "hilfe.html";
 

@@ -63,6 +63,13 @@ TEST(AliasFolder, AReadOnlyProgramFolderGetsTheShippedTableInTheDataFolderOnce) 
     setup::PrepareAliasFolder(program.bin, false, program.data);
     EXPECT_EQ(Bytes(folder.path / "Vokabel.DB"), words);
 
+    // An installed program's folder is the system's even where root may write
+    // into it; a build folder (its files beside the program) keeps the table there.
+    EXPECT_TRUE(setup::PrepareAliasFolder(program.bin, true, program.data).inUserData);
+    std::ofstream(program.bin / "hirakata.txt") << "\n";
+    EXPECT_EQ(setup::PrepareAliasFolder(program.bin, true, program.data).path, program.bin / "Database");
+    fs::remove(program.bin / "hirakata.txt");
+
     // Without a shipped table one is made afresh.
     fs::remove(shipped);
     const fs::path otherData = dir.path() / "other";
