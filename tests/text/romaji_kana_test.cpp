@@ -51,6 +51,48 @@ TEST(RomajiToKana, TurnsSettledSyllablesIntoKanaAndKeepsTheOpenTail) {
     }
 }
 
+TEST(RomajiToKana, TakesTheKeyboardSpellingsOfTheCommonInputMethods) {
+    const Case cases[] = {
+        {"ci", "し"}, {"ce", "せ"}, {"qu", "く"}, {"wu", "う"}, {"whu", "う"}, {"yi", "い"},
+        {"kwakwikwukwekwo", "くぁくぃくぅくぇくぉ"}, {"gwagwigwugwegwo", "ぐぁぐぃぐぅぐぇぐぉ"},
+        {"qwaqwiqwuqweqwo", "くぁくぃくぅくぇくぉ"}, {"qyaqyiqyuqyeqyo", "くゃくぃくゅくぇくょ"},
+        {"swaswiswusweswo", "すぁすぃすぅすぇすぉ"}, {"zwazwizwuzwezwo", "ずぁずぃずぅずぇずぉ"},
+        {"twatwitwetwo", "とぁとぃとぇとぉ"}, {"dwadwidwedwo", "どぁどぃどぇどぉ"},
+        {"fwafwifwufwefwo", "ふぁふぃふぅふぇふぉ"}, {"fyifye", "ふぃふぇ"}, {"hwahwihwehwohwyu", "ふぁふぃふぇふぉふゅ"},
+        {"syizyijyityicyidyidye", "しぃじぃじぃちぃちぃぢぃぢぇ"},
+        {"t'it'yut'u", "てぃてゅとぅ"}, {"d'id'yud'u", "でぃでゅどぅ"},
+        {"whiwhewyiwye", "うぃうぇゐゑ"}, {"vyavyivyuvyevyo", "ゔゃゔぃゔゅゔぇゔょ"},
+        {"xyixyelyilye", "ぃぇぃぇ"}, {"lkalke", "ゕゖ"},
+        // in words, in capitals, doubled, and next to the spellings they resemble
+        {"REVYU-", "レヴュー"}, {"PA-T'I-", "パーティー"}, {"kon'nichiha", "こんにちは"},
+        {"CIRIKON", "シリコ", "N"}, {"akkwa", "あっくぁ"}, {"wwu", "っう"}, {"t'", "", "t'"}, {"kw", "", "kw"},
+    };
+    for (const Case& c : cases) {
+        const RomajiConversion r = RomajiToKana(c.typed);
+        EXPECT_EQ(r.kana, c.kana) << c.typed;
+        EXPECT_EQ(r.pending, c.pending) << c.typed;
+    }
+}
+
+TEST(RomajiToKana, AWordWrittenAsAGermanNounIsHiraganaAndCapitalsAreKatakana) {
+    const Case cases[] = {
+        {"Neko", "ねこ"}, {"Sushi", "すし"}, {"Ame", "あめ"}, {"Ne", "ね"}, {"Kyou", "きょう"},
+        {"NEKO", "ネコ"}, {"NE", "ネ"}, {"TEREBI", "テレビ"}, {"koHi", "こヒ"}, {"KOhi", "コひ"},
+        {"TSHATSU", "Tシャツ"}, {"Neko to Inu", "ねこ と いぬ"}, {"Neko、Inu", "ねこ、いぬ"},
+        // a capital vowel starting a word waits for the letter that decides it
+        {"A", "", "A"}, {"Am", "あ", "m"}, {"AM", "ア", "M"}, {"neko A", "ねこ ", "A"},
+    };
+    for (const Case& c : cases) {
+        const RomajiConversion r = RomajiToKana(c.typed);
+        EXPECT_EQ(r.kana, c.kana) << c.typed;
+        EXPECT_EQ(r.pending, c.pending) << c.typed;
+    }
+    EXPECT_EQ(RomajiToKana("A", true).kana, "ア");
+    // Going on a word begun before, a capital is katakana again.
+    EXPECT_EQ(RomajiToKana("Ne", false, true).kana, "ネ");
+    EXPECT_EQ(RomajiToKana("A", false, true).kana, "ア");
+}
+
 TEST(RomajiToKana, FinishingTurnsAPendingNIntoNAndLeavesOtherTailsLatin) {
     EXPECT_EQ(RomajiToKana("shinbun", true).kana, "しんぶん");
     EXPECT_EQ(RomajiToKana("hon", true).kana, "ほん");
