@@ -18,7 +18,8 @@ constexpr std::array<qreal, 7> kColumns = {0.14, 0.15, 0.13, 0.25, 0.11, 0.11, 0
 constexpr int kTextColumns = 4;
 constexpr qreal kPadMm = 1.5;
 constexpr qreal kMinRowMm = 13;  // room to write a word by hand
-constexpr int kMaxLines = 5;      // a longer text is cut off rather than split
+constexpr int kMaxLines = 5;      // a longer text gets smaller type in the same height
+constexpr qreal kSmallestPoints = 6;  // still readable on paper; below it "…" ends the text
 
 class PracticeSheet : public RowSheet {
 public:
@@ -37,18 +38,22 @@ public:
     qreal rowHeight(std::size_t row) const override {
         qreal text = 0;
         const auto cells = Cells(words_[row]);
-        for (int c = 0; c < kTextColumns; ++c)
-            text = std::max(text, WrappedHeight(cells[c], FontOf(c), textWidth(c), kMaxLines,
+        for (int c = 0; c < kTextColumns; ++c) {
+            const FittedText fitted = fit(cells[c], c);
+            text = std::max(text, WrappedHeight(fitted.text, fitted.font, textWidth(c), fitted.maxLines,
                                                 &device_));
+        }
         return std::max(text + 2 * kPadMm * mm_, kMinRowMm * mm_);
     }
 
     void drawRow(QPainter& painter, std::size_t row, const QRectF& box) const override {
         const auto cells = Cells(words_[row]);
         painter.setPen(Qt::black);
-        for (int c = 0; c < kTextColumns; ++c)
-            DrawWrapped(painter, cells[c], FontOf(c), textWidth(c), kMaxLines,
+        for (int c = 0; c < kTextColumns; ++c) {
+            const FittedText fitted = fit(cells[c], c);
+            DrawWrapped(painter, fitted.text, fitted.font, textWidth(c), fitted.maxLines,
                         QPointF(left_[c] + kPadMm * mm_, box.top() + kPadMm * mm_));
+        }
         drawGrid(painter, box);
     }
 
@@ -75,6 +80,10 @@ private:
     }
     static QFont FontOf(int column) { return SheetFont(column < 2 ? 14 : 10); }
     qreal textWidth(int column) const { return width_[column] - 2 * kPadMm * mm_; }
+    // A long text gets smaller type rather than losing lines.
+    FittedText fit(const QString& text, int column) const {
+        return FitText(text, FontOf(column), textWidth(column), kMaxLines, kSmallestPoints, &device_);
+    }
 
     void drawGrid(QPainter& painter, const QRectF& box) const {
         painter.setPen(QPen(QColor(90, 90, 90), 0.25 * mm_));

@@ -10,6 +10,7 @@
 #include "print/kanji_grid.h"
 #include "print/pdf_file.h"
 #include "print/practice_sheet.h"
+#include "print/wrapped_text.h"
 #include "store/data_set.h"
 #include "support/pdf_reading.h"
 #include "support/rtf_test_support.h"
@@ -88,6 +89,25 @@ TEST_F(PrintSheets, PracticeSheetShowsEveryFieldOnA4Landscape) {
                               "Übersetzung", "大きさ", "おおきさ", "ookisa", "Größe", "剝製",
                               "hakusei", "Tierpräparat", "森鷗外", "もりおうがい", "ein Dichter"})
         EXPECT_TRUE(Has(page, shown)) << shown << " not on the page:\n" << page;
+}
+
+TEST_F(PrintSheets, ALongTranslationGetsSmallerTypeNotCutOff) {
+    // Three long translations: more than five lines at the sheet's size.
+    std::string longest;
+    for (int i = 1; i <= 3; ++i)
+        longest += (i > 1 ? "; " : "") + std::string("Bedeutung") + std::to_string(i) +
+                   " mit einer langen Erklärung, wie ein Wörterbuch sie gibt, und noch mehr Worten dazu";
+    const fs::path pdf = practicePdf(selection({{"言葉", "ことば", "kotoba", longest + " Schlusswort"}}));
+    std::string page = PageText(pdf, 1);
+    std::erase_if(page, [](char c) { return c == '\n' || c == ' '; });
+    EXPECT_TRUE(Has(page, "Bedeutung3")) << page;
+    EXPECT_TRUE(Has(page, "Schlusswort")) << page;
+
+    // A text no size holds ends with "…" instead of stopping silently.
+    const FittedText endless = FitText(QString(3000, QLatin1Char('x')), QFont(QStringLiteral("Liberation Sans"), 10),
+                                       200, 5, 6, nullptr);
+    EXPECT_TRUE(endless.text.endsWith(QStringLiteral("…")));
+    EXPECT_EQ(endless.font.pointSizeF(), 6);
 }
 
 TEST_F(PrintSheets, KanjiGridHasTheKanjiListsCharactersInItsOrder) {
