@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -98,6 +99,25 @@ inline std::string DecodeEntities(const std::string& html) {
 }
 
 // The document's text as a real RTF reader (unrtf) understands it, UTF-8.
+// The text of an RTF file as LibreOffice lays it out (converted to PDF, read
+// back with pdftotext); nullopt where LibreOffice or pdftotext is not installed.
+inline std::optional<std::string> ReadWithLibreOffice(const std::filesystem::path& file) {
+    if (std::system("command -v soffice >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1") != 0)
+        return std::nullopt;
+    const std::filesystem::path folder = file.parent_path();
+    const std::string command = "cd '" + folder.string() + "' && HOME='" + folder.string() +
+                                "' timeout 180 soffice --headless --convert-to pdf '" + file.string() +
+                                "' >/dev/null 2>&1 && pdftotext '" +
+                                std::filesystem::path(file).replace_extension(".pdf").string() + "' - 2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return std::nullopt;
+    std::string text;
+    char buffer[4096];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) text.append(buffer, n);
+    EXPECT_EQ(::pclose(pipe), 0) << "LibreOffice could not convert " << file;
+    return text;
+}
+
 inline std::string ReadWithUnrtf(const std::filesystem::path& file) {
     const std::string command = "unrtf --html '" + file.string() + "' 2>/dev/null";
     FILE* pipe = ::popen(command.c_str(), "r");

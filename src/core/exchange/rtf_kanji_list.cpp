@@ -1,5 +1,7 @@
 #include "core/exchange/rtf_kanji_list.h"
 
+#include <charconv>
+
 #include <array>
 #include <iterator>
 
@@ -47,6 +49,19 @@ std::string NineteenCells() {
     return s;
 }
 
+// A character past U+FFFF is written as two \u escapes; a word processor that
+// finds its glyph wider than the box breaks the line between them and shows two
+// boxes. A size the box holds keeps the two together.
+std::string FittingTheBox(std::string_view character) {
+    const std::size_t at = character.find("\\u-");
+    if (at == std::string_view::npos) return std::string(character);
+    int unit = 0;
+    const std::string_view digits = character.substr(at + 2);  // from the sign
+    std::from_chars(digits.data(), digits.data() + digits.size(), unit);
+    const bool highSurrogate = unit >= 0xD800 - 0x10000 && unit <= 0xDBFF - 0x10000;
+    return highSurrogate ? "{\\fs34" + std::string(character) + "}" : std::string(character);
+}
+
 }  // namespace
 
 std::string KanjiListHead(std::string_view character) {
@@ -63,7 +78,7 @@ std::string KanjiListHead(std::string_view character) {
          "\\trbrdrb\\brdrs\\brdrw10\\trbrdrr\\brdrs\\brdrw10 ";
     s += CellDefinitions(false);
     s += "\\pard\\intbl\\ltrpar\\lang1041\\f0\\fs40";
-    s += character;
+    s += FittingTheBox(character);
     s += "\\lang1031\\f1";
     s += NineteenCells();
     s += "\\row";
@@ -73,7 +88,7 @@ std::string KanjiListHead(std::string_view character) {
 std::string KanjiRow(std::string_view character) {
     std::string s = RowDefinition();
     s += "\\intbl";
-    s += character;
+    s += FittingTheBox(character);
     s += "\\f1";
     s += NineteenCells();
     s += "\\row";

@@ -21,6 +21,7 @@ namespace {
 
 using exchangetest::ExpectGolden;
 using exchangetest::ReadFile;
+using exchangetest::ReadWithLibreOffice;
 using exchangetest::ReadWithUnrtf;
 using exchangetest::Sjis;
 using exchangetest::SourceDir;
@@ -111,6 +112,15 @@ TEST(KanjiList, ReadsKanjiCharacterByCharacter) {
                                                 Sjis("日"), Sjis("本")}));
     const std::string doc = Document(words);
     EXPECT_NE(doc.find("\\intbl\\u-25129?\\f1\\cell"), std::string::npos);
+    // A surrogate pair at a size its box holds, so no word processor breaks it in two.
+    EXPECT_NE(doc.find("\\intbl{\\fs34\\u-10174?\\u-8265?}\\f1\\cell"), std::string::npos);
+    QTemporaryDir dir;
+    const std::filesystem::path file = dir.path().toStdString() + "/kanji.rtf";
+    std::ofstream(file, std::ios::binary) << doc;
+    if (const auto laidOut = ReadWithLibreOffice(file)) {
+        EXPECT_NE(laidOut->find("\U00020BB7"), std::string::npos) << *laidOut;
+        EXPECT_EQ(laidOut->find("\uFFFD"), std::string::npos) << *laidOut;
+    }
 }
 
 TEST(KanjiList, RichTextWithoutEscapesIsNotCutIntoCharacters) {
