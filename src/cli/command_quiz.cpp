@@ -13,6 +13,7 @@
 #include "cli/selection.h"
 #include "cli/today_plan.h"
 #include "cli/table_access.h"
+#include "store/database.h"
 #include "cli/terminal_progress.h"
 #include "cli/terminal_quiz.h"
 #include "core/quiz/question_queue.h"
@@ -103,7 +104,14 @@ int RunQuiz(const Arguments& args) {
     options.Tolerant = args.has("--tolerant");
 
     TableAccess access(args.db);
-    access.open();
+    store::Database& db = access.open();
+    // A damaged file turns read-only once its check is done: known before the first question.
+    db.awaitCheck();
+    if (db.readOnly()) {
+        options.Book = false;
+        std::cerr << "Die Antworten werden geprüft, aber nicht gespeichert: In die Vokabeldatei kann "
+                     "nicht geschrieben werden.\n";
+    }
     if (due) {
         const memory::TodayPlan plan = TodayPlanFor(access, args, options.direction);
         if (plan.due.empty() && plan.fresh.empty()) {

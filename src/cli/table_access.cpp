@@ -53,7 +53,16 @@ TableAccess::TableAccess(const std::optional<std::string>& dbFile) {
     session_ = std::make_unique<store::Session>(*config_);
 }
 
-TableAccess::~TableAccess() = default;
+TableAccess::~TableAccess() {
+    // The check for damage ran beside the command: a verdict not yet told is told now.
+    if (!db_ || warned_) return;
+    try {
+        db_->awaitCheck();
+        if (!db_->warning().empty()) std::cerr << "Achtung: " << db_->warning() << "\n";
+    } catch (...) {
+        // Nothing more to say at the end.
+    }
+}
 
 store::Database& TableAccess::open(bool reportWarning) {
     if (db_) return *db_;
@@ -68,6 +77,7 @@ store::Database& TableAccess::open(bool reportWarning) {
     }
     db_->startCheck();  // beside the command's work
     db_->setLongWork(&InterruptObserver());
+    warned_ = !reportWarning || !db_->warning().empty();
     if (reportWarning && !db_->warning().empty())
         std::cerr << "Achtung: " << db_->warning() << "\n";
     return *db_;

@@ -31,7 +31,8 @@ public:
     const std::filesystem::path& tableFile() const { return tableFile_; }
 
     // Opens the table file once; what the learner should know about it goes to
-    // stderr unless reportWarning is false. Throws Refusal.
+    // stderr unless reportWarning is false, and damage the check beside the
+    // command finds is told when the access ends. Throws Refusal.
     store::Database& open(bool reportWarning = true);
 
 private:
@@ -39,6 +40,7 @@ private:
     std::unique_ptr<store::Session> session_;
     std::filesystem::path tableFile_;
     std::shared_ptr<store::Database> db_;
+    bool warned_ = false;  // what the learner should know about the file was told (or not wanted)
 };
 
 }  // namespace morvanta::cli

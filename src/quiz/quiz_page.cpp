@@ -203,6 +203,8 @@ void QuizPage::buildDisplays() {
 QuizOptions QuizPage::options() const {
     QuizOptions o = options_ ? options_() : QuizOptions{};
     o.Tolerant = TolerantBox->isChecked();
+    // A table that cannot be written is quizzed all the same, nothing booked.
+    o.Book = context_.Query1.fileWritable();
     return o;
 }
 

@@ -25,6 +25,8 @@ DataSet::DataSet(Session& session, std::string alias) : session_(session), alias
 
 DataSet::~DataSet() = default;
 
+bool DataSet::fileWritable() const { return !db_ || !db_->readOnly(); }
+
 std::shared_ptr<Database> DataSet::database() {
     if (!db_) db_ = session_.connect(alias_);
     return db_;

@@ -67,6 +67,8 @@ public:
     DataSetState state() const { return state_; }
     // false for results that are not a plain selection from the table
     bool canModify() const { return live_; }
+    // The table file can take writes: not opened read-only (damaged, write-protected).
+    bool fileWritable() const;
 
     // --- navigation (a pending edit is posted first)
     void first();

@@ -45,8 +45,9 @@ TEST_F(AddAndSearch, LookupFillsTheWordFromTheDictionaryAndOptionsWin) {
     for (int i = 0; i < 2; ++i, table.next()) {
         if (table.asString("Hepburn") == "taberu") {
             EXPECT_EQ(table.asString("Kanji"), text::PlainTextToRtf("食べる"));
-            EXPECT_EQ(table.asString("Translation1"), "essen");
-            EXPECT_EQ(table.asString("Translation3"), "speisen");
+            // Each sense whole: its commas stay inside the translation.
+            EXPECT_EQ(table.asString("Translation1"), "essen, speisen, zu sich nehmen");
+            EXPECT_EQ(table.asString("Translation2"), "leben von");
             EXPECT_EQ(table.asString("Type"), "Verb-Vok");
         } else {
             EXPECT_EQ(table.asString("Kanji"), text::PlainTextToRtf("家"));

@@ -64,6 +64,15 @@ TEST(TableFile, DamagedFileIsNamedWithExitOneAndStaysAsItWas) {
     const CliRun add =
         RunOn(temp->tableFile, {"add", "--kanji", "", "--kana", "", "--translation", "neu"});
     EXPECT_EQ(add.exitCode, 1);
+    // Reading commands say so too, and the quiz checks answers without storing them.
+    for (const std::vector<std::string>& reading :
+         {std::vector<std::string>{"search", "*"}, {"export", "dump", "-", "--sql", "SELECT * FROM Vokabel"}})
+        EXPECT_TRUE(Contains(RunOn(temp->tableFile, reading).err, "beschädigt")) << reading[0];
+    const CliRun quiz = RunOn(temp->tableFile, {"quiz", "--in-order", "--sql", "SELECT * FROM Vokabel"},
+                              "falsch\nfalsch\n:ende\n");
+    EXPECT_EQ(quiz.exitCode, 0) << quiz.err;
+    EXPECT_TRUE(Contains(quiz.err, "geprüft, aber nicht gespeichert")) << quiz.err;
+    EXPECT_TRUE(Contains(quiz.out, "0 Richtig und 2 Falsch")) << quiz.out;
     EXPECT_EQ(FileBytes(temp->tableFile), before);
 
     std::ofstream(temp->tableFile, std::ios::trunc) << "kein SQLite";

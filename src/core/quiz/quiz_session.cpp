@@ -80,9 +80,10 @@ AnswerResult CheckAndBookJapanese(store::DataSet& query, std::string_view answer
     const std::string kanji = text::RtfToPlainText(query.asString("Kanji"));
     const JapaneseVerdict verdict = CheckJapaneseAnswer(answer, reading, kanji, options.Tolerant);
     const store::DateTime now = clock.now();
-    query.writeAlongside([&](store::Database& db, std::int64_t rowId) {
-        Record(db, rowId, now, verdict.right, !verdict.nearly.empty(), answer, stats::Direction::GermanToJapanese);
-    });
+    if (options.Book)
+        query.writeAlongside([&](store::Database& db, std::int64_t rowId) {
+            Record(db, rowId, now, verdict.right, !verdict.nearly.empty(), answer, stats::Direction::GermanToJapanese);
+        });
     AnswerResult result;
     result.right = verdict.right;
     result.nearly = verdict.nearly;
@@ -104,7 +105,7 @@ AnswerResult CheckAndBook(store::DataSet& query, std::string_view answer, const 
     AnswerResult result;
     result.right = verdict.right;
     result.nearly = verdict.nearly;
-    BookAnswer(query, result.right, answer, clock, !verdict.nearly.empty());
+    if (options.Book) BookAnswer(query, result.right, answer, clock, !verdict.nearly.empty());
     if (!result.right)
         result.wrongMessage = WrongAnswerMessage(t[0], t[1], t[2]) + TypedAnswerLine(answer, t[0], t[1], t[2]);
     return result;

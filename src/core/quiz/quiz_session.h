@@ -38,7 +38,7 @@ struct AnswerResult {
 // Checks the answer against the current word and books it: asked Japanese to
 // German in the word's record (BookAnswer); asked the other way only in the
 // answer history and the memory, with its direction, the record's counters,
-// date and mark left as they are.
+// date and mark left as they are. Without QuizOptions::Book only checks.
 AnswerResult CheckAndBook(store::DataSet& query, std::string_view answer, const QuizOptions& options,
                           const store::Clock& clock);
 

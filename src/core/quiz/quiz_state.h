@@ -32,6 +32,9 @@ struct QuizOptions {
     bool Tolerant = false;
     // "Abfragerichtung": the Japanese word shown and German typed, or the other way.
     stats::Direction direction = stats::Direction::JapaneseToGerman;
+    // Answers are stored; false for a table that cannot be written, which is
+    // then quizzed with every answer checked and nothing booked.
+    bool Book = true;
 };
 
 }  // namespace morvanta::quiz
