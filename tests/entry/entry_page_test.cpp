@@ -12,6 +12,7 @@
 #include "entry/browse_page.h"
 #include "entry/entry_page.h"
 #include "entry/suggestion_list.h"
+#include "platform/romaji_input.h"
 #include "core/entry/kana_change.h"
 #include "quiz/quiz_page.h"
 #include "support/dictd_files.h"
@@ -343,8 +344,10 @@ TEST_F(EntryPageTest, RomajiPastedOrDroppedIntoTheKanaFieldsBecomeKana) {
     kana->setText(QStringLiteral("かばん"));
     QMimeData dropped;
     dropped.setText(QStringLiteral("TEREBI"));
-    QDropEvent drop(QPointF(kana->width() - 2, kana->height() / 2.0), Qt::CopyAction, &dropped, Qt::LeftButton,
-                    Qt::NoModifier);
+    const QPoint end(kana->width() - 2, kana->height() / 2);
+    QDragEnterEvent enter(end, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(kana, &enter);
+    QDropEvent drop(end, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(kana, &drop);
     EXPECT_EQ(kana->text(), QStringLiteral("かばんテレビ"));
 
@@ -354,12 +357,13 @@ TEST_F(EntryPageTest, RomajiPastedOrDroppedIntoTheKanaFieldsBecomeKana) {
     paste(kana, QStringLiteral("neko"));
     EXPECT_EQ(kana->text(), QStringLiteral("neko"));
 
-    // The browse page's rich kana field takes pasted romaji alike.
-    w.entryPage->RomajiBox->setChecked(true);
-    QTextEdit* browseKana = w.browsePage->DBRichEdit11;
-    browseKana->clear();
-    paste(browseKana, QStringLiteral("ie"));
-    EXPECT_EQ(browseKana->toPlainText(), QStringLiteral("いえ"));
+    // A multi-line field takes pasted romaji alike.
+    auto* notes = new QTextEdit(&w);
+    new platform::RomajiInput(notes);
+    notes->setPlainText(QStringLiteral("いえ\n"));
+    notes->moveCursor(QTextCursor::End);
+    paste(notes, QStringLiteral("Uchi"));
+    EXPECT_EQ(notes->toPlainText(), QStringLiteral("いえ\nうち"));
 }
 
 TEST_F(EntryPageTest, AChosenSuggestionFillsTheFieldsAndCanBeChangedBeforeStoring) {
