@@ -30,6 +30,8 @@ void AddMark(DictForm& form, std::string_view mark) {
     }
     if (mark == "ichi2" || mark == "news2" || mark == "spec2" || mark == "gai2") form.priority += 1;
     if (mark == "ichi1") form.basic = true;
+    if (mark == "news1") form.news = 2;
+    if (mark == "news2" && form.news == 0) form.news = 1;
     if (mark.size() == 4 && mark.starts_with("nf") && mark[2] >= '0' && mark[2] <= '9' && mark[3] >= '0' &&
         mark[3] <= '9') {
         const int rank = (mark[2] - '0') * 10 + (mark[3] - '0');
@@ -294,6 +296,7 @@ std::size_t ReadGrammar(std::string_view text, std::size_t end, DictEntry& entry
         const std::string_view inner = bare.substr(1, bare.size() - 2);
         if (entry.wordClass.empty() && std::any_of(inner.begin(), inner.end(), IsAsciiLetter))
             entry.wordClass = inner;
+        if (inner.find("takes the aux. verb suru") != std::string_view::npos) entry.takesSuru = true;
     }
     return std::string_view::npos;
 }

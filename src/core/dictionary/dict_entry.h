@@ -29,6 +29,7 @@ struct DictForm {
     bool common = false;  // a first-level mark: [ichi1] [news1] [spec1] [gai1]
     bool basic = false;   // [ichi1]: in the list of basic vocabulary
     int newsRank = 0;    // [nf01] … [nf48]: its place among the newspaper words, 0 none
+    int news = 0;  // the part of `priority` from [news1] (2) or [news2] (1)
 };
 
 struct DictSense {
@@ -40,11 +41,12 @@ struct DictEntry {
     std::vector<DictForm> forms;
     std::string wordClass;  // "noun (common) (futsuumeishi)", "Ichidan verb", …
     bool usuallyKana = false;  // "word usually written using kana alone"
+    bool takesSuru = false;  // a noun that becomes a verb with する ("takes the aux. verb suru")
     std::vector<DictSense> senses;  // one a numbered group
 };
 
 DictEntry ParseDictEntry(std::string_view text);
-// Only the forms and the word class: what ranking the entry needs.
+// Only the forms and the grammar lines: what ranking the entry needs.
 DictEntry ParseDictHead(std::string_view text);
 
 // True for hiragana, katakana and the long-vowel mark only.

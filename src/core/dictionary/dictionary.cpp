@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
+#include <unordered_map>
 
 #include "core/dictionary/dict_entry.h"
 #include "core/dictionary/dict_error.h"
@@ -23,9 +25,17 @@ namespace {
 // An entry longer than this is not a word's entry but damage.
 constexpr std::uint64_t kLongestEntry = 1 << 20;
 
-// A verb or -い adjective typed exactly as the dictionary writes it is what the
-// learner means more often than a noun of the same reading: worth a first-level mark and more.
-constexpr float kFitBonus = 3.0f;
+// A verb or -い adjective typed exactly as the dictionary writes it decides
+// between words about as common, but does not lift a rare verb over an everyday noun.
+constexpr float kFitBonus = 1.0f;
+
+// Newspaper marks count for less than the basic-vocabulary ones: a learner's
+// first words (下, 中, 家) are seldom newspaper words on their own.
+constexpr double kNewsWeight = 0.3;
+
+// A noun that takes する is mostly a Sino-Japanese word of written language; of
+// two words read alike, a beginner means the plain one (昨日, not 機能).
+constexpr double kSuruNounPenalty = 2.0;
 
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -103,7 +113,11 @@ DictionaryFiles InstalledDictionary() {
 }
 
 Dictionary::Dictionary(DictionaryFiles files) : files_(std::move(files)) {}
-Dictionary::~Dictionary() = default;
+
+Dictionary::~Dictionary() {
+    // The thread reads this dictionary's files: it ends before they close.
+    if (preparing_.valid()) preparing_.wait();
+}
 
 bool Dictionary::available() const {
     std::error_code ec;
@@ -113,16 +127,46 @@ bool Dictionary::available() const {
 
 std::optional<std::string> Dictionary::takeMessage() { return std::exchange(message_, std::nullopt); }
 
-void Dictionary::load() {
-    if (index_) return;
-    data_ = std::make_unique<DictzipFile>(files_.dict);
-    index_ = std::make_unique<DictdIndex>(ReadWholeFile(files_.index), files_.index);
-    rankEntries();
+void Dictionary::prepare() {
+    if (index_ || preparing_.valid() || broken_) return;
+    try {
+        preparing_ = std::async(std::launch::async, [files = files_] { return Load(files); });
+    } catch (const std::system_error&) {
+        // No thread to spare: the first look-up loads, as without prepare().
+    }
 }
 
-void Dictionary::rankEntries() {
-    const auto all = index_->withPrefix("");
-    ranks_.assign(all.size(), Rank{});
+void Dictionary::ensureLoaded() {
+    if (index_) return;
+    Loaded loaded = preparing_.valid() ? preparing_.get() : Load(files_);
+    ranks_ = std::move(loaded.ranks);
+    data_ = std::move(loaded.data);
+    index_ = std::move(loaded.index);
+}
+
+Dictionary::Loaded Dictionary::Load(const DictionaryFiles& files) {
+    Loaded loaded;
+    loaded.data = std::make_unique<DictzipFile>(files.dict);
+    loaded.index = std::make_unique<DictdIndex>(ReadWholeFile(files.index), files.index);
+    loaded.ranks = RankEntries(*loaded.index, *loaded.data, files.dict);
+    return loaded;
+}
+
+std::vector<Dictionary::Rank> Dictionary::RankEntries(const DictdIndex& index, DictzipFile& data,
+                                                      const std::string& dataName) {
+    const auto all = index.withPrefix("");
+    std::vector<Rank> ranks(all.size());
+    // A character many words are built on is one of the everyday ones. The
+    // headwords are sorted by their bytes, so those that begin with the same
+    // character stand together: one pass counts them all.
+    std::unordered_map<std::string_view, std::size_t> family;
+    for (std::size_t i = 0; i < all.size();) {
+        const std::string_view first = FirstCharacter(all[i].headword);
+        std::size_t j = i + 1;
+        while (j < all.size() && !first.empty() && all[j].headword.starts_with(first)) ++j;
+        family.emplace(first, j - i);
+        i = j;
+    }
     // Entry by entry in the order of the data, so each chunk is inflated once.
     std::vector<std::size_t> order(all.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
@@ -130,40 +174,44 @@ void Dictionary::rankEntries() {
     for (std::size_t i = 0; i < order.size();) {
         const IndexEntry& e = all[order[i]];
         if (e.length > kLongestEntry)
-            throw DictError("Die Wörterbuch-Datei " + files_.dict + " ist beschädigt: ein Eintrag ist zu lang.");
-        const DictEntry head = ParseDictHead(data_->read(e.offset, e.length));
+            throw DictError("Die Wörterbuch-Datei " + dataName + " ist beschädigt: ein Eintrag ist zu lang.");
+        const DictEntry head = ParseDictHead(data.read(e.offset, e.length));
         Rank rank;
-        int priority = 0, newsRank = 0;
+        int marks = 0, news = 0, newsRank = 0;
         bool basic = false;
         std::string_view written;
         for (const DictForm& f : head.forms) {
-            priority = std::max(priority, f.priority);
+            marks = std::max(marks, f.priority - f.news);
+            news = std::max(news, f.news);
             basic = basic || f.basic;
             if (f.newsRank && (!newsRank || f.newsRank < newsRank)) newsRank = f.newsRank;
             rank.common = rank.common || f.common;
             if (written.empty() && !IsKanaOnly(f.text)) written = f.text;
         }
-        // A character many words are built on is one of the everyday ones.
-        const std::size_t family = written.empty() ? 0 : index_->withPrefix(FirstCharacter(written)).size();
-        rank.score = static_cast<float>((basic ? 2 : 0) + priority + (newsRank ? (50 - newsRank) / 25.0 : 0) +
-                                        0.5 * std::log2(1.0 + static_cast<double>(family)));
+        const auto found = written.empty() ? family.end() : family.find(FirstCharacter(written));
+        const std::size_t builtOn = found == family.end() ? 0 : found->second;
+        const double newspaper = news + (newsRank ? (50 - newsRank) / 25.0 : 0);
+        rank.score = static_cast<float>((basic ? 2 : 0) + marks + kNewsWeight * newspaper +
+                                        0.5 * std::log2(1.0 + static_cast<double>(builtOn)) -
+                                        (head.takesSuru ? kSuruNounPenalty : 0));
         const std::string_view type = TypeWordFor(head.wordClass, "");
         rank.verb = type.starts_with("Verb");
         rank.adjective = type == "Keiyoushi";
         for (; i < order.size() && all[order[i]].offset == e.offset; ++i) {
-            Rank& r = ranks_[order[i]];
+            Rank& r = ranks[order[i]];
             r = rank;
             for (const DictForm& f : head.forms)
                 if (f.text == all[order[i]].headword) r.formCommon = f.priority > 0;
         }
     }
+    return ranks;
 }
 
 std::vector<Suggestion> Dictionary::lookup(std::string_view typed, std::size_t limit) {
     std::vector<Suggestion> out;
     if (broken_ || typed.empty() || limit == 0) return out;
     try {
-        load();
+        ensureLoaded();
         const std::vector<std::string> readings = Readings(typed);
         const IndexEntry* const first = index_->withPrefix("").data();
         struct Candidate {

@@ -2,9 +2,11 @@
 // The Japanese–German dictionary as the entry page and morvanta-cli ask it:
 // words that begin with what the learner has typed, in kana or kanji. The files
 // are read where the dictionary package installed them; the headword list is
-// read and sorted on the first look-up, entries are inflated chunk by chunk as
-// they are needed. A damaged file ends the look-ups with one German message.
+// read, sorted and ranked once, on the first look-up or ahead of it on a thread
+// of its own (prepare()); entries are inflated chunk by chunk as they are
+// needed. A damaged file ends the look-ups with one German message.
 
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +43,11 @@ public:
     // Both files are there and nothing has turned out damaged.
     bool available() const;
 
+    // Reads and ranks the headwords on a thread of its own, so the first
+    // look-up does not wait for it; a look-up before it is done waits for the
+    // rest. Does nothing once started. A damaged file shows at the next look-up.
+    void prepare();
+
     // Words for what the learner has typed: exact matches first, then the words
     // that begin with it; each group the common words before the rare ones, the
     // word learners mean most likely first; at most `limit`. A romaji syllable
@@ -63,10 +70,19 @@ private:
         bool adjective = false;  // an adjective in -い
     };
 
-    void load();
-    void rankEntries();
+    // The headword list and the ranks, all of it or nothing.
+    struct Loaded {
+        std::unique_ptr<DictdIndex> index;
+        std::unique_ptr<DictzipFile> data;
+        std::vector<Rank> ranks;
+    };
+    static Loaded Load(const DictionaryFiles& files);
+    static std::vector<Rank> RankEntries(const DictdIndex& index, DictzipFile& data, const std::string& dataName);
+    // Waits for prepare() or loads here; throws DictError as loading does.
+    void ensureLoaded();
 
     std::vector<Rank> ranks_;
+    std::future<Loaded> preparing_;
 
     DictionaryFiles files_;
     std::unique_ptr<DictdIndex> index_;

@@ -105,6 +105,29 @@ TEST_F(DictionaryTest, DamagedOrMissingFilesGiveOneMessageAndNoSuggestions) {
     EXPECT_FALSE(missing.available());
 }
 
+TEST_F(DictionaryTest, PreparedAheadItAnswersAsWithoutAndDamageReachesTheLookUp) {
+    const auto files = testing::WriteDictd(folder(), testing::SampleEntries(), 64);
+    {
+        dict::Dictionary d(files);
+        d.prepare();
+        d.prepare();  // once started, nothing more
+        const auto ie = d.lookup("いえ");
+        ASSERT_EQ(ie.size(), 2u);
+        EXPECT_EQ(ie[0].written, "家");
+        EXPECT_EQ(d.takeMessage(), std::nullopt);
+    }
+    // Left before any look-up: the thread ends with the dictionary.
+    dict::Dictionary(files).prepare();
+
+    std::filesystem::resize_file(files.dict, std::filesystem::file_size(files.dict) / 2);
+    dict::Dictionary cut(files);
+    cut.prepare();
+    EXPECT_TRUE(cut.lookup("いえ").empty());
+    EXPECT_TRUE(cut.takeMessage().has_value());
+    EXPECT_TRUE(cut.lookup("いえ").empty());
+    EXPECT_EQ(cut.takeMessage(), std::nullopt);
+}
+
 TEST_F(DictionaryTest, TranslationsAreTheGermanSensesWithoutTheEnglishSide) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> entries = {
         // A usage note on its own line after a cross reference; a sense with a comma inside.
@@ -329,7 +352,7 @@ TEST(InstalledDictionary, EverydayWordsComeFirst) {
     }
     std::cout << words << " words: " << first << " first, " << topThree << " among the first three\n";
     ASSERT_GE(words, 60u);
-    EXPECT_GE(100 * first, 90 * words) << misses;
+    EXPECT_GE(100 * first, 94 * words) << misses;
     EXPECT_GE(100 * topThree, 97 * words) << misses;
 }
 }  // namespace
