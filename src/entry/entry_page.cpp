@@ -200,6 +200,13 @@ void EntryPage::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void EntryPage::showEvent(QShowEvent* event) {
+    // The dictionary reads and ranks its headwords while the learner looks at
+    // the page, not at the first keystroke; at program start this page is hidden.
+    dictionary_->prepare();
+    QWidget::showEvent(event);
+}
+
 void EntryPage::HiraKataEditChange() {
     platform::Guarded(context_.dialogs, [this] {
         HepburnEdit->setText(QString::fromStdString(HepburnFromKanaRtf(HiraKataEdit->saveRtf())));
