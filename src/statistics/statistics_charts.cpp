@@ -106,12 +106,11 @@ QChart* ErrorRatioChart(const std::vector<stats::GroupErrors>& groups, const QSt
         labels << QString::fromStdString(group.label);
         highest = std::max(highest, percent);
     }
-    // Many lessons stand side by side; the long type names read better as rows.
-    const bool rows = groupName != QStringLiteral("Lektion");
-    QAbstractBarSeries* series = rows ? static_cast<QAbstractBarSeries*>(new QHorizontalBarSeries)
-                                      : static_cast<QAbstractBarSeries*>(new QBarSeries);
+    // One row per lesson or type: every name stands whole on the left, however
+    // many there are (the page gives the rows their height and scrolls them).
+    auto* series = new QHorizontalBarSeries;
     series->append(set);
-    series->setLabelsVisible(groups.size() <= 15);
+    series->setLabelsVisible(true);
     series->setLabelsFormat(QStringLiteral("@value %"));
     series->setLabelsPrecision(3);  // up to "100"
     chart->addSeries(series);
@@ -120,13 +119,16 @@ QChart* ErrorRatioChart(const std::vector<stats::GroupErrors>& groups, const QSt
     names->setTitleText(groupName);
     names->setTitleFont(platform::UiFont(10));
     names->setLabelsFont(platform::UiFont(10));
+    // Each row has its name's height, and the names their width: never cut to "…".
+    names->setTruncateLabels(false);
+    names->setReverse(true);  // the first lesson at the top, as a list reads
     auto* percent = new QValueAxis;
     percent->setRange(0, std::clamp(highest * 1.15, 10.0, 100.0));
     percent->setLabelFormat(QStringLiteral("%d %%"));
     percent->setLabelsFont(platform::UiFont(10));
     percent->applyNiceNumbers();
-    chart->addAxis(names, rows ? Qt::AlignLeft : Qt::AlignBottom);
-    chart->addAxis(percent, rows ? Qt::AlignBottom : Qt::AlignLeft);
+    chart->addAxis(names, Qt::AlignLeft);
+    chart->addAxis(percent, Qt::AlignBottom);
     series->attachAxis(names);
     series->attachAxis(percent);
     chart->legend()->hide();

@@ -2,6 +2,8 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QFontMetrics>
+#include <QScrollArea>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,6 +21,7 @@
 #include "core/memory/memory_settings.h"
 #include "core/memory/model_fitting.h"
 #include "core/stats/stats_csv.h"
+#include "platform/fonts.h"
 #include "platform/guard.h"
 #include "statistics/statistics_charts.h"
 #include "store/database.h"
@@ -208,8 +211,14 @@ QWidget* StatisticsPage::buildErrorTab() {
     row->addWidget(GroupBox);
     row->addStretch(1);
     layout->addLayout(row);
-    ErrorView = NewChartView(tab);
-    layout->addWidget(ErrorView, 1);
+    // The rows keep a readable height; many lessons scroll.
+    auto* scroll = new QScrollArea(tab);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ErrorView = NewChartView(scroll);
+    scroll->setWidget(ErrorView);
+    layout->addWidget(scroll, 1);
     connect(GroupBox, &QComboBox::currentIndexChanged, this, [this] { drawErrors(); });
     return tab;
 }
@@ -285,7 +294,11 @@ void StatisticsPage::drawAnswers() {
 
 void StatisticsPage::drawErrors() {
     const bool byLesson = GroupBox->currentIndex() == 0;
-    Show(ErrorView, ErrorRatioChart(byLesson ? figures_.lessons : figures_.types, GroupBox->currentText()));
+    const auto& groups = byLesson ? figures_.lessons : figures_.types;
+    // Room for each row's name, its bar and the axes below.
+    const int rowHeight = QFontMetrics(platform::UiFont(10)).height() + 8;
+    ErrorView->setMinimumHeight(90 + rowHeight * static_cast<int>(groups.size()));
+    Show(ErrorView, ErrorRatioChart(groups, GroupBox->currentText()));
 }
 
 void StatisticsPage::fillTrouble() {

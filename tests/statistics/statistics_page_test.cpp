@@ -5,6 +5,9 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -22,6 +25,55 @@ namespace morvanta::statistics {
 namespace {
 
 class StatisticsPageTest : public testing::FormFixture {};
+
+// The texts a chart shows (axis labels, titles, legend), and those cut short with "…".
+QStringList ElidedLabels(QChartView* view) {
+    QStringList elided;
+    for (QGraphicsItem* item : view->scene()->items()) {
+        if (!item->isVisible()) continue;
+        QString text;
+        if (const auto* simple = dynamic_cast<QGraphicsSimpleTextItem*>(item)) text = simple->text();
+        else if (const auto* rich = dynamic_cast<QGraphicsTextItem*>(item)) text = rich->toPlainText();
+        if (text.contains(QStringLiteral("…")) || text.contains(QStringLiteral("...")))
+            elided << view->objectName() + QStringLiteral(": ") + text;
+    }
+    return elided;
+}
+
+TEST_F(StatisticsPageTest, EveryChartLabelIsWholeInTheSmallestWindow) {
+    test::InsertGeneratedWords(tablePath(), 2000);
+    store::Database::open(tablePath())
+        ->exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 4999) "
+               "INSERT INTO AnswerHistory (WordId, AskedAt, Correct, Answer) "
+               "SELECT 1 + i * 7 % 2000, date('2024-03-14', '-' || (i % 360) || ' days') || ' 12:00:00.000', "
+               "i % 3 != 0, 'x' FROM n");
+    app::TForm1& w = makeForm();
+    StatisticsPage& page = *w.statisticsPage;
+    w.pageTabs->setCurrentWidget(w.statisticsTab);
+    w.resize(586, 520);
+    w.show();
+    QStringList elided;
+    int views = 0;
+    for (int tab = 0; tab < page.ChartTabs->count(); ++tab) {
+        page.ChartTabs->setCurrentIndex(tab);
+        for (int group = 0; group < page.GroupBox->count(); ++group) {
+            page.GroupBox->setCurrentIndex(group);
+            for (int period = 0; period < page.PeriodBox->count(); ++period) {
+                page.PeriodBox->setCurrentIndex(period);
+                QApplication::processEvents();
+                w.grab();  // laid out and drawn, as the learner sees it
+                for (QChartView* view : page.findChildren<QChartView*>())
+                    if (view->isVisible()) {
+                        for (const QString& e : ElidedLabels(view))
+                            elided << page.ChartTabs->tabText(tab) + QStringLiteral(" ") + e;
+                        ++views;
+                    }
+            }
+        }
+    }
+    EXPECT_GE(views, 4 * 6);  // each chart, each grouping and period
+    EXPECT_TRUE(elided.isEmpty()) << elided.join(u'\n').toStdString();
+}
 
 TEST_F(StatisticsPageTest, FullTableDrawsAndLeadsToBrowseAndQuiz) {
     test::InsertGeneratedWords(tablePath(), 65535);
