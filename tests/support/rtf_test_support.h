@@ -99,23 +99,33 @@ inline std::string DecodeEntities(const std::string& html) {
 }
 
 // The document's text as a real RTF reader (unrtf) understands it, UTF-8.
-// The text of an RTF file as LibreOffice lays it out (converted to PDF, read
-// back with pdftotext); nullopt where LibreOffice or pdftotext is not installed.
-inline std::optional<std::string> ReadWithLibreOffice(const std::filesystem::path& file) {
-    if (std::system("command -v soffice >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1") != 0)
+// What a shell command prints, or nullopt when a tool it names is not installed.
+inline std::optional<std::string> CommandOutput(const std::string& tools, const std::string& command) {
+    if (std::system(("for t in " + tools + "; do command -v $t >/dev/null 2>&1 || exit 1; done").c_str()) != 0)
         return std::nullopt;
-    const std::filesystem::path folder = file.parent_path();
-    const std::string command = "cd '" + folder.string() + "' && HOME='" + folder.string() +
-                                "' timeout 180 soffice --headless --convert-to pdf '" + file.string() +
-                                "' >/dev/null 2>&1 && pdftotext '" +
-                                std::filesystem::path(file).replace_extension(".pdf").string() + "' - 2>/dev/null";
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return std::nullopt;
     std::string text;
     char buffer[4096];
     while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) text.append(buffer, n);
-    EXPECT_EQ(::pclose(pipe), 0) << "LibreOffice could not convert " << file;
+    EXPECT_EQ(::pclose(pipe), 0) << command;
     return text;
+}
+
+// A file as LibreOffice reads it, converted to `format` ("pdf" read back as text
+// with pdftotext, "fods" as its XML); `filter` is the import filter's options.
+// nullopt where LibreOffice is not installed.
+inline std::optional<std::string> ReadWithLibreOffice(const std::filesystem::path& file,
+                                                      const std::string& format = "pdf",
+                                                      const std::string& filter = {}) {
+    const std::string folder = file.parent_path().string();
+    const std::string converted = std::filesystem::path(file).replace_extension("." + format).string();
+    return CommandOutput(format == "pdf" ? "soffice pdftotext" : "soffice",
+                         "cd '" + folder + "' && HOME='" + folder + "' timeout 180 soffice --headless " +
+                             (filter.empty() ? "" : "--infilter='" + filter + "' ") + "--convert-to " + format +
+                             " '" + file.string() + "' >/dev/null 2>&1 && " +
+                             (format == "pdf" ? "pdftotext '" + converted + "' - 2>/dev/null"
+                                              : "cat '" + converted + "'"));
 }
 
 inline std::string ReadWithUnrtf(const std::filesystem::path& file) {

@@ -2,6 +2,7 @@
 // whose counters and history are known.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "core/stats/learning_stats.h"
@@ -9,6 +10,7 @@
 #include "core/stats/stats_csv.h"
 #include "store/data_set.h"
 #include "store/database.h"
+#include "support/rtf_test_support.h"
 #include "support/temp_table.h"
 
 namespace morvanta::stats {
@@ -138,6 +140,17 @@ TEST_F(LearningStats, CsvHasEveryWordWithItsCountersAndHistory) {
     WriteStatisticsCsv(*db, again);
     EXPECT_NE(again.str().find(";hepburn4;'=1+2;"), std::string::npos) << again.str();
     EXPECT_NE(again.str().find(";nein;0;0;;0;0;0;\r\n"), std::string::npos) << again.str();
+
+    // LibreOffice Calc, where installed, keeps every such cell a text: no formula, no boolean.
+    test::TempFolder folder;
+    const std::filesystem::path file = folder.path() / "statistik.csv";
+    std::ofstream(file, std::ios::binary) << again.str();
+    if (const auto sheet = exchangetest::ReadWithLibreOffice(file, "fods", "CSV:59,34,76,1")) {
+        EXPECT_EQ(sheet->find("table:formula"), std::string::npos);
+        EXPECT_EQ(sheet->find("office:value-type=\"boolean\""), std::string::npos);
+        EXPECT_NE(sheet->find("<text:p>nicht richtig</text:p>"), std::string::npos);
+        EXPECT_NE(sheet->find("=1+2</text:p>"), std::string::npos);
+    }
 }
 
 TEST_F(LearningStats, EachDirectionReadsOnlyItsOwnAnswers) {
