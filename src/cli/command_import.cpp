@@ -21,9 +21,24 @@ namespace morvanta::cli {
 
 namespace {
 
+// Why an import ended early, in German and with the file's control characters
+// written out (the window keeps the engine's own words for a bad lesson number).
+std::string EndedBecause(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const exchange::ConversionError& e) {
+        std::string_view text = e.what();
+        const std::size_t open = text.find('\''), close = text.rfind("' is not");
+        if (open != std::string_view::npos && close != std::string_view::npos && close > open)
+            return "Die Lektion " + Quoted(text.substr(open + 1, close - open - 1)) + " ist keine ganze Zahl.";
+    } catch (...) {
+    }
+    return ErrorText(error);
+}
+
 int Finish(const std::string& message, bool cancelled, const std::exception_ptr& error) {
     std::cout << TerminalText(message) << "\n";
-    if (error) throw Refusal("Der Import endete vorzeitig: " + ErrorText(error));
+    if (error) throw Refusal("Der Import endete vorzeitig: " + TerminalText(EndedBecause(error)));
     if (cancelled)
         throw Refusal("Der Import wurde abgebrochen; es wurde keine Vokabel gespeichert.");
     return kExitOk;

@@ -111,7 +111,7 @@ int ImportForeign(store::Table& table, const std::string& kind, const std::strin
     progress.finish();
     std::cout << foreign::ForeignImportMessage(result) << "\n";
     for (const std::string& problem : prepared.problems) std::cout << "  " << TerminalText(problem) << "\n";
-    if (result.error) throw Refusal("Der Import endete vorzeitig: " + ErrorText(result.error));
+    if (result.error) throw Refusal("Der Import endete vorzeitig: " + TerminalText(ErrorText(result.error)));
     if (result.cancelled)
         throw Refusal("Der Import wurde abgebrochen; die Vokabeln bis dahin sind gespeichert.");
     return kExitOk;

@@ -116,6 +116,11 @@ TEST(TableFile, ImportsStoreNewWordsAndCountDuplicates) {
     EXPECT_EQ(imported.out, "Es Wurden 0 Vokabeln nicht importiert\n");
     EXPECT_EQ(RunOn(to->tableFile, {"search", "Zeichen"}).out, "Zeichen\t\t\tji\t1\tMeishi\n");
     EXPECT_EQ(RunOn(to->tableFile, {"search", "Heim"}).out, "Haus\tHeim\t\tie\t2\tMeishi\n");
+    // A bad lesson ends it in German, the file's escape sequence written out.
+    std::ofstream(special, std::ios::binary) << "1\r\nx\r\n\\'82\\'a4\r\nTest\r\n\r\n\r\nzwei\x1b[31m\r\n";
+    const CliRun badLesson = RunOn(to->tableFile, {"import", "special", special.string()});
+    EXPECT_EQ(badLesson.exitCode, 1);
+    EXPECT_TRUE(Contains(badLesson.err, "Die Lektion „zwei\\x1b[31m“ ist keine ganze Zahl.")) << badLesson.err;
 
     const fs::path broken = files.path() / "kaputt.xml";
     std::ofstream(broken) << "<wordlist><word>";
