@@ -11,41 +11,15 @@
 #include "core/foreign/foreign_import.h"
 #include "core/foreign/kvtml_reader.h"
 #include "fuzz_check.h"
+#include "word_list_check.h"
 #include "text/rich_text.h"
 
 using namespace morvanta;
 using namespace morvanta::foreign;
 
-namespace {
+using morvanta::fuzz::CheckPrepared;
+using morvanta::fuzz::Utf8;
 
-bool Utf8(const std::string& s) {
-    return fuzz::IsValidUtf8(reinterpret_cast<const unsigned char*>(s.data()), s.size());
-}
-
-void CheckPrepared(const SourceSheet& sheet) {
-    const ColumnMapping mapping = GuessMapping(sheet);
-    FUZZ_CHECK(mapping.size() == sheet.columns.size());
-    for (Field field : kAllFields)
-        if (field != Field::None) FUZZ_CHECK(std::count(mapping.begin(), mapping.end(), field) <= 1);
-    const PreparedImport prepared = PrepareImport(sheet, mapping, 1);
-    FUZZ_CHECK(prepared.unusable >= 0);
-    FUZZ_CHECK(prepared.words.size() + std::size_t(prepared.unusable) == sheet.rows.size());
-    FUZZ_CHECK(prepared.problems.size() == std::min(std::size_t(prepared.unusable), kListedProblems));
-    std::int64_t next = 1;
-    std::size_t named = 0;
-    for (const NamedLesson& lesson : prepared.lessons) {
-        FUZZ_CHECK(lesson.number == next++ && lesson.words > 0 && !lesson.name.empty());
-        named += std::size_t(lesson.words);
-    }
-    FUZZ_CHECK(named <= prepared.words.size());
-    for (const entry::NewWord& word : prepared.words) {
-        FUZZ_CHECK(!word.translation1.empty());
-        FUZZ_CHECK(!text::RtfToPlainText(word.kanjiRtf).empty());
-        FUZZ_CHECK(word.lesson >= 0);
-    }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));

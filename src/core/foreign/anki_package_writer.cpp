@@ -87,16 +87,6 @@ std::string Escaped(std::string_view text) {
     return html;
 }
 
-std::string Deutsch(const ExportWord& word) {
-    std::string joined;
-    for (const std::string* t : {&word.translation1, &word.translation2, &word.translation3}) {
-        if (t->empty()) continue;
-        if (!joined.empty()) joined += "; ";
-        joined += *t;
-    }
-    return joined;
-}
-
 QByteArray Sha1(std::string_view text) {
     return QCryptographicHash::hash(
         QByteArrayView(text.data(), static_cast<qsizetype>(text.size())), QCryptographicHash::Sha1);
@@ -272,7 +262,7 @@ bool FillCollection(store::SqliteFile& db, const std::vector<ExportWord>& words,
         const ExportWord& word = words[i];
         // The first field is what Anki sorts and checks duplicates by: never empty.
         const std::string& first = word.kanji.empty() ? word.kana : word.kanji;
-        const std::string deutsch = Deutsch(word);
+        const std::string deutsch = JoinedTranslations(word);
         const std::string fields[] = {
             first,     word.kana, word.hepburn, deutsch, std::to_string(word.lesson),
             word.type, word.note};

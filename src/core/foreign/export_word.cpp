@@ -7,6 +7,16 @@
 
 namespace morvanta::foreign {
 
+std::string JoinedTranslations(const ExportWord& word) {
+    std::string joined;
+    for (const std::string* t : {&word.translation1, &word.translation2, &word.translation3}) {
+        if (t->empty()) continue;
+        if (!joined.empty()) joined += "; ";
+        joined += *t;
+    }
+    return joined;
+}
+
 bool ReadExportWords(store::DataSet& words, std::vector<ExportWord>& out,
                      const exchange::ProgressFn& progress) {
     store::RecordReader reader(words, {"Kanji", "Hira-Kata", "Hepburn", "Translation1", "Translation2",

@@ -20,6 +20,9 @@ struct ExportWord {
     std::string type, note;
 };
 
+// The translations as one text, "Katze; Mieze".
+std::string JoinedTranslations(const ExportWord& word);
+
 // The records of `words` (the quiz selection) in their order, read in one pass;
 // false when `progress` asked to stop.
 bool ReadExportWords(store::DataSet& words, std::vector<ExportWord>& out,

@@ -41,16 +41,6 @@ void WriteIdentifier(QXmlStreamWriter& xml, int id, const QString& name, const Q
 
 }  // namespace
 
-std::string JoinedTranslations(const ExportWord& word) {
-    std::string joined;
-    for (const std::string* t : {&word.translation1, &word.translation2, &word.translation3}) {
-        if (t->empty()) continue;
-        if (!joined.empty()) joined += "; ";
-        joined += *t;
-    }
-    return joined;
-}
-
 bool WriteKvtml(std::ostream& out, const std::vector<ExportWord>& words,
                 const exchange::ProgressFn& progress) {
     QByteArray document;

@@ -16,7 +16,4 @@ namespace morvanta::foreign {
 bool WriteKvtml(std::ostream& out, const std::vector<ExportWord>& words,
                 const exchange::ProgressFn& progress = {});
 
-// The translations as one text, "Katze; Mieze".
-std::string JoinedTranslations(const ExportWord& word);
-
 }  // namespace morvanta::foreign
