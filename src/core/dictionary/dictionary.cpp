@@ -83,11 +83,26 @@ std::size_t OpenTail(std::string_view typed) {
 
 // The kana the typed text may stand for: itself, or with an open syllable the
 // kana it settles into now, then the ones it may still become.
+// Hepburn writes おんな "onna"; typed so, an input method makes it おんあ (ん, then あ).
+// The reading with the n-row kana after ん is what such a learner means.
+std::string HepburnDoubleN(const std::string& kana) {
+    static constexpr std::pair<std::string_view, std::string_view> kAfterN[] = {
+        {"んあ", "んな"}, {"んい", "んに"}, {"んう", "んぬ"}, {"んえ", "んね"}, {"んお", "んの"}};
+    std::string out = kana;
+    for (const auto& [typed, meant] : kAfterN)
+        for (std::size_t at = out.find(typed); at != std::string::npos; at = out.find(typed, at + meant.size()))
+            out.replace(at, typed.size(), meant);
+    return out;
+}
+
 std::vector<std::string> Readings(std::string_view typed) {
     const std::size_t tail = OpenTail(typed);
     const std::string kana(text::TrimBlanks(typed.substr(0, tail), " \t"));
     if (kana.empty()) return {};
-    if (tail == typed.size()) return {kana};
+    if (tail == typed.size()) {
+        const std::string hepburn = HepburnDoubleN(kana);
+        return hepburn == kana ? std::vector<std::string>{kana} : std::vector<std::string>{kana, hepburn};
+    }
     const std::string open(typed.substr(tail));
     std::vector<std::string> out;
     const auto add = [&](const text::RomajiConversion& c) {
