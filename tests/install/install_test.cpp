@@ -264,6 +264,10 @@ TEST(FreshDebian, ThePackageAloneGivesAWindowThatClipsNothing) {
                                    QStringLiteral("apt-get"), QStringLiteral("install"), QStringLiteral("-y"),
                                    QStringLiteral("--no-install-recommends"), QStringLiteral("/tmp/morvanta.deb"),
                                    QStringLiteral("libqt6test6")});
+    // The archive going away mid-way is the network's fault, not the package's.
+    for (const char* unreachable : {"Failed to fetch", "Temporary failure resolving", "Could not connect"})
+        if (install.code != 0 && install.output.contains(QString::fromLatin1(unreachable)))
+            GTEST_SKIP() << "Debian's archive went away:\n" << install.output.right(600).toStdString();
     ASSERT_EQ(install.code, 0) << install.output.right(2000).toStdString();
     EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf")));
 
