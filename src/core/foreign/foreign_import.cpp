@@ -112,7 +112,8 @@ public:
         word.hiraKataRtf = text::PlainTextToRtf(reading);
         word.hepburn = entry::HepburnFromKanaRtf(word.hiraKataRtf);
         if (!reading.empty() && word.hepburn.empty()) {
-            reason = "die Lesung „" + reading + "“ ergibt keine Hepburn-Lesung";
+            reason = "die Lesung „" + QString::fromStdString(reading).left(40).toStdString() +
+                     "“ ergibt keine Hepburn-Lesung";
             return std::nullopt;
         }
 
