@@ -28,8 +28,6 @@
 #include "store/field_value.h"
 #include "store/schema.h"
 #include "support/bench_support.h"
-#include "text/codepage.h"
-#include "text/escape_runs.h"
 #include "text/rich_text.h"
 #include "xml_stream_pass.h"
 
@@ -40,12 +38,6 @@ using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
 double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
-
-// Input files on memory-backed storage where there is one.
-std::string InputFile(const std::string& name) {
-    const fs::path dir = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    return (dir / ("morvanta_bench_" + std::to_string(getpid()) + "_" + name)).string();
-}
 
 constexpr int kXmlWords = 48000;
 constexpr int kSpecialWords = 50000;
@@ -61,7 +53,7 @@ QString Plain(const std::string& rtf) {
 
 // Words 0 .. kXmlWords-1 as a learner entered them, as a word list with dates and statistics.
 std::string WriteXmlFile() {
-    const std::string name = InputFile("import.xml");
+    const std::string name = test::BenchInputFile("import.xml");
     QFile out(QString::fromStdString(name));
     if (!out.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write " + name);
     exchange::XmlWordListWriter writer(out);
@@ -91,17 +83,9 @@ std::string WriteXmlFile() {
 
 // Words 0 .. kSpecialWords-1 as seven-line records (Windows-1252).
 std::string WriteSpecialFile() {
-    const std::string name = InputFile("import.txt");
+    const std::string name = test::BenchInputFile("import.txt");
     std::ofstream out(name, std::ios::binary);
-    for (int n = 0; n < kSpecialWords; ++n) {
-        const store::Record w = test::EnteredWord(n);
-        std::string translations = Text(w, 0);
-        for (int t : {1, 2})
-            if (!Text(w, t).empty()) translations += ", " + Text(w, t);
-        out << "#\r\n" << text::IsolateRtfEscapes(Text(w, 4)) << "\r\n" << text::IsolateRtfEscapes(Text(w, 5))
-            << "\r\n" << text::Utf8ToCp1252(translations) << "\r\n" << text::Utf8ToCp1252(Text(w, 13)) << "\r\n"
-            << text::Utf8ToCp1252(Text(w, 7)) << "\r\n" << std::get<std::int64_t>(w[15]) << "\r\n";
-    }
+    for (int n = 0; n < kSpecialWords; ++n) out << test::SpecialImportLines(test::EnteredWord(n));
     if (!out) throw std::runtime_error("cannot write " + name);
     return name;
 }
@@ -227,6 +211,6 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     for (const char* name : {"import.xml", "import.txt"})
-        std::remove(InputFile(name).c_str());
+        std::remove(test::BenchInputFile(name).c_str());
     return 0;
 }

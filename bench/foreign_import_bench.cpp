@@ -33,8 +33,6 @@
 #include "core/foreign/foreign_import.h"
 #include "store/data_set.h"
 #include "support/bench_support.h"
-#include "text/codepage.h"
-#include "text/escape_runs.h"
 #include "text/rich_text.h"
 
 namespace {
@@ -48,12 +46,6 @@ double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Cl
 constexpr int kWords = 50000;
 constexpr double kGoal = 2.0;
 constexpr double kPreviewGoalSeconds = 1.0;
-
-// Input files on memory-backed storage where there is one.
-std::string InputFile(const std::string& name) {
-    const fs::path dir = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    return (dir / ("morvanta_bench_" + std::to_string(getpid()) + "_" + name)).string();
-}
 
 const std::string& Text(const store::Record& w, int field) { return std::get<std::string>(w[size_t(field)]); }
 
@@ -95,23 +87,16 @@ std::vector<foreign::ExportWord> Words(const std::vector<store::Record>& records
 
 // The same words as seven-line records (Windows-1252).
 std::string WriteSpecialFile(const std::vector<store::Record>& records) {
-    const std::string name = InputFile("import.txt");
+    const std::string name = test::BenchInputFile("import.txt");
     std::ofstream out(name, std::ios::binary);
-    for (const store::Record& w : records) {
-        std::string translations = Text(w, 0);
-        for (int t : {1, 2})
-            if (!Text(w, t).empty()) translations += ", " + Text(w, t);
-        out << "#\r\n" << text::IsolateRtfEscapes(Text(w, 4)) << "\r\n" << text::IsolateRtfEscapes(Text(w, 5))
-            << "\r\n" << text::Utf8ToCp1252(translations) << "\r\n" << text::Utf8ToCp1252(Text(w, 13)) << "\r\n"
-            << text::Utf8ToCp1252(Text(w, 7)) << "\r\n" << std::get<std::int64_t>(w[15]) << "\r\n";
-    }
+    for (const store::Record& w : records) out << test::SpecialImportLines(w);
     if (!out) throw std::runtime_error("cannot write " + name);
     return name;
 }
 
 // As a TSV with a row of column names; the translations in one cell.
 std::string WriteTsvFile(const std::vector<foreign::ExportWord>& words) {
-    const std::string name = InputFile("import.tsv");
+    const std::string name = test::BenchInputFile("import.tsv");
     std::ofstream out(name, std::ios::binary);
     out << "Kanji\tKana\tDeutsch\tLektion\n";
     for (const foreign::ExportWord& w : words) {
@@ -129,7 +114,7 @@ std::string WriteTsvFile(const std::vector<foreign::ExportWord>& words) {
 }
 
 std::string WriteApkgFile(const std::vector<foreign::ExportWord>& words) {
-    const std::string name = InputFile("import.apkg");
+    const std::string name = test::BenchInputFile("import.apkg");
     std::ofstream out(name, std::ios::binary);
     if (!foreign::WriteAnkiPackage(out, words) || !out) throw std::runtime_error("cannot write " + name);
     return name;
@@ -257,6 +242,6 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    for (const char* name : {"import.txt", "import.tsv", "import.apkg"}) std::remove(InputFile(name).c_str());
+    for (const char* name : {"import.txt", "import.tsv", "import.apkg"}) std::remove(test::BenchInputFile(name).c_str());
     return 0;
 }

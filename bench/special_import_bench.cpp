@@ -22,8 +22,6 @@
 #include "store/field_value.h"
 #include "store/schema.h"
 #include "support/bench_support.h"
-#include "text/codepage.h"
-#include "text/escape_runs.h"
 
 namespace {
 
@@ -38,17 +36,7 @@ constexpr int kImportWords = 2000;
 // Words kFull .. kFull+1,999 as seven-line records (Windows-1252).
 std::string ImportFile() {
     std::string file;
-    for (int n = kFull; n < kFull + kImportWords; ++n) {
-        const store::Record w = test::EnteredWord(n);
-        std::string translations = std::get<std::string>(w[0]);
-        for (int t : {1, 2})
-            if (!std::get<std::string>(w[t]).empty()) translations += ", " + std::get<std::string>(w[t]);
-        file += "#\r\n" + text::IsolateRtfEscapes(std::get<std::string>(w[4])) + "\r\n" +
-                text::IsolateRtfEscapes(std::get<std::string>(w[5])) + "\r\n" +
-                text::Utf8ToCp1252(translations) + "\r\n" + text::Utf8ToCp1252(std::get<std::string>(w[13])) +
-                "\r\n" + text::Utf8ToCp1252(std::get<std::string>(w[7])) + "\r\n" +
-                std::to_string(std::get<std::int64_t>(w[15])) + "\r\n";
-    }
+    for (int n = kFull; n < kFull + kImportWords; ++n) file += test::SpecialImportLines(test::EnteredWord(n));
     return file;
 }
 

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -130,6 +131,22 @@ long ProcStatusKb(const char* key) {
     while (std::getline(status, line))
         if (line.rfind(prefix, 0) == 0) return std::stol(line.substr(prefix.size()));
     return 0;
+}
+
+std::string SpecialImportLines(const store::Record& word) {
+    const auto text = [&](int field) -> const std::string& { return std::get<std::string>(word[size_t(field)]); };
+    std::string translations = text(0);
+    for (int t : {1, 2})
+        if (!text(t).empty()) translations += ", " + text(t);
+    return "#\r\n" + text::IsolateRtfEscapes(text(4)) + "\r\n" + text::IsolateRtfEscapes(text(5)) + "\r\n" +
+           text::Utf8ToCp1252(translations) + "\r\n" + text::Utf8ToCp1252(text(13)) + "\r\n" +
+           text::Utf8ToCp1252(text(7)) + "\r\n" + std::to_string(std::get<std::int64_t>(word[15])) + "\r\n";
+}
+
+std::string BenchInputFile(const std::string& name) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    return (dir / ("morvanta_bench_" + std::to_string(getpid()) + "_" + name)).string();
 }
 
 }  // namespace morvanta::test

@@ -25,6 +25,14 @@ inline constexpr int kEnteredPerDay = 64;
 // entered before it are words 0 .. n-1 when n is a multiple of kEnteredPerDay.
 std::string EnteredBefore(int n);
 
+// A word as the seven lines of the special import (Windows-1252, CR LF): its
+// kanji and reading as escape runs, the translations joined by ", ", type,
+// note and lesson.
+std::string SpecialImportLines(const store::Record& word);
+
+// A path for a benchmark's input file, on memory-backed storage where there is one.
+std::string BenchInputFile(const std::string& name);
+
 // A "VmHWM:"-style line of /proc/self/status, in kB (0 when missing).
 long ProcStatusKb(const char* key);
 
