@@ -16,9 +16,7 @@
 using namespace morvanta;
 using namespace morvanta::foreign;
 
-using morvanta::fuzz::CheckPrepared;
-using morvanta::fuzz::Utf8;
-
+using morvanta::fuzz::CheckSheet;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
@@ -34,11 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(sheet.format == "TSV" || (kind == CsvKind::Csv && sheet.format == "CSV"));
     FUZZ_CHECK(sheet.rowNumbers.size() == sheet.rows.size());
     FUZZ_CHECK(std::is_sorted(sheet.rowNumbers.begin(), sheet.rowNumbers.end()));
-    for (const std::string& name : sheet.columns) FUZZ_CHECK(!name.empty() && Utf8(name));
-    for (const auto& row : sheet.rows) {
-        FUZZ_CHECK(row.size() == sheet.columns.size());
-        for (const std::string& cell : row) FUZZ_CHECK(Utf8(cell));
-    }
-    CheckPrepared(sheet);
+    CheckSheet(sheet);
     return 0;
 }

@@ -17,9 +17,7 @@
 using namespace morvanta;
 using namespace morvanta::foreign;
 
-using morvanta::fuzz::CheckPrepared;
-using morvanta::fuzz::Utf8;
-
+using morvanta::fuzz::CheckSheet;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
@@ -35,11 +33,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(sheet.format == "KVTML" && sheet.rowWord == "Eintrag");
     FUZZ_CHECK(sheet.columns.size() >= 2);
     FUZZ_CHECK(sheet.columns[sheet.columns.size() - 2] == "Lektion" && sheet.columns.back() == "Typ");
-    for (const std::string& name : sheet.columns) FUZZ_CHECK(!name.empty() && Utf8(name));
-    for (const auto& row : sheet.rows) {
-        FUZZ_CHECK(row.size() == sheet.columns.size());
-        for (const std::string& cell : row) FUZZ_CHECK(Utf8(cell));
-    }
-    CheckPrepared(sheet);
+    CheckSheet(sheet);
     return 0;
 }

@@ -17,9 +17,16 @@ inline bool Utf8(const std::string& s) {
     return IsValidUtf8(reinterpret_cast<const unsigned char*>(s.data()), s.size());
 }
 
-inline void CheckPrepared(const morvanta::foreign::SourceSheet& sheet) {
+// Every column named, every row one cell per column, all of it UTF-8; then the
+// column guess and the row preparation account for every row.
+inline void CheckSheet(const morvanta::foreign::SourceSheet& sheet) {
     using namespace morvanta;
     using namespace morvanta::foreign;
+    for (const std::string& name : sheet.columns) FUZZ_CHECK(!name.empty() && Utf8(name));
+    for (const auto& row : sheet.rows) {
+        FUZZ_CHECK(row.size() == sheet.columns.size());
+        for (const std::string& cell : row) FUZZ_CHECK(Utf8(cell));
+    }
     const ColumnMapping mapping = GuessMapping(sheet);
     FUZZ_CHECK(mapping.size() == sheet.columns.size());
     for (Field field : kAllFields)
