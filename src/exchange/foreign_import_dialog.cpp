@@ -25,8 +25,8 @@ ForeignImportDialog::ForeignImportDialog(const foreign::SourceSheet& sheet, cons
                                          store::DataSet& words, QWidget* parent)
     : QDialog(parent),
       sheet_(sheet),
-      words_(words),
       firstFreeLesson_(foreign::FirstFreeLesson(words)),
+      keys_(words),
       mapping_(foreign::GuessMapping(sheet)) {
     setObjectName(QStringLiteral("ForeignImportDialog"));
     setWindowTitle(QStringLiteral("Vokabeln importieren"));
@@ -101,7 +101,7 @@ void ForeignImportDialog::update() {
         box->setCurrentIndex(box->findData(static_cast<int>(mapping_[static_cast<std::size_t>(c)])));
     }
     prepared_ = foreign::PrepareImport(sheet_, mapping_, firstFreeLesson_);
-    const foreign::ImportPreview preview = foreign::CountPreview(prepared_, words_);
+    const foreign::ImportPreview preview = foreign::CountPreview(prepared_, keys_);
     const bool translated = foreign::ColumnOf(mapping_, foreign::Field::Translation1).has_value();
     countsLabel->setText(
         translated ? QStringLiteral("Neu: %1 · schon vorhanden: %2 · nicht speicherbar: %3")

@@ -46,8 +46,8 @@ private:
     QComboBox* fieldBox(int column);
 
     const foreign::SourceSheet& sheet_;
-    store::DataSet& words_;
     std::int64_t firstFreeLesson_;
+    foreign::WordKeys keys_;  // the table's, read once for every choice of fields
     foreign::ColumnMapping mapping_;
     foreign::PreparedImport prepared_;
 };

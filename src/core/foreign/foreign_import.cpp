@@ -213,10 +213,8 @@ WordKeys::WordKeys(store::DataSet& table) {
         keys_.insert(Key(reader.text(0), reader.text(1), reader.text(2), reader.text(3)));
 }
 
-bool WordKeys::add(const entry::NewWord& word) {
-    return keys_.insert(Key(entry::FirstLine(word.hepburn), word.translation1, word.translation2,
-                            word.translation3))
-        .second;
+std::string WordKeys::KeyOf(const entry::NewWord& word) {
+    return Key(entry::FirstLine(word.hepburn), word.translation1, word.translation2, word.translation3);
 }
 
 std::int64_t FirstFreeLesson(store::DataSet& table) {
@@ -227,13 +225,21 @@ std::int64_t FirstFreeLesson(store::DataSet& table) {
     return highest + 1;
 }
 
-ImportPreview CountPreview(const PreparedImport& prepared, store::DataSet& table) {
+ImportPreview CountPreview(const PreparedImport& prepared, const WordKeys& table) {
     ImportPreview preview;
     preview.unusable = prepared.unusable;
-    WordKeys keys(table);
-    for (const entry::NewWord& word : prepared.words)
-        ++(keys.add(word) ? preview.newWords : preview.duplicates);
+    std::unordered_set<std::string> earlier;  // the file's own rows
+    earlier.reserve(prepared.words.size());
+    for (const entry::NewWord& word : prepared.words) {
+        std::string key = WordKeys::KeyOf(word);
+        const bool fresh = !table.contains(key) && earlier.insert(std::move(key)).second;
+        ++(fresh ? preview.newWords : preview.duplicates);
+    }
     return preview;
+}
+
+ImportPreview CountPreview(const PreparedImport& prepared, store::DataSet& table) {
+    return CountPreview(prepared, WordKeys(table));
 }
 
 ForeignImportResult RunForeignImport(const PreparedImport& prepared, store::DataSet& table,

@@ -53,13 +53,13 @@ struct Furigana {
 };
 Furigana SplitFurigana(std::string_view text);
 
-// The table's uniqueness keys (Hepburn and the three translations).
+// The table's uniqueness keys (Hepburn and the three translations), read once.
 class WordKeys {
 public:
     explicit WordKeys(store::DataSet& table);
-    // True the first time a key is offered; false for a word the table (or an
-    // earlier row) already has.
-    bool add(const entry::NewWord& word);
+    // A word's key as the table's rule compares it.
+    static std::string KeyOf(const entry::NewWord& word);
+    bool contains(const std::string& key) const { return keys_.contains(key); }
 
 private:
     std::unordered_set<std::string> keys_;
@@ -73,6 +73,9 @@ struct ImportPreview {
     int duplicates = 0;
     int unusable = 0;
 };
+// A word is a duplicate when the table or an earlier row has its key. The
+// table's keys may be read once for many previews (the dialog's field choices).
+ImportPreview CountPreview(const PreparedImport& prepared, const WordKeys& table);
 ImportPreview CountPreview(const PreparedImport& prepared, store::DataSet& table);
 
 struct ForeignImportResult {
