@@ -16,4 +16,8 @@ void WriteCsvCell(std::ostream& out, std::string_view value, bool last);
 // keeps it plain text.
 std::string SpreadsheetInert(std::string_view text);
 
+// The text a cell written by SpreadsheetInert stood for: the apostrophe in
+// front of a formula character taken off again.
+std::string FromSpreadsheetInert(std::string text);
+
 }  // namespace morvanta::text

@@ -10,6 +10,7 @@
 #include "core/foreign/html_text.h"
 #include "core/foreign/script_kind.h"
 #include "text/codepage.h"
+#include "text/csv_cell.h"
 #include "text/utf8_char.h"
 
 namespace morvanta::foreign {
@@ -241,13 +242,6 @@ std::string Trimmed(std::string_view cell) {
     return std::string(cell.substr(first, last - first + 1));
 }
 
-// A spreadsheet-safe cell ("'=1+2", as the program's own lists write it) reads as it was meant.
-std::string Unguarded(std::string cell) {
-    if (cell.size() > 1 && cell[0] == '\'' && std::string_view("=+-@").find(cell[1]) != std::string_view::npos)
-        cell.erase(0, 1);
-    return cell;
-}
-
 // Column names that say what a column is; a first row with one of them is a header.
 bool LooksLikeColumnName(std::string_view cell) {
     std::string lower;
@@ -299,7 +293,7 @@ SourceSheet ReadCsv(std::string_view bytes, CsvKind kind) {
         Record record = splitter.next();
         if (IsBlank(record)) continue;
         for (std::string& cell : record.cells)
-            cell = Unguarded(Trimmed(header.html ? HtmlToText(cell) : cell));
+            cell = text::FromSpreadsheetInert(Trimmed(header.html ? HtmlToText(cell) : cell));
         width = std::max(width, record.cells.size());
         records.push_back(std::move(record));
     }
